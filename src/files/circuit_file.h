@@ -1,0 +1,51 @@
+// The ".dag" circuit file: every node of every level followed by its links,
+// then the preview window's node and the main view's origin and scale.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/graph.h"
+#include "view/my_scale.h"
+
+namespace vemu::files {
+
+// What the writer needs besides the graph.
+struct CircuitViewState {
+  const model::TheNode* shownNode = nullptr;  // node of the sub-circuit preview window
+  std::int32_t originX = 0;
+  std::int32_t originY = 0;
+  double scale = 1.0;
+};
+
+// The file text (code page 1251 bytes, CR LF line ends). Renumbers the graph.
+std::string FormatCircuitFile(model::TheBaseOfGraf& graph, const CircuitViewState& view);
+
+// Writes the file through a temporary file; the old file stays untouched
+// when the write fails. Renumbers the graph.
+bool WriteCircuitFile(model::TheBaseOfGraf& graph, const CircuitViewState& view,
+                      const std::string& path, std::string* error);
+
+// A circuit read completely into a graph of its own.
+struct CircuitReadResult {
+  bool ok = false;
+  std::string error;  // file name, line number and reason when !ok
+  std::unique_ptr<model::TheBaseOfGraf> graph;
+  model::TheNode* mainNode = nullptr;     // the shown level to use
+  model::TheNode* currentNode = nullptr;  // the node to make current, or null
+  model::TheNode* shownNode = nullptr;    // the preview window's node, or null
+  bool hasOrigin = false;
+  std::int32_t originX = 0;
+  std::int32_t originY = 0;
+  std::optional<double> scale;
+  bool modified = false;  // the file held at least one node
+};
+
+// Reads file text; `name` is the file name used in error texts. The
+// "LOAD-NIL" and link messages of a damaged file are shown as the read goes.
+CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name);
+CircuitReadResult ReadCircuitFile(const std::string& path);
+
+}  // namespace vemu::files

@@ -1,0 +1,210 @@
+#include <vector>
+
+#include "files/circuit_file.h"
+#include "files/text_cursor.h"
+#include "platform/dialogs.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+#include "view/my_line.h"
+
+namespace vemu::files {
+namespace {
+
+using model::TheBaseOfGraf;
+using model::TheLine;
+using model::TheNode;
+
+struct Flags {
+  bool wxwy = false, cur = false, ss = false, scale = false;
+};
+
+// Splits the text after a record's numbers into name, value and ground mark.
+// `rest` starts with the blank the writer puts before the name.
+void fillTexts(TheNode* node, std::string_view rest) {
+  if (!rest.empty()) rest.remove_prefix(1);
+  const auto nameEnd = rest.find(' ');
+  std::string_view name = rest.substr(0, nameEnd);
+  std::string_view afterName = nameEnd == std::string_view::npos ? std::string_view() : rest.substr(nameEnd + 1);
+
+  // The sign of an amplifier comes off before the name is cut to its size,
+  // so a name of full length keeps its last character.
+  node->Polarity = 0;
+  if (model::IsSignedAmplifierType(node->NodeType) && !name.empty() &&
+      (name.front() == '+' || name.front() == '-')) {
+    node->Polarity = name.front() == '+' ? 1 : 0;
+    name.remove_prefix(1);
+  }
+  node->Name = name;
+
+  if (node->IsText()) {
+    node->Value = std::string(afterName);
+    node->Ground = 0;
+    return;
+  }
+  const auto valueEnd = afterName.find(' ');
+  node->Value = std::string(afterName.substr(0, valueEnd));
+  node->Ground = 0;
+  if (node->NodeType == model::ntJunction && valueEnd != std::string_view::npos) {
+    // The mark is the " G" token the writer puts right after the value.
+    std::string_view mark = afterName.substr(valueEnd);
+    if (mark.size() >= 3 && mark[1] == 'G' && mark[2] >= '1' && mark[2] <= '4' &&
+        (mark.size() == 3 || mark[3] == ' '))
+      node->Ground = mark[2] - '0';
+  }
+}
+
+void reportMissingTarget(const TheNode* node, int number) {
+  platform::dialogs().messageBox(
+      "LOAD-NIL",
+      platform::cp1251ToUtf8(node->Describe()) + ",NIL, find " + std::to_string(number) + " node",
+      platform::MsgButtons::Ok, platform::MsgIcon::None);
+}
+
+void readBody(TextCursor& in, CircuitReadResult& result) {
+  in.readLn();  // title
+  const std::string_view flagsLine = in.readLine();
+  Flags flags;
+  flags.wxwy = flagsLine.find("WxWy") != std::string_view::npos;
+  flags.cur = flagsLine.find("$Cur") != std::string_view::npos;
+  flags.ss = flagsLine.find("$SS") != std::string_view::npos;
+  flags.scale = flagsLine.find("$Scale") != std::string_view::npos;
+  in.readLn();  // rule
+
+  const std::int32_t count = in.readInt();
+  in.readLn();
+  const std::int32_t mainNumber = in.readInt();
+  in.readLn();
+  std::int32_t currentNumber = 0;
+  if (flags.cur) {
+    currentNumber = in.readInt();
+    in.readLn();
+  }
+  in.readLn();  // column header
+  if (count < 0 || static_cast<std::size_t>(count) > in.linesLeft())
+    throw FormatError(in.lineNumber(), "The node count " + std::to_string(count) +
+                                           " does not match the records of the file");
+
+  TheBaseOfGraf& graph = *result.graph;
+  std::vector<TheNode*> byNumber(static_cast<std::size_t>(count) + 1, nullptr);
+  for (std::int32_t k = 1; k <= count; ++k) byNumber[static_cast<std::size_t>(k)] = graph.AddNode(nullptr, 0);
+  graph.Renumber();
+  result.modified = count > 0;
+  auto find = [&](std::int32_t number) -> TheNode* {
+    return number >= 1 && number <= count ? byNumber[static_cast<std::size_t>(number)] : nullptr;
+  };
+  graph.MainNode = find(mainNumber);
+
+  for (std::int32_t k = 1; k <= count; ++k) {
+    TheNode* node = byNumber[static_cast<std::size_t>(k)];
+    node->Wx = node->Wy = -15;
+    in.readInt();  // the record's own number: its position decides
+    const std::int32_t x = in.readInt();
+    const std::int32_t y = in.readInt();
+    const std::size_t typeLine = in.lineNumber();
+    const std::int32_t type = in.readInt();
+    const std::int32_t up = in.readInt();
+    const std::int32_t lines = in.readInt();
+    if (flags.wxwy) {
+      node->Wx = in.readInt();
+      node->Wy = in.readInt();
+    }
+    if (type < 0 || type > model::ntLastType)
+      throw FormatError(typeLine, "Unknown node type " + std::to_string(type));
+    if (lines < 0 || static_cast<std::size_t>(lines) > in.linesLeft())
+      throw FormatError(in.lineNumber(), "The link count " + std::to_string(lines) +
+                                             " does not match the lines of the file");
+    const std::string_view rest = in.restOfLine();
+    node->X = x;
+    node->Y = y;
+    node->NodeType = static_cast<std::uint8_t>(type);
+    node->Upper = find(up);
+    fillTexts(node, rest);
+    in.readLn();
+    if (!node->Upper) node->Name = "Upper Level";
+
+    int added = 0;
+    TheLine* tail = nullptr;
+    for (std::int32_t j = 1; j <= lines; ++j) {
+      const std::int32_t kind = in.readInt();
+      const std::int32_t targetNumber = in.readInt();
+      in.readLn();
+      TheNode* target = find(targetNumber);
+      if (!target) reportMissingTarget(node, targetNumber);
+      auto link = std::make_unique<view::TMyLine>(node, target);
+      const auto kindByte = static_cast<std::uint8_t>(kind);
+      if (target && j == added + 1 && tail) {
+        // Appending after the last link, as AddLine does for this position.
+        link->Kind = kindByte;
+        link->Node = target;
+        TheLine* raw = link.get();
+        raw->Next = std::move(tail->Next);
+        tail->Next = std::move(link);
+        tail = raw;
+        ++added;
+        continue;
+      }
+      TheLine* made = graph.AddLine(j, node, target, kindByte, std::move(link));
+      if (made) {
+        ++added;
+        if (!made->Next) tail = made;
+      }
+    }
+  }
+
+  if (flags.ss) {
+    result.shownNode = find(in.readInt());
+    in.readLn();
+  }
+  if (flags.scale) {
+    result.originX = in.readInt();
+    result.originY = in.readInt();
+    result.hasOrigin = true;
+    double scale = 0;
+    if (ParseLooseDouble(in.restOfLine(), scale) && scale > 0) result.scale = scale;
+    in.readLn();
+  }
+
+  // Every link read starts at rest, its middle on the midpoint of its ends.
+  graph.forEachNode([](TheNode* n) {
+    n->forEachLine([n](TheLine* l) {
+      if (auto* drawn = dynamic_cast<view::TMyLine*>(l)) {
+        drawn->Arm(n, l->Node);
+        drawn->SetAtRest();
+      }
+    });
+  });
+
+  result.currentNode = find(currentNumber);
+  result.mainNode = graph.MainNode;
+  if (result.currentNode && result.currentNode->Upper) result.mainNode = result.currentNode->Upper;
+}
+
+}  // namespace
+
+CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name) {
+  CircuitReadResult result;
+  result.graph = std::make_unique<TheBaseOfGraf>();
+  TextCursor in(text);
+  try {
+    readBody(in, result);
+    result.ok = true;
+  } catch (const FormatError& e) {
+    result.ok = false;
+    result.error = name + "(" + std::to_string(e.line()) + "): " + e.what();
+    result.graph.reset();
+    result.mainNode = result.currentNode = result.shownNode = nullptr;
+  }
+  return result;
+}
+
+CircuitReadResult ReadCircuitFile(const std::string& path) {
+  auto bytes = platform::readFileBytes(path);
+  if (!bytes) {
+    CircuitReadResult result;
+    result.error = "Cannot open file " + path;
+    return result;
+  }
+  return ReadCircuitText(*bytes, path);
+}
+
+}  // namespace vemu::files

@@ -1,0 +1,92 @@
+#include "files/undo_ring.h"
+
+#include "platform/program_folder.h"
+#include "platform/text_file.h"
+
+namespace vemu::files {
+
+std::string UndoRing::SnapshotFolder() {
+  const std::string base = platform::programFolder();
+  if (platform::directoryExists(base + "IMAGES/BACKUP")) return base + "IMAGES/BACKUP";
+  if (platform::directoryExists(base + "IMAGES")) return base + "IMAGES";
+  return base.substr(0, base.size() - 1);
+}
+
+std::string UndoRing::BackupFileName(int k) {
+  const std::string base = platform::programFolder();
+  host_.SetStatusText(0, "BackUP " + std::to_string(k) + "/" + std::to_string(BackupCount));
+  if (!platform::directoryExists(base + "IMAGES/BACKUP"))
+    host_.SetCaption("Cannot find DIR= " + base + "IMAGES/BACKUP");
+  const int n = (((BackupStart + k) % Slots) + Slots) % Slots;
+  return SnapshotFolder() + "/back" + std::to_string(n) + ".dag";
+}
+
+bool UndoRing::Snapshot() {
+  host_.SetModified();
+  if (BackupCount == 0) {
+    BackupCount = 1;
+    BackupStart = 0;
+    BackupPos = 1;
+  } else if (BackupCount > BackupPos) {
+    BackupCount = BackupPos < 1 ? 1 : BackupPos + 1;
+    BackupPos = BackupCount;
+  } else if (BackupCount < Slots) {
+    ++BackupCount;
+    BackupPos = BackupCount;
+  } else {
+    BackupCount = BackupPos = Slots;
+    BackupStart = (BackupStart + 1) % Slots;
+  }
+  const bool written = host_.WriteSnapshot(BackupFileName(BackupPos));
+  UpdateEnables();
+  return written;
+}
+
+void UndoRing::PushUndoSnapshot() {
+  if (!UndoRedoFlag) Snapshot();
+  UndoRedoFlag = false;
+}
+
+void UndoRing::Undo() {
+  if (BackupPos == BackupCount && !UndoRedoFlag) {
+    if (!Snapshot()) return;
+    --BackupPos;
+  }
+  if (BackupPos >= 1 && BackupCount >= 1) {
+    const std::string file = BackupFileName(BackupPos);
+    if (platform::fileExists(file)) {
+      if (!host_.ReadSnapshot(file)) return;
+      --BackupPos;
+    }
+  } else {
+    host_.SetStatusText(0, "Error Undo");
+  }
+  UndoRedoFlag = false;
+  UpdateEnables();
+  host_.RequestRedraw();
+}
+
+void UndoRing::Redo() {
+  UndoRedoFlag = true;
+  if (BackupCount > BackupPos && BackupCount >= 1) {
+    ++BackupPos;
+    if (!host_.ReadSnapshot(BackupFileName(BackupPos))) return;
+  } else {
+    host_.SetStatusText(0, "Error Redo");
+  }
+  UpdateEnables();
+  host_.RequestRedraw();
+}
+
+void UndoRing::Reset() {
+  BackupCount = BackupStart = BackupPos = 0;
+}
+
+void UndoRing::DeleteSnapshotFiles() {
+  for (int k = 1; k <= Slots; ++k) {
+    const std::string file = BackupFileName(k);
+    if (platform::fileExists(file)) platform::removeFile(file);
+  }
+}
+
+}  // namespace vemu::files

@@ -1,0 +1,57 @@
+// Undo and redo over whole-circuit snapshots kept in a ring of 30 files
+// (back0.dag to back29.dag) in IMAGES/BACKUP of the program folder.
+#pragma once
+
+#include <string>
+
+namespace vemu::files {
+
+// What the ring needs from the window that owns the circuit.
+class UndoHost {
+ public:
+  virtual ~UndoHost() = default;
+  // Write or read the whole circuit; false when it failed (already reported).
+  virtual bool WriteSnapshot(const std::string& path) = 0;
+  virtual bool ReadSnapshot(const std::string& path) = 0;
+  virtual void SetModified() = 0;
+  virtual void SetStatusText(int panel, const std::string& text) = 0;
+  virtual void SetCaption(const std::string& text) = 0;
+  virtual void UpdateUndoEnables(bool canUndo, bool canRedo) = 0;
+  virtual void RequestRedraw() = 0;
+};
+
+class UndoRing {
+ public:
+  static constexpr int Slots = 30;
+
+  explicit UndoRing(UndoHost& host) : host_(host) {}
+
+  int BackupCount = 0;   // slots in use, 0 to 30
+  int BackupStart = 0;   // ring index of slot 0
+  int BackupPos = 0;     // current undo position, 0 to BackupCount
+  bool UndoRedoFlag = false;  // set by redo, cleared by a snapshot call and by undo
+
+  // The file of slot k (1 to 30); shows "BackUP k/count" in status panel 0.
+  std::string BackupFileName(int k);
+  // The folder the snapshots go to: IMAGES/BACKUP, else IMAGES, else the program folder.
+  static std::string SnapshotFolder();
+
+  void PushUndoSnapshot();
+  void Undo();
+  void Redo();
+  // Loading a circuit starts the ring afresh.
+  void Reset();
+  // Deletes the snapshot files of slots 1 to 30 that exist.
+  void DeleteSnapshotFiles();
+
+  bool CanUndo() const { return BackupCount > 0 && BackupPos > 0; }
+  bool CanRedo() const { return BackupCount > 0 && BackupCount > BackupPos; }
+
+ private:
+  bool Snapshot();
+  void UpdateEnables() { host_.UpdateUndoEnables(CanUndo(), CanRedo()); }
+
+  UndoHost& host_;
+};
+
+}  // namespace vemu::files

@@ -1,0 +1,150 @@
+// The circuit as one directed graph: the graph owns every node in one list
+// of all nodes (creation order), each node owns its ordered list of links,
+// and a link points at its target node and owns nothing.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/node_types.h"
+#include "model/point.h"
+#include "model/short_string.h"
+
+namespace vemu::model {
+
+class TheNode;
+
+// Set while TheBaseOfGraf::Clear runs and while the main window builds its
+// state; the redraw and the timer tick do nothing while it is set.
+extern bool GraphBusy;
+
+class TheLine {
+ public:
+  TheLine() = default;
+  virtual ~TheLine();
+  TheLine(const TheLine&) = delete;
+  TheLine& operator=(const TheLine&) = delete;
+
+  std::unique_ptr<TheLine> Next;  // next link of the node that holds this one
+  TheNode* Node = nullptr;        // target
+  std::uint8_t Kind = 0;
+};
+
+class TheNode {
+ public:
+  TheNode() = default;
+  virtual ~TheNode();  // frees the node's own links (and any nodes chained after it)
+  TheNode(const TheNode&) = delete;
+  TheNode& operator=(const TheNode&) = delete;
+
+  std::uint8_t NodeType = 1;
+  std::int32_t Ground = 0;
+  std::uint8_t StoreInCir = 1;
+  std::string Value;              // code page 1251 bytes
+  ShortString<30> Name;           // code page 1251 bytes
+  std::int32_t Number = 0;
+  std::int32_t Number2 = 0;
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+  std::int32_t Wx = -10;
+  std::int32_t Wy = -10;
+  std::int32_t Polarity = 0;      // 1 when an amplifier carries the "+" sign
+  std::unique_ptr<TheNode> NextNode;
+  TheNode* Upper = nullptr;
+  std::uint8_t Selected = 0;
+  std::unique_ptr<TheLine> FirstLine;
+
+  bool IsJunction() const;
+  bool IsElement() const;
+  bool IsText() const;
+  bool IsMultiLineText() const;
+  bool IsContainer() const;
+
+  TPoint GetPos() const { return {X, Y}; }
+  // "X1.R1 [#5] ": owner prefix, name, number (code page 1251 bytes).
+  std::string Describe() const;
+  std::string AsText() const;
+
+  // Links of this node in list order.
+  template <typename F>
+  void forEachLine(F f) const {
+    for (TheLine* l = FirstLine.get(); l; l = l->Next.get()) f(l);
+  }
+};
+
+// Which build's rules the model follows: the second build counts only the
+// types 3 to 31 as elements.
+enum class ModelVariant { Full, Second };
+void SetModelVariant(ModelVariant variant);
+ModelVariant CurrentModelVariant();
+
+class TheBaseOfGraf {
+ public:
+  TheBaseOfGraf() = default;
+  ~TheBaseOfGraf();
+  TheBaseOfGraf(const TheBaseOfGraf&) = delete;
+  TheBaseOfGraf& operator=(const TheBaseOfGraf&) = delete;
+
+  ShortString<30> Name{"NoName"};
+  TheNode* MainNode = nullptr;
+  std::unique_ptr<TheNode> FirstNode;
+  TheNode* CurrentNode = nullptr;
+  std::int32_t NumberMark = 0;
+
+  // Puts `node` (or a new node when it is null) at the tail of the list.
+  TheNode* AddNode(std::unique_ptr<TheNode> node, TheNode* upper, std::uint8_t nodeType);
+  TheNode* AddNode(TheNode* upper, std::uint8_t nodeType) { return AddNode(nullptr, upper, nodeType); }
+  // Links n1 to n2 at position pos (1 front, -2 or -1 append, k after link k-1).
+  TheLine* AddLine(int pos, TheNode* n1, TheNode* n2, std::uint8_t kind,
+                   std::unique_ptr<TheLine> line = nullptr);
+
+  TheLine* GetLine(const TheNode* n, int i) const;
+  int LineCount(const TheNode* n) const;
+  int IndexOfLine(const TheNode* n, const TheLine* l) const;
+  int FindLineTo(const TheNode* n, const TheNode* t) const;
+  static bool NodesEqual(const TheNode* a, const TheNode* b);
+  TheLine* GetLineOfKinds(const TheNode* n, int i, const KindSet& kinds) const;
+  int CountLinesOfKinds(const TheNode* n, const KindSet& kinds) const;
+
+  void DeleteLine(TheNode* n, int i);
+  void FreeLines(TheNode* n);
+  void RetargetLines(const TheNode* oldTarget, TheNode* newTarget);
+  void RemoveReferences(const TheNode* n);
+  void DeleteNode(TheNode* n);
+  void DeleteNodeTree(TheNode* n);
+  void DeleteOrphans();
+  void CheckPinLines(TheNode* n);
+  void UnlinkFromJunctions(TheNode* container, TheNode* junction);
+
+  TheNode* FindChildByName(std::string_view name, const TheNode* n) const;
+  TheNode* FindNodeByNumber(int number) const;
+  static int GetNumber(const TheNode* n) { return n ? n->Number : 0; }
+  int NodeCount() const;
+  void Renumber();
+  void SetAllNumbers(int value);
+  void Clear();
+
+  // Exchanges the whole content (nodes, levels, current node, name) with
+  // another graph: a circuit read into a fresh graph replaces the open one.
+  void Swap(TheBaseOfGraf& other) noexcept;
+
+  TheNode* LastNode() const { return last_; }
+  bool Contains(const TheNode* n) const;
+
+  template <typename F>
+  void forEachNode(F f) const {
+    for (TheNode* n = FirstNode.get(); n; n = n->NextNode.get()) f(n);
+  }
+
+ private:
+  std::unique_ptr<TheNode> Unlink(TheNode* n);
+
+  TheNode* last_ = nullptr;
+};
+
+// The first node of the whole list whose name equals `name` exactly.
+TheNode* FindNodeByName(const TheBaseOfGraf& graph, std::string_view name);
+
+}  // namespace vemu::model

@@ -1,0 +1,38 @@
+#include "platform/program_folder.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+namespace vemu::platform {
+namespace {
+
+std::string& overrideFolder() {
+  static std::string folder;
+  return folder;
+}
+
+std::string withSlash(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+}  // namespace
+
+std::string programFolder() {
+  if (!overrideFolder().empty()) return overrideFolder();
+  char buffer[PATH_MAX];
+  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return "./";
+  std::string exe(buffer, static_cast<std::size_t>(n));
+  auto slash = exe.rfind('/');
+  return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
+}
+
+void setProgramFolder(const std::string& folder) {
+  overrideFolder() = folder.empty() ? std::string() : withSlash(folder);
+}
+
+std::string imagesFolder() { return programFolder() + "IMAGES/"; }
+
+}  // namespace vemu::platform

@@ -1,0 +1,16 @@
+// The program folder: the folder of the running program, ending in '/'.
+// Every fixed file name of the system is formed from it.
+#pragma once
+
+#include <string>
+
+namespace vemu::platform {
+
+std::string programFolder();
+// Replaces the folder (tests and the test driver point it at a scratch folder).
+void setProgramFolder(const std::string& folder);
+
+// folder + "IMAGES/" and folder + "IMAGES/BACKUP/".
+std::string imagesFolder();
+
+}  // namespace vemu::platform

@@ -1,0 +1,131 @@
+#include "platform/qt/qt_dialogs.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "platform/qt/qt_text.h"
+
+namespace vemu::platform {
+namespace {
+
+QString filterString(const FileDialogRequest& request, QString* selected) {
+  QStringList parts;
+  int index = 1;
+  for (const auto& [description, patterns] : request.filters) {
+    QString pattern = fromUtf8(patterns);
+    pattern.replace(';', ' ');
+    QString entry = fromUtf8(description) + " (" + pattern + ")";
+    if (index == request.filterIndex) *selected = entry;
+    parts << entry;
+    ++index;
+  }
+  return parts.join(";;");
+}
+
+QString startPath(const FileDialogRequest& request) {
+  if (request.initialDir.empty()) return fromUtf8(request.fileName);
+  QString dir = fromUtf8(request.initialDir);
+  if (request.fileName.empty()) return dir;
+  return dir + "/" + fromUtf8(request.fileName);
+}
+
+}  // namespace
+
+MsgResult QtDialogs::messageBox(const std::string& caption, const std::string& text,
+                                MsgButtons buttons, MsgIcon icon) {
+  QMessageBox box(parent_);
+  box.setWindowTitle(caption.empty() ? QStringLiteral("Vemu") : fromUtf8(caption));
+  box.setText(fromUtf8(text));
+  switch (icon) {
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Confirmation: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::None: break;
+  }
+  switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+    case MsgButtons::AbortRetryIgnore:
+      box.setStandardButtons(QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok: return MsgResult::Ok;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Abort: return MsgResult::Abort;
+    case QMessageBox::Retry: return MsgResult::Retry;
+    case QMessageBox::Ignore: return MsgResult::Ignore;
+    default: return MsgResult::Cancel;
+  }
+}
+
+std::optional<std::string> QtDialogs::inputQuery(const std::string& caption,
+                                                 const std::string& prompt,
+                                                 const std::string& initial) {
+  bool ok = false;
+  QString text = QInputDialog::getText(parent_, fromUtf8(caption), fromUtf8(prompt),
+                                       QLineEdit::Normal, fromUtf8(initial), &ok);
+  if (!ok) return std::nullopt;
+  return toUtf8(text);
+}
+
+std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request) {
+  QString selected;
+  QString filter = filterString(request, &selected);
+  QString file = QFileDialog::getOpenFileName(parent_, fromUtf8(request.title), startPath(request),
+                                              filter, &selected);
+  if (file.isEmpty()) return std::nullopt;
+  return toUtf8(file);
+}
+
+std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request) {
+  QString selected;
+  QString filter = filterString(request, &selected);
+  QString file = QFileDialog::getSaveFileName(parent_, fromUtf8(request.title), startPath(request),
+                                              filter, &selected);
+  if (file.isEmpty()) return std::nullopt;
+  return toUtf8(file);
+}
+
+std::optional<std::uint32_t> QtDialogs::chooseColor(std::uint32_t initial) {
+  QColor chosen = QColorDialog::getColor(colorFromRef(initial), parent_);
+  if (!chosen.isValid()) return std::nullopt;
+  return colorToRef(chosen);
+}
+
+std::optional<std::vector<std::string>> QtDialogs::editText(const TextEditRequest& request) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(fromUtf8(request.caption));
+  dialog.resize(request.width, request.height);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel(fromUtf8(request.text), &dialog));
+  auto* memo = new QPlainTextEdit(&dialog);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QStringList lines;
+  for (const auto& line : request.lines) lines << fromUtf8(line);
+  memo->setPlainText(lines.join('\n'));
+  layout->addWidget(memo);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  std::vector<std::string> result;
+  for (const QString& line : memo->toPlainText().split('\n')) result.push_back(toUtf8(line));
+  return result;
+}
+
+}  // namespace vemu::platform

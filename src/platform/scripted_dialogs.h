@@ -1,0 +1,46 @@
+// Dialogs for tests and the test driver: every call is recorded, and the
+// answers are taken from queues filled in advance. An empty queue gives the
+// default answer (the first button of a box; "cancel" for the others).
+#pragma once
+
+#include <deque>
+
+#include "platform/dialogs.h"
+
+namespace vemu::platform {
+
+class ScriptedDialogs final : public Dialogs {
+ public:
+  struct ShownBox {
+    std::string caption;
+    std::string text;
+    MsgButtons buttons;
+    MsgIcon icon;
+  };
+
+  std::vector<ShownBox> boxes;                      // every message box shown
+  std::vector<std::string> prompts;                 // every input query's prompt
+  std::vector<FileDialogRequest> fileRequests;      // every file dialog opened
+  std::vector<TextEditRequest> textEditRequests;    // every text editor opened
+  int colorRequests = 0;
+
+  std::deque<MsgResult> boxAnswers;
+  std::deque<std::optional<std::string>> inputAnswers;
+  std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<std::optional<std::uint32_t>> colorAnswers;
+  std::deque<std::optional<std::vector<std::string>>> textEditAnswers;
+
+  MsgResult messageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
+                       MsgIcon icon) override;
+  std::optional<std::string> inputQuery(const std::string& caption, const std::string& prompt,
+                                        const std::string& initial) override;
+  std::optional<std::string> openFile(const FileDialogRequest& request) override;
+  std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+  std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
+  std::optional<std::vector<std::string>> editText(const TextEditRequest& request) override;
+
+  // The texts of all boxes shown, in order.
+  std::vector<std::string> texts() const;
+};
+
+}  // namespace vemu::platform

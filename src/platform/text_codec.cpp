@@ -1,0 +1,92 @@
+#include "platform/text_codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace vemu::platform {
+namespace {
+
+// Converts with iconv; an unconvertible input sequence becomes `replacement`
+// and one input byte (or one UTF-8 sequence) is skipped.
+std::string convert(std::string_view input, const char* from, const char* to,
+                    std::string_view replacement, bool utf8Input) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
+  std::string out;
+  out.reserve(input.size() * 2);
+  char buffer[4096];
+  char* in = const_cast<char*>(input.data());
+  std::size_t inLeft = input.size();
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+    if (rc == static_cast<std::size_t>(-1)) {
+      if (errno == E2BIG) continue;
+      // EILSEQ or EINVAL: replace and skip the offending sequence.
+      out.append(replacement);
+      std::size_t skip = 1;
+      if (utf8Input) {
+        const auto lead = static_cast<unsigned char>(*in);
+        if (lead >= 0xF0) skip = 4;
+        else if (lead >= 0xE0) skip = 3;
+        else if (lead >= 0xC0) skip = 2;
+        if (skip > inLeft) skip = inLeft;
+      }
+      in += skip;
+      inLeft -= skip;
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+bool isAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string cp1251ToUtf8(std::string_view bytes) {
+  if (isAscii(bytes)) return std::string(bytes);
+  return convert(bytes, "CP1251", "UTF-8", "\xEF\xBF\xBD", false);
+}
+
+std::string utf8ToCp1251(std::string_view utf8) {
+  if (isAscii(utf8)) return std::string(utf8);
+  return convert(utf8, "UTF-8", "CP1251", "?", true);
+}
+
+std::string decodeFileText(std::string_view bytes) {
+  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
+  if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFF\xFE")
+    return convert(bytes.substr(2), "UTF-16LE", "UTF-8", "\xEF\xBF\xBD", false);
+  if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFE\xFF")
+    return convert(bytes.substr(2), "UTF-16BE", "UTF-8", "\xEF\xBF\xBD", false);
+  return cp1251ToUtf8(bytes);
+}
+
+std::size_t utf8Length(std::string_view utf8) {
+  std::size_t count = 0;
+  for (char c : utf8)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  return count;
+}
+
+std::string utf8Left(std::string_view utf8, std::size_t n) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) {
+      if (count == n) return std::string(utf8.substr(0, i));
+      ++count;
+    }
+  }
+  return std::string(utf8);
+}
+
+}  // namespace vemu::platform

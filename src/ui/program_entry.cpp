@@ -1,0 +1,32 @@
+#include "ui/program_entry.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include "model/graph.h"
+#include "platform/qt/qt_dialogs.h"
+#include "ui/tform1.h"
+#include "ui/window_set.h"
+
+int ProgramEntry(int argc, char** argv, const ProgramProfile& profile) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QString::fromStdString(profile.applicationTitle));
+  QApplication::setApplicationDisplayName(QString::fromStdString(profile.applicationTitle));
+  vemu::model::SetModelVariant(profile.kind == ProgramKind::Second ? vemu::model::ModelVariant::Second
+                                                                   : vemu::model::ModelVariant::Full);
+  vemu::platform::QtDialogs dialogs;
+  vemu::platform::ScopedDialogs useDialogs(dialogs);
+
+  std::vector<std::string> args(argv, argv + argc);
+  int code = 0;
+  {
+    WindowSet set(profile, args);
+    TForm1* main = set.windows().Form1;
+    dialogs.setParent(main);
+    main->show();
+    QTimer::singleShot(0, main, [main] { main->FormActivate(); });
+    code = QApplication::exec();
+    dialogs.setParent(nullptr);
+  }
+  return code;
+}

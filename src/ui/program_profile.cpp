@@ -1,0 +1,3 @@
+#include "ui/program_profile.h"
+
+ProgramProfile FullProgramProfile() { return ProgramProfile{}; }

@@ -1,0 +1,225 @@
+#include "ui/tform1.h"
+
+#include <unistd.h>
+
+#include <QDateTime>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QAction>
+
+#include "catalogue/settings.h"
+#include "files/circuit_file.h"
+#include "netlist/windows/text_window.h"
+#include "platform/dialogs.h"
+#include "platform/program_folder.h"
+#include "platform/qt/qt_text.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+#include "view/my_line.h"
+#include "view/view_globals.h"
+#include "view/windows/preview_window.h"
+
+using vemu::model::TheNode;
+namespace platform = vemu::platform;
+
+TForm1::TForm1(AppWindows& app, const ProgramProfile& profile, const std::vector<std::string>& args,
+               QWidget* parent)
+    : QMainWindow(parent), app_(app), profile_(profile) {
+  app_.Form1 = this;
+  CmdLineFile = args.size() > 1 ? args[1] : std::string();
+  CreateControls();
+  FormCreate();
+}
+
+TForm1::~TForm1() { FormDestroy(); }
+
+void TForm1::FormCreate() {
+  RedrawRequest = 0;
+  LastFile.clear();
+  vemu::model::GraphBusy = true;
+  PendingHalf = nullptr;
+  Memo1->clear();
+  Timer1->stop();
+  ArrangeMode = 0;
+  Backup.Reset();
+  Backup.UndoRedoFlag = false;
+  IgnoreMouseDown = 0;
+  GridStep = 15;
+  CurrentType = 2;
+  View = std::make_unique<vemu::view::TMyScale>();
+  View->WinRect = {0, 0, PaintBox1->width(), PaintBox1->height()};
+  vemu::view::ArrowSize = 6;
+  Messages.clear();
+  SetStatusText(2, platform::toUtf8(QLocale().toString(QDateTime::currentDateTime().date(),
+                                                       QLocale::LongFormat) +
+                                    " " + QDateTime::currentDateTime().toString("hh:mm")));
+  SubCircuitFile = "select.dag";
+  const std::string folder = platform::programFolder();
+  if (!platform::fileExists(folder + "IMAGES/OpenBox3.bmp"))
+    platform::dialogs().messageBox("Vemu", "Cannot find the picture " + folder + "IMAGES/OpenBox3.bmp",
+                                   platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+  if (::chdir(folder.c_str()) != 0) SetStatusText(0, "Cannot enter " + folder);
+  if (auto bytes = platform::readFileBytes(folder + "IMAGES/language1.txt"))
+    Messages = platform::splitLines(platform::decodeFileText(*bytes));
+  PictureName = "noname";
+  Modified = 0;
+  ShadowPhase = 0;
+  MouseState = 0;
+  DownNode = nullptr;
+  HoverNode = nullptr;
+  AnimAngle = 0;
+  Graph = std::make_unique<vemu::model::TheBaseOfGraf>();
+  TheNode* root = Graph->AddNode(nullptr, 1);
+  Graph->MainNode = root;
+  root->Name = "Upper Level";
+  SetCurrentNode(nullptr);
+  View->Scale = 1.0;
+  UpdateUndoEnables(false, false);
+  vemu::model::GraphBusy = false;
+}
+
+void TForm1::FormDestroy() {
+  Backup.DeleteSnapshotFiles();
+  Messages.clear();
+  Timer1->stop();
+  if (Graph) Graph->Clear();
+  Graph.reset();
+  View.reset();
+}
+
+void TForm1::SetStatusText(int panel, const std::string& text) {
+  if (panel >= 0 && panel < 3 && StatusPanels[panel]) StatusPanels[panel]->setText(platform::fromUtf8(text));
+}
+
+std::string TForm1::StatusText(int panel) const {
+  if (panel >= 0 && panel < 3 && StatusPanels[panel]) return platform::toUtf8(StatusPanels[panel]->text());
+  return std::string();
+}
+
+void TForm1::SetCaption(const std::string& text) { setWindowTitle(platform::fromUtf8(text)); }
+
+void TForm1::UpdateUndoEnables(bool canUndo, bool canRedo) {
+  if (Undo1) Undo1->setEnabled(canUndo);
+  if (Redo1) Redo1->setEnabled(canRedo);
+  if (SpeedButtonUndo) SpeedButtonUndo->setEnabled(canUndo);
+  if (SpeedButtonRedo) SpeedButtonRedo->setEnabled(canRedo);
+}
+
+bool TForm1::WriteCircuitFile(const std::string& fileName) {
+  vemu::files::CircuitViewState state;
+  state.shownNode = app_.FormSubCircuit ? app_.FormSubCircuit->ShownNode : nullptr;
+  state.originX = View->OriginX;
+  state.originY = View->OriginY;
+  state.scale = View->Scale;
+  std::string error;
+  if (vemu::files::WriteCircuitFile(*Graph, state, fileName, &error)) return true;
+  platform::dialogs().messageBox("Vemu", error, platform::MsgButtons::Ok, platform::MsgIcon::Error);
+  return false;
+}
+
+bool TForm1::ReadCircuitFile(const std::string& fileName) {
+  Timer1->stop();
+  auto result = vemu::files::ReadCircuitFile(fileName);
+  if (!result.ok) {
+    // The open circuit stays as it was.
+    platform::dialogs().messageBox("Vemu", result.error, platform::MsgButtons::Ok,
+                                   platform::MsgIcon::Error);
+    Timer1->start();
+    return false;
+  }
+  if (app_.FormSubCircuit) app_.FormSubCircuit->ShownNode = nullptr;
+  if (app_.Form6) app_.Form6->Memo1->clear();
+  Memo1->clear();
+  DownNode = HoverNode = PendingHalf = nullptr;
+  Graph->Swap(*result.graph);
+  result.graph.reset();  // the former circuit
+  Graph->MainNode = result.mainNode;
+  if (result.modified) Modified = 1;
+  if (result.hasOrigin) {
+    View->OriginX = result.originX;
+    View->OriginY = result.originY;
+  }
+  if (result.scale) View->Scale = *result.scale;
+  SetCurrentNode(result.currentNode);
+  if (app_.FormSubCircuit) app_.FormSubCircuit->SetNode(result.shownNode);
+  Timer1->start();
+  return true;
+}
+
+void TForm1::SetCurrentNode(TheNode* n) {
+  if (Graph->MainNode && n) {
+    n->forEachLine([n](vemu::model::TheLine* l) {
+      auto* drawn = dynamic_cast<vemu::view::TMyLine*>(l);
+      if (!drawn || !l->Node) return;
+      const TheNode* t = l->Node;
+      drawn->Countdown = 100;
+      drawn->RestPoint = {(t->X + n->X) / 2, (t->Y + n->Y) / 2};
+      drawn->SwingPoint = {drawn->RestPoint.x - (n->Y - t->Y) / 10, drawn->RestPoint.y + (n->X - t->X) / 10};
+    });
+    Graph->MainNode->forEachLine([n](vemu::model::TheLine* member) {
+      if (member->Kind != vemu::model::alHaveItem || !member->Node) return;
+      TheNode* m = member->Node;
+      m->forEachLine([n, m](vemu::model::TheLine* l) {
+        auto* drawn = dynamic_cast<vemu::view::TMyLine*>(l);
+        if (!drawn || l->Node != n) return;
+        drawn->Countdown = 100;
+        drawn->RestPoint = {(m->X + n->X) / 2, (m->Y + n->Y) / 2};
+        drawn->SwingPoint = {drawn->RestPoint.x - (n->Y - m->Y) / 20, drawn->RestPoint.y + (n->X - m->X) / 20};
+      });
+    });
+  }
+  Graph->CurrentNode = n;
+  Graph->CheckPinLines(n);
+}
+
+void TForm1::Timer1Timer() {
+  if (vemu::model::GraphBusy) return;
+  const vemu::catalogue::Settings& settings = *app_.Settings;
+  if (settings.CheckShadowMoving) {
+    ShadowPhase += 10;
+    if (ShadowPhase > 360) ShadowPhase = 0;
+  }
+  if (++WhirlCounter > 360) WhirlCounter = 0;
+  AnimAngle += 3;
+  if (AnimAngle > 360) AnimAngle = 0;
+  const bool lineMoves = settings.CheckLineMove;
+  Graph->forEachNode([lineMoves](TheNode* n) {
+    n->forEachLine([lineMoves](vemu::model::TheLine* l) {
+      if (l->Kind == vemu::model::alHaveItem || !l->Node) return;
+      if (auto* drawn = dynamic_cast<vemu::view::TMyLine*>(l)) drawn->Step(lineMoves, vemu::view::LineSpeed);
+    });
+  });
+  PaintBox1->update();
+}
+
+void TForm1::FormActivate() {
+  if (CmdLineFile.empty() || !platform::fileExists(CmdLineFile)) return;
+  const std::string file = CmdLineFile;
+  CmdLineFile.clear();
+  ReadCircuitFile(file);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  QMainWindow::changeEvent(event);
+}
+
+void TForm1::FormKeyPress(char key) {
+  SetStatusText(0, std::string(1, key));
+  if (key == 27) {
+    MouseState = 0;
+    ArrangeMode = 0;
+  }
+  SetStatusText(0, "Key=" + std::string(1, key) + " " + std::to_string(static_cast<unsigned char>(key)));
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  const QString text = event->text();
+  if (text.size() == 1 && text.at(0).unicode() < 128) FormKeyPress(static_cast<char>(text.at(0).unicode()));
+  QMainWindow::keyPressEvent(event);
+}

@@ -1,0 +1,49 @@
+#include "view/my_line.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "view/my_scale.h"
+
+namespace vemu::view {
+
+TMyLine::TMyLine(const model::TheNode* n1, const model::TheNode* n2) { Arm(n1, n2); }
+
+void TMyLine::Arm(const model::TheNode* n1, const model::TheNode* n2) {
+  Countdown = 100;
+  if (!n1 || !n2) {
+    SwingPoint = {200, 100};
+    RestPoint = {200, 100};
+  } else {
+    // Formed in 64 bits so that far-off coordinates from a file cannot overflow.
+    const std::int64_t cx = (std::int64_t{n2->X} + n1->X) / 2;
+    const std::int64_t cy = (std::int64_t{n2->Y} + n1->Y) / 2;
+    const std::int64_t a = (std::int64_t{n1->X} - n2->X) / 2;
+    const std::int64_t b = (std::int64_t{n1->Y} - n2->Y) / 2;
+    const TPoint c{static_cast<std::int32_t>(cx), static_cast<std::int32_t>(cy)};
+    SwingPoint = {static_cast<std::int32_t>(cx - b), static_cast<std::int32_t>(cy + a / 2)};
+    RestPoint = c;
+  }
+  CurPoint = SwingPoint;
+}
+
+void TMyLine::Step(bool lineMoves, int& lineSpeed) {
+  if (!lineMoves) {
+    Countdown = 0;
+    CurPoint = RestPoint;
+  }
+  if (lineSpeed < 1 || lineSpeed > 10) lineSpeed = 1;
+  if (Countdown > 0) Countdown -= lineSpeed;
+  const std::int32_t n = Countdown;
+  if (n < 1) {
+    CurPoint = RestPoint;
+    return;
+  }
+  const double pi = std::numbers::pi;
+  const auto dx = static_cast<std::int32_t>((std::int64_t{SwingPoint.x} - RestPoint.x) * n);
+  const auto dy = static_cast<std::int32_t>((std::int64_t{SwingPoint.y} - RestPoint.y) * n);
+  CurPoint.x = Wrap(RestPoint.x + std::int64_t{RoundEven(std::cos((100 - n) * pi / 40) * dx / 100.0)});
+  CurPoint.y = Wrap(RestPoint.y + std::int64_t{RoundEven(std::cos((100 - n) * pi / 20) * dy / 100.0)});
+}
+
+}  // namespace vemu::view

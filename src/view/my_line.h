@@ -1,0 +1,35 @@
+// A drawn link: a TheLine whose middle swings sideways when it is made or
+// when one of its ends moves, and settles on the midpoint of its ends.
+#pragma once
+
+#include "model/graph.h"
+#include "model/point.h"
+
+namespace vemu::view {
+
+using model::TPoint;
+
+class TMyLine : public model::TheLine {
+ public:
+  // A link held by n1 and pointing at n2 (either may be null).
+  TMyLine(const model::TheNode* n1, const model::TheNode* n2);
+
+  std::int32_t Countdown = 100;
+  TPoint SwingPoint;
+  TPoint RestPoint;
+  TPoint CurPoint;
+
+  // Kicks the middle sideways from the midpoint of n1 and n2 (the start of
+  // a swing, as at creation).
+  void Arm(const model::TheNode* n1, const model::TheNode* n2);
+  // One animation step. lineMoves: the "Line Moves" setting; lineSpeed: the
+  // countdown units per step, put back to 1 when outside 1 to 10.
+  void Step(bool lineMoves, int& lineSpeed);
+  // Puts the middle at rest (a link read from a file does not swing).
+  void SetAtRest() {
+    SwingPoint = RestPoint;
+    CurPoint = RestPoint;
+  }
+};
+
+}  // namespace vemu::view

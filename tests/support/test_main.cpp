@@ -1,0 +1,13 @@
+// Test entry: GoogleTest first, then a headless QApplication for the
+// window tests (also when the tests are listed at build time).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

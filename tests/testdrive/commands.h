@@ -1,0 +1,10 @@
+// Subcommands of vemu-testdrive. Each takes its own arguments (after the
+// subcommand's name) and returns the exit status; errors go to stderr.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using Args = std::vector<std::string>;
+
+int RoundtripCommand(const Args& args);

@@ -1,0 +1,39 @@
+// vemu-testdrive: a black-box driver for golden-file tests. Not part of the
+// product; boxes that the code under test shows are answered by script and
+// printed to stderr.
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+
+#include "platform/scripted_dialogs.h"
+#include "testdrive/commands.h"
+
+namespace {
+
+const std::map<std::string, std::pair<std::function<int(const Args&)>, const char*>>& commands() {
+  static const std::map<std::string, std::pair<std::function<int(const Args&)>, const char*>> table{
+      {"roundtrip", {RoundtripCommand, "roundtrip IN OUT  read IN as a circuit file and write it to OUT"}},
+  };
+  return table;
+}
+
+int usage() {
+  std::fprintf(stderr, "usage: vemu-testdrive COMMAND ARGS...\n");
+  for (const auto& [name, entry] : commands()) std::fprintf(stderr, "  %s\n", entry.second);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return usage();
+  auto it = commands().find(argv[1]);
+  if (it == commands().end()) return usage();
+  vemu::platform::ScriptedDialogs dialogs;
+  vemu::platform::ScopedDialogs scope(dialogs);
+  const int status = it->second.first(Args(argv + 2, argv + argc));
+  for (const auto& box : dialogs.boxes)
+    std::fprintf(stderr, "box [%s] %s\n", box.caption.c_str(), box.text.c_str());
+  return status;
+}
