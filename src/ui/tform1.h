@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/messages.h"
+#include "catalogue/node_type_info.h"
 #include "files/undo_ring.h"
 #include "model/graph.h"
 #include "model/point.h"
@@ -16,6 +18,7 @@
 #include "ui/program_profile.h"
 #include "view/my_scale.h"
 
+class QAbstractButton;
 class QAction;
 class QLabel;
 class QPlainTextEdit;
@@ -47,7 +50,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   std::int32_t LineWidth2 = 0;
   std::unique_ptr<vemu::view::TMyScale> View;
   std::string PictureName = "noname";
-  std::vector<std::string> Messages;  // UTF-8, line n is message n
+  vemu::catalogue::MessageList Messages;  // UTF-8, line n is message n
+  vemu::catalogue::NodeTypeTable NodeTypes;  // one record per type code
   std::int32_t MouseState = 0;
   vemu::model::TheNode* DownNode = nullptr;
   vemu::model::TheNode* HoverNode = nullptr;
@@ -73,6 +77,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   QAction* Redo1 = nullptr;
   QToolButton* SpeedButtonUndo = nullptr;
   QToolButton* SpeedButtonRedo = nullptr;
+  // For each type code the palette button that stands for it.
+  std::vector<QAbstractButton*> ButtonOfType;
 
   const ProgramProfile& Profile() const { return profile_; }
   AppWindows& App() { return app_; }

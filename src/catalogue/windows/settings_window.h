@@ -11,6 +11,10 @@ class TForm3 : public QDialog {
  public:
   explicit TForm3(AppWindows& app, QWidget* parent = nullptr);
 
+  // Applies IMAGES/language2.txt to the captions, hints and type descriptions
+  // of all windows.
+  void LoadLanguageFile();
+
  private:
   AppWindows& app_;
 };
