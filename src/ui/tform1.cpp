@@ -73,6 +73,7 @@ void TForm1::FormCreate() {
   DownNode = nullptr;
   HoverNode = nullptr;
   AnimAngle = 0;
+  InitNodeTypeTable();
   Graph = std::make_unique<vemu::model::TheBaseOfGraf>();
   TheNode* root = Graph->AddNode(nullptr, 1);
   Graph->MainNode = root;

@@ -98,6 +98,13 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // The first activation opens the file named on the command line.
   void FormActivate();
 
+  // --- element catalogue and languages (tform1_catalogue.cpp) ---
+  void InitNodeTypeTable();
+  // The one handler of the four language menu items; tag 1 Russian, 2 English,
+  // 3 Polish, anything else German.
+  void Russian1Click(int tag);
+  void PatchSetupSym(bool russian);
+
   // UndoHost
   bool WriteSnapshot(const std::string& path) override { return WriteCircuitFile(path); }
   bool ReadSnapshot(const std::string& path) override { return ReadCircuitFile(path); }
