@@ -4,12 +4,14 @@
 #include <QTimer>
 
 #include "model/graph.h"
+#include "platform/qt/hint_pause.h"
 #include "platform/qt/qt_dialogs.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
 
 int ProgramEntry(int argc, char** argv, const ProgramProfile& profile) {
   QApplication application(argc, argv);
+  vemu::platform::SetHintHidePause(application, 10000);
   QApplication::setApplicationName(QString::fromStdString(profile.applicationTitle));
   QApplication::setApplicationDisplayName(QString::fromStdString(profile.applicationTitle));
   vemu::model::SetModelVariant(profile.kind == ProgramKind::Second ? vemu::model::ModelVariant::Second
