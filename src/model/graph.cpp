@@ -73,7 +73,10 @@ TheNode* TheBaseOfGraf::AddNode(std::unique_ptr<TheNode> node, TheNode* upper,
   TheNode* added = node.get();
   if (last_) last_->NextNode = std::move(node);
   else FirstNode = std::move(node);
+  // A node handed over with nodes chained after it brings them along; the
+  // tail is the end of that chain, so the next append cannot drop them.
   last_ = added;
+  while (last_->NextNode) last_ = last_->NextNode.get();
   return added;
 }
 
@@ -270,16 +273,24 @@ void TheBaseOfGraf::DeleteNodeTree(TheNode* n) {
 }
 
 void TheBaseOfGraf::DeleteOrphans() {
-  TheNode* n = FirstNode.get();
-  while (n) {
-    TheNode* next = n->NextNode.get();
-    if (!n->Upper && n->Name.str().find("Up") == std::string::npos) {
-      report("WARNING: delete " + n->Describe());
-      n->Name = "ERROR_NODE";
-      report("delete Upper=NIL " + n->Describe());
-      DeleteNode(n);
+  // Deleting an owner-less container leaves its members without an owner;
+  // members that come before it in the list are caught by another walk, so
+  // no owner-less node is left behind.
+  bool deleted = true;
+  while (deleted) {
+    deleted = false;
+    TheNode* n = FirstNode.get();
+    while (n) {
+      TheNode* next = n->NextNode.get();
+      if (!n->Upper && n->Name.str().find("Up") == std::string::npos) {
+        report("WARNING: delete " + n->Describe());
+        n->Name = "ERROR_NODE";
+        report("delete Upper=NIL " + n->Describe());
+        DeleteNode(n);
+        deleted = true;
+      }
+      n = next;
     }
-    n = next;
   }
 }
 
@@ -339,7 +350,13 @@ void TheBaseOfGraf::SetAllNumbers(int value) {
 }
 
 void TheBaseOfGraf::Clear() {
-  GraphBusy = true;
+  // Busy while the nodes go; afterwards the flag is what it was before (a
+  // graph cleared while the main window is still being built stays busy).
+  struct BusyGuard {
+    bool previous = GraphBusy;
+    BusyGuard() { GraphBusy = true; }
+    ~BusyGuard() { GraphBusy = previous; }
+  } busy;
   NumberMark = 0;
   MainNode = nullptr;
   CurrentNode = nullptr;
@@ -351,7 +368,6 @@ void TheBaseOfGraf::Clear() {
     head.reset();
     head = std::move(next);
   }
-  GraphBusy = false;
 }
 
 void TheBaseOfGraf::Swap(TheBaseOfGraf& other) noexcept {

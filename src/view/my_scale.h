@@ -34,8 +34,8 @@ class TMyScale {
 
   void SetScale(double value);
   void MoveBy(std::int32_t dx, std::int32_t dy) {
-    OriginX += dx;
-    OriginY += dy;
+    OriginX = Wrap(std::int64_t{OriginX} + dx);
+    OriginY = Wrap(std::int64_t{OriginY} + dy);
   }
   std::int32_t XToScreen(std::int32_t x) const { return Wrap(std::int64_t{RoundEven(x * Scale)} + OriginX); }
   std::int32_t YToScreen(std::int32_t y) const { return Wrap(std::int64_t{RoundEven(y * Scale)} + OriginY); }
