@@ -8,3 +8,4 @@
 using Args = std::vector<std::string>;
 
 int RoundtripCommand(const Args& args);
+int MsgCommand(const Args& args);

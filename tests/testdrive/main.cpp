@@ -14,6 +14,7 @@ namespace {
 const std::map<std::string, std::pair<std::function<int(const Args&)>, const char*>>& commands() {
   static const std::map<std::string, std::pair<std::function<int(const Args&)>, const char*>> table{
       {"roundtrip", {RoundtripCommand, "roundtrip IN OUT  read IN as a circuit file and write it to OUT"}},
+      {"msg", {MsgCommand, "msg N [--folder DIR]  print message N of the program folder's language"}},
   };
   return table;
 }
