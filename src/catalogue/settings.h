@@ -2,7 +2,8 @@
 // the netlist, the drawing and the gestures read them without the window.
 // The window's controls write here as they change, so a change acts at once.
 // Field names are those of the controls; colours are 0x00BBGGRR values
-// (system colours have the top bit set).
+// (system colours have the top bit set); texts are code page 1251 bytes, as
+// they stand in IMAGES/start.txt.
 #pragma once
 
 #include <cstdint>

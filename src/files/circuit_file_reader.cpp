@@ -122,6 +122,12 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
     in.readLn();
     if (!node->Upper) node->Name = "Upper Level";
 
+    // Link j goes to position j, as AddLine places it. The list's length
+    // and tail are known here, so every case is decided without walking
+    // the list: position j follows the tail when j - 1 links are in;
+    // after a dropped link position j lies past the end, which AddLine
+    // (asked with position 0, whose predecessor is never found) reports
+    // and answers by putting the link first.
     int added = 0;
     TheLine* tail = nullptr;
     for (std::int32_t j = 1; j <= lines; ++j) {
@@ -132,22 +138,20 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
       if (!target) reportMissingTarget(node, targetNumber);
       auto link = std::make_unique<view::TMyLine>(node, target);
       const auto kindByte = static_cast<std::uint8_t>(kind);
-      if (target && j == added + 1 && tail) {
-        // Appending after the last link, as AddLine does for this position.
+      if (target && tail && j == added + 1) {
         link->Kind = kindByte;
         link->Node = target;
         TheLine* raw = link.get();
-        raw->Next = std::move(tail->Next);
         tail->Next = std::move(link);
         tail = raw;
         ++added;
         continue;
       }
-      TheLine* made = graph.AddLine(j, node, target, kindByte, std::move(link));
-      if (made) {
-        ++added;
-        if (!made->Next) tail = made;
-      }
+      const int pos = (!target || !tail || j == added + 1) ? j : 0;
+      TheLine* made = graph.AddLine(pos, node, target, kindByte, std::move(link));
+      if (!made) continue;
+      ++added;
+      if (!made->Next) tail = made;
     }
   }
 

@@ -1,5 +1,4 @@
 #include <charconv>
-#include <cstdio>
 
 #include "files/circuit_file.h"
 #include "platform/text_file.h"
@@ -7,19 +6,25 @@
 namespace vemu::files {
 namespace {
 
-void appendf(std::string& out, const char* format, auto... args) {
-  char buffer[64];
-  const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-  if (n > 0) out.append(buffer, static_cast<std::size_t>(std::min<int>(n, sizeof buffer - 1)));
+// A decimal integer right-aligned in a field of at least `width`
+// characters, as printf's "%<width>d" writes it: a wider number widens the
+// field, a negative one carries its minus sign.
+void appendInt(std::string& out, std::int64_t value, std::size_t width) {
+  char buffer[24];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  const auto length = static_cast<std::size_t>(end - buffer);
+  if (length < width) out.append(width - length, ' ');
+  out.append(buffer, length);
 }
 
 // Three decimals, '.' as separator whatever the locale, at least 5 wide.
-std::string formatScale(double scale) {
-  char buffer[64];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, scale, std::chars_format::fixed, 3);
-  std::string text = ec == std::errc() ? std::string(buffer, end) : std::string("1.000");
-  if (text.size() < 5) text.insert(0, 5 - text.size(), ' ');
-  return text;
+void appendScale(std::string& out, double scale) {
+  char buffer[400];  // room for the widest double in fixed notation
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, scale, std::chars_format::fixed, 3);
+  std::string_view text = ec == std::errc() ? std::string_view(buffer, static_cast<std::size_t>(end - buffer))
+                                            : std::string_view("1.000");
+  if (text.size() < 5) out.append(5 - text.size(), ' ');
+  out.append(text);
 }
 
 int lineCount(const model::TheNode* n) {
@@ -32,31 +37,61 @@ int lineCount(const model::TheNode* n) {
 
 std::string FormatCircuitFile(model::TheBaseOfGraf& graph, const CircuitViewState& view) {
   graph.Renumber();
+  const int nodeCount = graph.NodeCount();
   std::string out;
-  out.reserve(static_cast<std::size_t>(graph.LastNode() ? graph.LastNode()->Number : 0) * 80 + 256);
+  out.reserve(static_cast<std::size_t>(nodeCount) * 100 + 256);
   out += "noname\r\n";
   out += "Vemu.exe (WxWy) $Cur $SS $Scale\r\n";
   out += "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-\r\n";
-  appendf(out, "%7d - How many nodes\r\n", graph.NodeCount());
-  appendf(out, "%7d - Main node\r\n", model::TheBaseOfGraf::GetNumber(graph.MainNode));
-  appendf(out, "%7d - Current node\r\n", model::TheBaseOfGraf::GetNumber(graph.CurrentNode));
+  appendInt(out, nodeCount, 7);
+  out += " - How many nodes\r\n";
+  appendInt(out, model::TheBaseOfGraf::GetNumber(graph.MainNode), 7);
+  out += " - Main node\r\n";
+  appendInt(out, model::TheBaseOfGraf::GetNumber(graph.CurrentNode), 7);
+  out += " - Current node\r\n";
   out += "--N--X---Y-Type-Up-Lines-Name-Value\r\n";
   graph.forEachNode([&](model::TheNode* n) {
-    appendf(out, "%3d %3d %3d %2d %3d %1d %3d %3d ", n->Number, n->X, n->Y, int{n->NodeType},
-            model::TheBaseOfGraf::GetNumber(n->Upper), lineCount(n), n->Wx, n->Wy);
+    // "%3d %3d %3d %2d %3d %1d %3d %3d %s %s"
+    appendInt(out, n->Number, 3);
+    out += ' ';
+    appendInt(out, n->X, 3);
+    out += ' ';
+    appendInt(out, n->Y, 3);
+    out += ' ';
+    appendInt(out, n->NodeType, 2);
+    out += ' ';
+    appendInt(out, model::TheBaseOfGraf::GetNumber(n->Upper), 3);
+    out += ' ';
+    appendInt(out, lineCount(n), 1);
+    out += ' ';
+    appendInt(out, n->Wx, 3);
+    out += ' ';
+    appendInt(out, n->Wy, 3);
+    out += ' ';
     if (model::IsSignedAmplifierType(n->NodeType)) out += n->Polarity != 0 ? '+' : '-';
     out += n->Name.str();
     out += ' ';
     out += n->Value;
-    if (n->Ground >= 1 && n->Ground <= 4) appendf(out, " G%d", n->Ground);
+    if (n->Ground >= 1 && n->Ground <= 4) {
+      out += " G";
+      out += static_cast<char>('0' + n->Ground);
+    }
     out += "\r\n";
     n->forEachLine([&](model::TheLine* l) {
-      appendf(out, "%8d %3d\r\n", int{l->Kind}, model::TheBaseOfGraf::GetNumber(l->Node));
+      // "%8d %3d"
+      appendInt(out, l->Kind, 8);
+      out += ' ';
+      appendInt(out, model::TheBaseOfGraf::GetNumber(l->Node), 3);
+      out += "\r\n";
     });
   });
-  appendf(out, "%7d SubCircuit \r\n", model::TheBaseOfGraf::GetNumber(view.shownNode));
-  appendf(out, "%7d %d ", view.originX, view.originY);
-  out += formatScale(view.scale);
+  appendInt(out, model::TheBaseOfGraf::GetNumber(view.shownNode), 7);
+  out += " SubCircuit \r\n";
+  appendInt(out, view.originX, 7);
+  out += ' ';
+  appendInt(out, view.originY, 0);
+  out += ' ';
+  appendScale(out, view.scale);
   out += "\r\n";
   return out;
 }

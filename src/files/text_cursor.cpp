@@ -57,6 +57,7 @@ std::string_view TextCursor::readLine() {
 }
 
 std::size_t TextCursor::linesLeft() const {
+  if (atEnd()) return 0;
   return totalLines_ >= line_ ? totalLines_ - line_ + 1 : 0;
 }
 
@@ -68,7 +69,10 @@ bool ParseLooseDouble(std::string_view text, double& value) {
   for (char& c : copy)
     if (c == ',') c = '.';
   std::string_view digits = copy;
-  if (digits.front() == '+') digits.remove_prefix(1);
+  if (digits.front() == '+') {
+    digits.remove_prefix(1);
+    if (!digits.empty() && digits.front() == '-') return false;
+  }
   double parsed = 0;
   auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
   if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || !std::isfinite(parsed))

@@ -23,6 +23,7 @@ std::string UndoRing::BackupFileName(int k) {
 
 bool UndoRing::Snapshot() {
   host_.SetModified();
+  const int count = BackupCount, start = BackupStart, pos = BackupPos;
   if (BackupCount == 0) {
     BackupCount = 1;
     BackupStart = 0;
@@ -38,6 +39,14 @@ bool UndoRing::Snapshot() {
     BackupStart = (BackupStart + 1) % Slots;
   }
   const bool written = host_.WriteSnapshot(BackupFileName(BackupPos));
+  if (!written) {
+    // The slot does not hold this state (the file write keeps whatever the
+    // slot's file held before): the ring stays as it was, so no undo ever
+    // reads a snapshot that was not written.
+    BackupCount = count;
+    BackupStart = start;
+    BackupPos = pos;
+  }
   UpdateEnables();
   return written;
 }
@@ -55,7 +64,11 @@ void UndoRing::Undo() {
   if (BackupPos >= 1 && BackupCount >= 1) {
     const std::string file = BackupFileName(BackupPos);
     if (platform::fileExists(file)) {
-      if (!host_.ReadSnapshot(file)) return;
+      if (!host_.ReadSnapshot(file)) {
+        // The circuit shown is still the one before this undo.
+        UpdateEnables();
+        return;
+      }
       --BackupPos;
     }
   } else {
@@ -67,10 +80,18 @@ void UndoRing::Undo() {
 }
 
 void UndoRing::Redo() {
+  const bool flagBefore = UndoRedoFlag;
   UndoRedoFlag = true;
   if (BackupCount > BackupPos && BackupCount >= 1) {
     ++BackupPos;
-    if (!host_.ReadSnapshot(BackupFileName(BackupPos))) return;
+    if (!host_.ReadSnapshot(BackupFileName(BackupPos))) {
+      // Nothing was read: the position and the flag go on describing the
+      // circuit still shown.
+      --BackupPos;
+      UndoRedoFlag = flagBefore;
+      UpdateEnables();
+      return;
+    }
   } else {
     host_.SetStatusText(0, "Error Redo");
   }

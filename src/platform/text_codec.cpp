@@ -30,11 +30,14 @@ std::string convert(std::string_view input, const char* from, const char* to,
       out.append(replacement);
       std::size_t skip = 1;
       if (utf8Input) {
+        // The whole sequence, as far as its continuation bytes are there:
+        // a stray or cut sequence never swallows the character after it.
         const auto lead = static_cast<unsigned char>(*in);
-        if (lead >= 0xF0) skip = 4;
-        else if (lead >= 0xE0) skip = 3;
-        else if (lead >= 0xC0) skip = 2;
-        if (skip > inLeft) skip = inLeft;
+        std::size_t length = 1;
+        if (lead >= 0xF0 && lead < 0xF8) length = 4;
+        else if (lead >= 0xE0 && lead < 0xF0) length = 3;
+        else if (lead >= 0xC0 && lead < 0xE0) length = 2;
+        while (skip < length && skip < inLeft && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80) ++skip;
       }
       in += skip;
       inLeft -= skip;

@@ -7,18 +7,41 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace vemu::platform {
 
 std::optional<std::string> readFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return content.str();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  // Only regular files hold text: a folder or a device is not a file to read.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string content;
+  content.resize(static_cast<std::size_t>(st.st_size));
+  std::size_t done = 0;
+  char more[4096];
+  for (;;) {
+    // Up to the size the file had when opened, then on in small steps in
+    // case it grew meanwhile.
+    const bool inPlace = done < content.size();
+    char* target = inPlace ? content.data() + done : more;
+    const std::size_t room = inPlace ? content.size() - done : sizeof more;
+    const ssize_t n = ::read(fd, target, room);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    if (!inPlace) content.append(more, static_cast<std::size_t>(n));
+    done += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  content.resize(done);
+  return content;
 }
 
 std::vector<std::string> splitLines(std::string_view text) {

@@ -45,6 +45,11 @@ class SafeFileWriter {
   SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
   void write(std::string_view bytes) { buffer_.append(bytes); }
+  void write(const char* bytes) { buffer_.append(bytes); }
+  void write(std::string&& bytes) {
+    if (buffer_.empty()) buffer_ = std::move(bytes);
+    else buffer_.append(bytes);
+  }
   void writeLine(std::string_view line) {
     buffer_.append(line);
     buffer_.append("\r\n");

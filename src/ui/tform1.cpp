@@ -64,8 +64,8 @@ void TForm1::FormCreate() {
     platform::dialogs().messageBox("Vemu", "Cannot find the picture " + folder + "IMAGES/OpenBox3.bmp",
                                    platform::MsgButtons::Ok, platform::MsgIcon::Warning);
   if (::chdir(folder.c_str()) != 0) SetStatusText(0, "Cannot enter " + folder);
-  if (auto bytes = platform::readFileBytes(folder + "IMAGES/language1.txt"))
-    Messages = platform::splitLines(platform::decodeFileText(*bytes));
+  if (auto loaded = vemu::catalogue::LoadMessageFile(folder + "IMAGES/language1.txt")) Messages = std::move(*loaded);
+  vemu::catalogue::SetMessageSource(&Messages);
   PictureName = "noname";
   Modified = 0;
   ShadowPhase = 0;
@@ -86,6 +86,7 @@ void TForm1::FormCreate() {
 
 void TForm1::FormDestroy() {
   Backup.DeleteSnapshotFiles();
+  vemu::catalogue::ReleaseMessageSource(&Messages);
   Messages.clear();
   Timer1->stop();
   if (Graph) Graph->Clear();

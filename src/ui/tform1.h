@@ -20,13 +20,26 @@
 
 class QAbstractButton;
 class QAction;
+class QButtonGroup;
 class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPlainTextEdit;
+class QPushButton;
 class QScrollBar;
 class QSplitter;
+class QStatusBar;
+class QTabBar;
 class QTimer;
+class QToolBar;
 class QToolButton;
 class QWidget;
+
+// The Tag of a control (its dynamic property "Tag"); 0 when it has none.
+// Palette buttons and the amplifier menu items carry the type code they
+// stand for; the language menu items carry 1 to 4.
+int ControlTag(const QObject* control);
 
 class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   Q_OBJECT
@@ -66,17 +79,163 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   vemu::model::TheNode* PendingHalf = nullptr;
 
   // --- controls ---
+  // Controls the second build does not have stay null there: GraphX1, the
+  // memo items N13, N14, CIR1, N15, the level tabs (TabSet1, ToolBar_BARS
+  // with TabControl2, BARS11, BARS21) and the probe buttons SpeedButton44,
+  // SpeedButton45, SpeedButton46.
   QTimer* Timer1 = nullptr;
+  QWidget* Panel2 = nullptr;
+  QTabBar* TabSet1 = nullptr;  // level tabs above the canvas
   QWidget* PaintBox1 = nullptr;
   QScrollBar* ScrollBar1 = nullptr;
   QScrollBar* ScrollBar2 = nullptr;
   QPlainTextEdit* Memo1 = nullptr;
   QWidget* Splitter1 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusPanels[3] = {nullptr, nullptr, nullptr};
+
+  // Main menu (tform1_menus.cpp). Items that run an action follow it
+  // (caption, hint and enabled state) the way a linked menu item does.
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* File1 = nullptr;
+  QAction* Newcircuit1 = nullptr;  // ActNewCircuit
+  QAction* LoadFile1 = nullptr;    // ActLoad
+  QAction* CreateFromCir1 = nullptr;
+  QAction* Save1 = nullptr;
+  QAction* SaveAs1 = nullptr;      // ActSaveAs
+  QAction* LastOpen1 = nullptr;
+  QAction* GoBaby1 = nullptr;
+  QMenu* MenuPanels = nullptr;
+  QAction* FileSubMenu1 = nullptr;   // shows ToolBarNewSaveLoad
+  QAction* EditSubMenu1 = nullptr;   // shows ToolBarUndo
+  QAction* OptSubMenu = nullptr;     // shows ToolBarOtpMenu
+  QAction* ScaelSubMenu1 = nullptr;  // shows ToolBar2
+  QAction* BARS11 = nullptr;         // shows ToolBar_BARS
+  QAction* BARS21 = nullptr;         // shows TabSet1
+  QAction* LoadSubcircuit1 = nullptr;
+  QAction* SaveSubcircuit1 = nullptr;
+  QAction* Exit1 = nullptr;
+  QMenu* Edit1 = nullptr;
+  QAction* ConvertSelectedtoSubcircuit1 = nullptr;
+  QAction* ReturntoUPlevel1 = nullptr;
+  QAction* NewUnit1 = nullptr;
+  QAction* NewNode1 = nullptr;
+  QAction* Deleteobject1 = nullptr;
+  QAction* DeleteAllLines1 = nullptr;
+  QAction* ClearAllInputValues1 = nullptr;
+  QAction* GroundNode1 = nullptr;
+  QAction* Rename = nullptr;
+  QAction* LoadSub1 = nullptr;  // paste
+  QAction* SaveSub1 = nullptr;  // copy
+  QMenu* Position1 = nullptr;
+  QAction* SelectAll1 = nullptr;
+  QAction* UnselectAll1 = nullptr;
+  QAction* Centerscreen1 = nullptr;
+  QAction* CenteronSelect1 = nullptr;
+  QAction* Joinfeenodes1 = nullptr;
+  QAction* Verticalqueue1 = nullptr;
+  QAction* Horizontalqueue1 = nullptr;
   QAction* Undo1 = nullptr;
   QAction* Redo1 = nullptr;
+  QAction* UpLevel1 = nullptr;    // ActUpSub
+  QAction* DownLevel1 = nullptr;  // ActDownSub
+  QAction* Default1 = nullptr;
+  QMenu* Option1 = nullptr;
+  QAction* Information1 = nullptr;      // ActionItemInfo
+  QAction* Settings1 = nullptr;         // ActSettings
+  QAction* SubCircuitWindow = nullptr;  // ActSubWin
+  QAction* UpLevelWindow1 = nullptr;    // ActMainWin
+  QAction* CreateText1 = nullptr;       // ActTextWin
+  QAction* HideCross1 = nullptr;
+  QAction* GraphX1 = nullptr;
+  QAction* AddNewNodeType = nullptr;
+  QAction* PrintScreen1 = nullptr;
+  QAction* CopyToClipboard = nullptr;
+  QAction* runaway1 = nullptr;  // hidden
+  QMenu* About1 = nullptr;
+  QAction* Russian1 = nullptr;  // Tags 1 to 4
+  QAction* English1 = nullptr;
+  QAction* Polland1 = nullptr;
+  QAction* German1 = nullptr;
+  QAction* Debug1 = nullptr;
+  QAction* Info1 = nullptr;
+  QAction* Registerextention1 = nullptr;
+  QAction* Help1 = nullptr;  // BrowseURL1
+
+  // ActionList1: commands shared by menu items and tool buttons.
+  QAction* ActNewCircuit = nullptr;
+  QAction* ActLoad = nullptr;
+  QAction* ActSaveAs = nullptr;
+  QAction* ActTextWin = nullptr;
+  QAction* ActSettings = nullptr;
+  QAction* ActSubWin = nullptr;
+  QAction* ActMainWin = nullptr;
+  QAction* ActUpSub = nullptr;
+  QAction* ActDownSub = nullptr;
+  QAction* ActionItemInfo = nullptr;
+  QAction* BrowseURL1 = nullptr;
+  QAction* ActScaleBig = nullptr;    // Alt+PgUp
+  QAction* ActScaleSmall = nullptr;  // Alt+PgDn
+
+  // Memo pop-up menu.
+  QMenu* PopupMenu2 = nullptr;
+  QAction* N13 = nullptr;  // close the memo
+  QAction* N14 = nullptr;  // node tree dump
+  QAction* CIR1 = nullptr; // check mark
+  QAction* N15 = nullptr;  // copy
+  QAction* ListAllCOmponents1 = nullptr;
+  QAction* DEBUGAllunits1 = nullptr;
+  QAction* DENUGHWND1 = nullptr;
+  QAction* ToolBarTop1 = nullptr;  // reports ToolBarNewSaveLoad's top
+
+  // Tool bars (tform1_toolbars.cpp).
+  QToolBar* ToolBar1 = nullptr;
+  QToolButton* FromCtoMButton = nullptr;
+  QToolButton* RunButton = nullptr;
+  QToolButton* SpeedButton1 = nullptr;
+  QToolBar* ToolBarNode = nullptr;
+  QLineEdit* Edit2 = nullptr;  // name of the current node
+  QLineEdit* Edit3 = nullptr;  // value of the current node
+  QPushButton* Button2 = nullptr;
+  QToolBar* ToolBar2 = nullptr;
+  QToolButton* SpeedZoomin = nullptr;   // ActScaleBig
+  QToolButton* SpeedZumout = nullptr;   // ActScaleSmall
+  QToolButton* SpeedButton33 = nullptr;
+  QToolButton* SBUpHieracy = nullptr;
+  QToolButton* SBDownHieracy = nullptr;
+  QToolBar* ToolBarUndo = nullptr;
   QToolButton* SpeedButtonUndo = nullptr;
   QToolButton* SpeedButtonRedo = nullptr;
+  QToolButton* SpeedButtonDelete = nullptr;
+  QToolBar* ToolBarNewSaveLoad = nullptr;
+  QToolButton* ToolButtonNew = nullptr;     // ActNewCircuit
+  QToolButton* ToolButtonLoad = nullptr;    // ActLoad
+  QToolButton* ToolButtonSaveAs = nullptr;  // ActSaveAs
+  QToolBar* ToolBarOtpMenu = nullptr;
+  QToolButton* SpeedButton43 = nullptr;       // ActionItemInfo
+  QToolButton* ToolButtonSettings = nullptr;  // ActSettings
+  QToolButton* ToolButtonSubWin = nullptr;    // ActSubWin
+  QToolButton* ToolButtonMainWin = nullptr;   // ActMainWin
+  QToolButton* ToolButtonTextWin = nullptr;   // ActTextWin
+  QToolBar* ToolBar_BARS = nullptr;
+  QTabBar* TabControl2 = nullptr;
+
+  // Element palette (tform1_palette.cpp): one checkable button per type,
+  // one down at a time; each carries its type code as Tag and its picture
+  // as the dynamic property "glyph" (a QImage, null when missing).
+  QWidget* Panel1 = nullptr;
+  QButtonGroup* PaletteGroup = nullptr;
+  std::vector<QToolButton*> PaletteButtons;  // the type buttons, in palette order
+  QToolButton* SpeedButton31 = nullptr;  // text tool
+  QToolButton* SpeedButton32 = nullptr;  // ground button (no type; not in the group)
+  QToolButton* SpeedButton41 = nullptr;  // junction tool
+  QToolButton* SpeedButton42 = nullptr;  // amplifiers; right click opens PopupMenu1
+  QMenu* PopupMenu1 = nullptr;
+  QAction* K1 = nullptr;  // Tag 25
+  QAction* G1 = nullptr;  // Tag 26
+  QAction* B1 = nullptr;  // Tag 27
+  QAction* H1 = nullptr;  // Tag 28
+
   // For each type code the palette button that stands for it.
   std::vector<QAbstractButton*> ButtonOfType;
 
@@ -105,6 +264,23 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void Russian1Click(int tag);
   void PatchSetupSym(bool russian);
 
+  // --- window commands (tform1_menus.cpp) ---
+  // Tool-bar toggles: each flips its item's check mark and shows its bar
+  // exactly when the item is checked.
+  void FileSubMenu1Click();
+  void EditSubMenu1Click();
+  void OptSubMenuClick();
+  void ScaelSubMenu1Click();
+  void BARS11Click();
+  void BARS21Click();
+  // Opens the settings window modally.
+  void Settings1Click();
+  // Clears the memo, hides it and disables it.
+  void N13Click();
+  // The tool-bar area offers no menu of its own: the bars are shown and
+  // hidden through MenuPanels only, so the check marks stay true.
+  QMenu* createPopupMenu() override { return nullptr; }
+
   // UndoHost
   bool WriteSnapshot(const std::string& path) override { return WriteCircuitFile(path); }
   bool ReadSnapshot(const std::string& path) override { return ReadCircuitFile(path); }
@@ -120,6 +296,13 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void FormCreate();
   void FormDestroy();
   void CreateControls();
+  void CreateActions();
+  void CreateMenus();
+  void CreateMemoMenu();
+  void CreateToolBars();
+  void CreatePalette();
+  // Step 8 of the creation: the button of every type code.
+  void FillButtonOfType();
 
   AppWindows& app_;
   ProgramProfile profile_;

@@ -1,14 +1,14 @@
-// The controls of the main window.
-#include <QAction>
+// The controls of the main window: the tool-bar area on top, the element
+// palette (Panel1) at the left, the canvas with its level tabs and scroll
+// bars (Panel2), the diagnostic memo at the right and the status bar. The
+// menus, tool bars and palette have files of their own.
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "ui/tform1.h"
@@ -23,69 +23,65 @@ void TForm1::CreateControls() {
   Timer1->setInterval(50);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
-  auto* menu = menuBar()->addMenu("Position");
-  Undo1 = menu->addAction("Undo");
-  Undo1->setObjectName("Undo1");
-  Undo1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
-  connect(Undo1, &QAction::triggered, this, [this] { Undo1Click(); });
-  Redo1 = menu->addAction("Redo");
-  Redo1->setObjectName("Redo1");
-  Redo1->setShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
-  connect(Redo1, &QAction::triggered, this, [this] { Redo1Click(); });
-
-  auto* undoBar = addToolBar("ToolBarUndo");
-  undoBar->setObjectName("ToolBarUndo");
-  SpeedButtonUndo = new QToolButton(undoBar);
-  SpeedButtonUndo->setObjectName("SpeedButtonUndo");
-  SpeedButtonUndo->setText("Undo");
-  connect(SpeedButtonUndo, &QToolButton::clicked, this, [this] { Undo1Click(); });
-  undoBar->addWidget(SpeedButtonUndo);
-  SpeedButtonRedo = new QToolButton(undoBar);
-  SpeedButtonRedo->setObjectName("SpeedButtonRedo");
-  SpeedButtonRedo->setText("Redo");
-  connect(SpeedButtonRedo, &QToolButton::clicked, this, [this] { Redo1Click(); });
-  undoBar->addWidget(SpeedButtonRedo);
-
   auto* central = new QWidget(this);
   auto* row = new QHBoxLayout(central);
   row->setContentsMargins(0, 0, 0, 0);
-  auto* panel2 = new QWidget(central);
-  panel2->setObjectName("Panel2");
-  auto* grid = new QVBoxLayout(panel2);
-  grid->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+
+  Panel2 = new QWidget(central);
+  Panel2->setObjectName("Panel2");
+  auto* column = new QVBoxLayout(Panel2);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  if (Profile().kind == ProgramKind::Full) {
+    TabSet1 = new QTabBar(Panel2);
+    TabSet1->setObjectName("TabSet1");
+    column->addWidget(TabSet1);
+  }
   auto* canvasRow = new QHBoxLayout();
-  PaintBox1 = new QWidget(panel2);
+  PaintBox1 = new QWidget(Panel2);
   PaintBox1->setObjectName("PaintBox1");
   PaintBox1->setMinimumSize(200, 150);
   canvasRow->addWidget(PaintBox1, 1);
-  ScrollBar2 = new QScrollBar(Qt::Vertical, panel2);
+  ScrollBar2 = new QScrollBar(Qt::Vertical, Panel2);
   ScrollBar2->setObjectName("ScrollBar2");
   ScrollBar2->setRange(0, 100);
   canvasRow->addWidget(ScrollBar2);
-  grid->addLayout(canvasRow, 1);
-  ScrollBar1 = new QScrollBar(Qt::Horizontal, panel2);
+  column->addLayout(canvasRow, 1);
+  ScrollBar1 = new QScrollBar(Qt::Horizontal, Panel2);
   ScrollBar1->setObjectName("ScrollBar1");
   ScrollBar1->setRange(0, 100);
-  grid->addWidget(ScrollBar1);
-  row->addWidget(panel2, 1);
+  column->addWidget(ScrollBar1);
+
   Splitter1 = new QWidget(central);
   Splitter1->setObjectName("Splitter1");
   Splitter1->setFixedWidth(3);
   Splitter1->hide();
-  row->addWidget(Splitter1);
   Memo1 = new QPlainTextEdit(central);
   Memo1->setObjectName("Memo1");
   Memo1->hide();
-  row->addWidget(Memo1);
-  setCentralWidget(central);
 
-  auto* bar = statusBar();
-  bar->setObjectName("StatusBar1");
+  StatusBar1 = statusBar();
+  StatusBar1->setObjectName("StatusBar1");
   const int widths[3] = {150, 200, 50};
   for (int i = 0; i < 3; ++i) {
-    StatusPanels[i] = new QLabel(bar);
+    StatusPanels[i] = new QLabel(StatusBar1);
     StatusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
-    StatusPanels[i]->setMinimumWidth(widths[i]);
-    bar->addWidget(StatusPanels[i], i == 2 ? 1 : 0);
+    if (i < 2) StatusPanels[i]->setFixedWidth(widths[i]);
+    else StatusPanels[i]->setMinimumWidth(widths[i]);
+    StatusBar1->addWidget(StatusPanels[i], i == 2 ? 1 : 0);
   }
+
+  CreateActions();
+  CreateToolBars();
+  CreateMenus();
+  CreateMemoMenu();
+  CreatePalette();
+  FillButtonOfType();
+
+  row->addWidget(Panel1);
+  row->addWidget(Panel2, 1);
+  row->addWidget(Splitter1);
+  row->addWidget(Memo1);
+  setCentralWidget(central);
 }

@@ -1,0 +1,56 @@
+// Code page 1251 and UTF-8: conversions both ways and the encodings that a
+// text file announces by its first bytes.
+#include <gtest/gtest.h>
+
+#include "platform/text_codec.h"
+
+namespace {
+
+using namespace vemu::platform;
+
+TEST(TextCodec, Cp1251CyrillicToUtf8AndBack) {
+  const std::string cp = "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! \xA8\xB8 \xB9 \x96";  // "Привет, мир! Ёё № –"
+  const std::string utf8 = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xBC\xD0\xB8\xD1\x80! "
+                           "\xD0\x81\xD1\x91 \xE2\x84\x96 \xE2\x80\x93";
+  EXPECT_EQ(cp1251ToUtf8(cp), utf8);
+  EXPECT_EQ(utf8ToCp1251(utf8), cp);
+  EXPECT_EQ(cp1251ToUtf8("plain ASCII"), "plain ASCII");
+}
+
+TEST(TextCodec, EveryByteButOneHasAMeaning) {
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    const std::string utf8 = cp1251ToUtf8(byte);
+    if (b == 0x98) {
+      EXPECT_EQ(utf8, "\xEF\xBF\xBD");
+      continue;
+    }
+    EXPECT_EQ(utf8ToCp1251(utf8), byte) << "byte " << b;
+  }
+}
+
+TEST(TextCodec, CharactersTheCodePageLacksBecomeQuestionMarks) {
+  EXPECT_EQ(utf8ToCp1251("a\xE4\xB8\xAD" "b"), "a?b");            // a Chinese character
+  EXPECT_EQ(utf8ToCp1251("\xF0\x9F\x98\x80!"), "?!");             // an emoji
+  EXPECT_EQ(utf8ToCp1251("x\xFFy"), "x?y");                         // not UTF-8 at all
+  EXPECT_EQ(utf8ToCp1251("z\xD0"), "z?");                           // cut sequence at the end
+}
+
+TEST(TextCodec, FileTextFollowsItsByteOrderMark) {
+  EXPECT_EQ(decodeFileText("\xEF\xBB\xBF\xD0\xAF"), "\xD0\xAF");
+  EXPECT_EQ(decodeFileText(std::string("\xFF\xFE\x2F\x04" "a\0", 6)), "\xD0\xAF" "a");
+  EXPECT_EQ(decodeFileText(std::string("\xFE\xFF\x04\x2F\0a", 6)), "\xD0\xAF" "a");
+  EXPECT_EQ(decodeFileText("\xDF"), "\xD0\xAF");  // no mark: code page 1251
+  EXPECT_EQ(decodeFileText(""), "");
+}
+
+TEST(TextCodec, LengthAndLeftCountCharactersNotBytes) {
+  const std::string text = "\xD0\xAF" "b\xE2\x84\x96" "d";
+  EXPECT_EQ(utf8Length(text), 4u);
+  EXPECT_EQ(utf8Left(text, 0), "");
+  EXPECT_EQ(utf8Left(text, 1), "\xD0\xAF");
+  EXPECT_EQ(utf8Left(text, 3), "\xD0\xAF" "b\xE2\x84\x96");
+  EXPECT_EQ(utf8Left(text, 9), text);
+}
+
+}  // namespace

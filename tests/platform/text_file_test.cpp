@@ -1,0 +1,164 @@
+// Text files: reading whole files and lines, and the writer that replaces
+// a file only when everything was written.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "files/file_size_limit.h"
+#include "platform/text_file.h"
+#include "support/scratch_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace vemu::platform;
+
+std::vector<std::string> namesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(TextFileRead, WholeFileComesBackByteForByte) {
+  vemu::test::ScratchFolder folder(false);
+  std::string bytes;
+  for (int i = 0; i < 70000; ++i) bytes += static_cast<char>(i * 7 % 256);
+  folder.write("a.bin", bytes);
+  EXPECT_EQ(readFileBytes(folder.file("a.bin")), bytes);
+  folder.write("empty", "");
+  EXPECT_EQ(readFileBytes(folder.file("empty")), std::string());
+}
+
+TEST(TextFileRead, MissingFileFolderAndDeviceGiveNothing) {
+  vemu::test::ScratchFolder folder(false);
+  EXPECT_FALSE(readFileBytes(folder.file("missing.txt")).has_value());
+  EXPECT_FALSE(readFileBytes(folder.path()).has_value());
+  ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(readFileBytes(folder.file("pipe")).has_value());  // and does not block
+  EXPECT_FALSE(readLines(folder.file("missing.txt")).has_value());
+  EXPECT_FALSE(LineReader::open(folder.file("missing.txt")).has_value());
+}
+
+TEST(TextFileRead, LinesEndInCrLfLfOrCr) {
+  EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(splitLines("a\r\n\r\n\n\rb\r\n"), (std::vector<std::string>{"a", "", "", "", "b"}));
+  EXPECT_EQ(splitLines("\n"), (std::vector<std::string>{""}));
+  EXPECT_EQ(splitLines(""), (std::vector<std::string>{}));
+  EXPECT_EQ(splitLines("x\r"), (std::vector<std::string>{"x"}));
+  EXPECT_EQ(splitLines(std::string("a\0b\n", 4)), (std::vector<std::string>{std::string("a\0b", 3)}));
+}
+
+TEST(TextFileRead, LineReaderGivesEmptyLinesPastTheEnd) {
+  vemu::test::ScratchFolder folder(false);
+  folder.write("t.txt", "one\r\ntwo\r\n");
+  auto reader = LineReader::open(folder.file("t.txt"));
+  ASSERT_TRUE(reader.has_value());
+  EXPECT_EQ(reader->next(), "one");
+  EXPECT_FALSE(reader->atEnd());
+  EXPECT_EQ(reader->next(), "two");
+  EXPECT_TRUE(reader->atEnd());
+  EXPECT_EQ(reader->next(), "");
+  EXPECT_EQ(reader->next(), "");
+  EXPECT_EQ(reader->lineNumber(), 4u);
+}
+
+TEST(SafeFileWriterTest, WritesExactlyWhatWasGivenWithCrLfLines) {
+  vemu::test::ScratchFolder folder(false);
+  ASSERT_TRUE(writeLines(folder.file("t.txt"), {"first", "", "\xC0\xC1"}));
+  EXPECT_EQ(folder.read("t.txt"), "first\r\n\r\n\xC0\xC1\r\n");
+
+  SafeFileWriter w(folder.file("b.txt"));
+  w.write(std::string_view("a\nb"));
+  w.write(std::string("c\0d", 3));
+  w.write("e");
+  w.writeLine("f");
+  ASSERT_TRUE(w.commit()) << w.error();
+  EXPECT_EQ(folder.read("b.txt"), std::string("a\nbc\0def\r\n", 10));
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"b.txt", "t.txt"}));
+}
+
+TEST(SafeFileWriterTest, NothingIsWrittenWithoutCommit) {
+  vemu::test::ScratchFolder folder(false);
+  folder.write("t.txt", "old");
+  {
+    SafeFileWriter w(folder.file("t.txt"));
+    w.write("new");
+  }
+  EXPECT_EQ(folder.read("t.txt"), "old");
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"t.txt"}));
+}
+
+TEST(SafeFileWriterTest, MissingFolderFailsWithoutCreatingAnything) {
+  vemu::test::ScratchFolder folder(false);
+  std::string error;
+  EXPECT_FALSE(writeLines(folder.file("no/t.txt"), {"x"}, &error));
+  EXPECT_NE(error.find(folder.file("no/t.txt")), std::string::npos) << error;
+  EXPECT_TRUE(namesIn(folder.path()).empty());
+}
+
+TEST(SafeFileWriterTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  vemu::test::ScratchFolder folder(false);
+  folder.write("t.txt", "the old content");
+  SafeFileWriter w(folder.file("t.txt"));
+  w.write(std::string(100000, 'n'));
+  bool committed = true;
+  {
+    vemu::test::FileSizeLimit diskFull(4096);
+    committed = w.commit();
+  }
+  EXPECT_FALSE(committed);
+  EXPECT_NE(w.error().find("t.txt"), std::string::npos) << w.error();
+  EXPECT_EQ(folder.read("t.txt"), "the old content");
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"t.txt"}));
+}
+
+TEST(SafeFileWriterTest, TargetThatIsAFolderIsLeftAlone) {
+  vemu::test::ScratchFolder folder(false);
+  folder.makeDir("t.txt");
+  folder.write("t.txt/inside", "x");
+  std::string error;
+  EXPECT_FALSE(writeLines(folder.file("t.txt"), {"x"}, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(folder.read("t.txt/inside"), "x");
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"t.txt"}));
+}
+
+TEST(SafeFileWriterTest, ReplacedFileKeepsItsPermissions) {
+  vemu::test::ScratchFolder folder(false);
+  folder.write("t.txt", "old");
+  ::chmod(folder.file("t.txt").c_str(), 0640);
+  ASSERT_TRUE(writeLines(folder.file("t.txt"), {"new"}));
+  struct stat st {};
+  ASSERT_EQ(::stat(folder.file("t.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  ASSERT_TRUE(writeLines(folder.file("fresh.txt"), {"new"}));
+  ASSERT_EQ(::stat(folder.file("fresh.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
+TEST(FileHelpers, ExistsRemoveAndCopy) {
+  vemu::test::ScratchFolder folder(false);
+  folder.write("a.txt", "abc\r\n");
+  EXPECT_TRUE(fileExists(folder.file("a.txt")));
+  EXPECT_FALSE(fileExists(folder.path()));
+  EXPECT_TRUE(directoryExists(folder.path()));
+  EXPECT_FALSE(directoryExists(folder.file("a.txt")));
+  EXPECT_FALSE(fileExists(folder.file("b.txt")));
+
+  ASSERT_TRUE(copyFile(folder.file("a.txt"), folder.file("b.txt")));
+  EXPECT_EQ(folder.read("b.txt"), "abc\r\n");
+  std::string error;
+  EXPECT_FALSE(copyFile(folder.file("none.txt"), folder.file("c.txt"), &error));
+  EXPECT_NE(error.find("none.txt"), std::string::npos);
+  EXPECT_FALSE(fileExists(folder.file("c.txt")));
+
+  EXPECT_TRUE(removeFile(folder.file("b.txt")));
+  EXPECT_FALSE(fileExists(folder.file("b.txt")));
+  EXPECT_FALSE(removeFile(folder.file("b.txt")));
+}
+
+}  // namespace
