@@ -29,6 +29,15 @@ QString filterString(const FileDialogRequest& request, QString* selected) {
   return parts.join(";;");
 }
 
+// Texts break their lines with CR, LF or both; the screen wants LF alone.
+QString screenText(const std::string& text) {
+  QString result = fromUtf8(text);
+  result.replace("\r\n", "\n");
+  result.replace("\n\r", "\n");
+  result.replace('\r', '\n');
+  return result;
+}
+
 QString startPath(const FileDialogRequest& request) {
   if (request.initialDir.empty()) return fromUtf8(request.fileName);
   QString dir = fromUtf8(request.initialDir);
@@ -42,7 +51,7 @@ MsgResult QtDialogs::messageBox(const std::string& caption, const std::string& t
                                 MsgButtons buttons, MsgIcon icon) {
   QMessageBox box(parent_);
   box.setWindowTitle(caption.empty() ? QStringLiteral("Vemu") : fromUtf8(caption));
-  box.setText(fromUtf8(text));
+  box.setText(screenText(text));
   switch (icon) {
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
     case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
@@ -111,7 +120,7 @@ std::optional<std::vector<std::string>> QtDialogs::editText(const TextEditReques
   dialog.setWindowTitle(fromUtf8(request.caption));
   dialog.resize(request.width, request.height);
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel(fromUtf8(request.text), &dialog));
+  layout->addWidget(new QLabel(screenText(request.text), &dialog));
   auto* memo = new QPlainTextEdit(&dialog);
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QStringList lines;
