@@ -71,6 +71,7 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
   in.readLn();  // rule
 
   const std::int32_t count = in.readInt();
+  const std::size_t countLine = in.lineNumber();
   in.readLn();
   const std::int32_t mainNumber = in.readInt();
   in.readLn();
@@ -81,7 +82,7 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
   }
   in.readLn();  // column header
   if (count < 0 || static_cast<std::size_t>(count) > in.linesLeft())
-    throw FormatError(in.lineNumber(), "The node count " + std::to_string(count) +
+    throw FormatError(countLine, "The node count " + std::to_string(count) +
                                            " does not match the records of the file");
 
   TheBaseOfGraf& graph = *result.graph;
@@ -100,10 +101,11 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
     in.readInt();  // the record's own number: its position decides
     const std::int32_t x = in.readInt();
     const std::int32_t y = in.readInt();
-    const std::size_t typeLine = in.lineNumber();
     const std::int32_t type = in.readInt();
+    const std::size_t typeLine = in.lineNumber();
     const std::int32_t up = in.readInt();
     const std::int32_t lines = in.readInt();
+    const std::size_t linesLine = in.lineNumber();
     if (flags.wxwy) {
       node->Wx = in.readInt();
       node->Wy = in.readInt();
@@ -111,7 +113,7 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
     if (type < 0 || type > model::ntLastType)
       throw FormatError(typeLine, "Unknown node type " + std::to_string(type));
     if (lines < 0 || static_cast<std::size_t>(lines) > in.linesLeft())
-      throw FormatError(in.lineNumber(), "The link count " + std::to_string(lines) +
+      throw FormatError(linesLine, "The link count " + std::to_string(lines) +
                                              " does not match the lines of the file");
     const std::string_view rest = in.restOfLine();
     node->X = x;

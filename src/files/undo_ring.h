@@ -36,6 +36,9 @@ class UndoRing {
   // The folder the snapshots go to: IMAGES/BACKUP, else IMAGES, else the program folder.
   static std::string SnapshotFolder();
 
+  // A snapshot that cannot be written leaves the counters as they were; an
+  // undo or redo whose file cannot be read leaves the position (and the
+  // circuit shown) as it was. The host reports the failure.
   void PushUndoSnapshot();
   void Undo();
   void Redo();

@@ -5,10 +5,11 @@ namespace vemu::platform {
 namespace {
 template <typename T>
 T takeOr(std::deque<T>& queue, T fallback) {
-  if (queue.empty()) return fallback;
-  T value = std::move(queue.front());
-  queue.pop_front();
-  return value;
+  if (!queue.empty()) {
+    fallback = std::move(queue.front());
+    queue.pop_front();
+  }
+  return fallback;
 }
 
 MsgResult firstButton(MsgButtons buttons) {

@@ -243,7 +243,7 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   AppWindows& App() { return app_; }
 
   // --- operations ---
-  void SetStatusText(int panel, const std::string& text);
+  void SetStatusText(int panel, const std::string& text) override;
   std::string StatusText(int panel) const;
   bool WriteCircuitFile(const std::string& fileName);
   bool ReadCircuitFile(const std::string& fileName);

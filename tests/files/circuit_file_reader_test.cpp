@@ -438,8 +438,11 @@ TEST_F(CircuitReader, NodeTypeOutsideTheTableIsRefused) {
 }
 
 TEST_F(CircuitReader, CountsBeyondTheFilesLinesAreRefusedAtOnce) {
-  expectRefused(currentFile(2000000000, 1, 0, {"  1   0   0  1   0 0 -15 -15 Upper Level "}), 8, "2000000000");
-  expectRefused(currentFile(-1, 1, 0, {}), 8, "-1");
+  expectRefused(currentFile(2000000000, 1, 0, {"  1   0   0  1   0 0 -15 -15 Upper Level "}), 4, "2000000000");
+  expectRefused(currentFile(-1, 1, 0, {}), 4, "-1");
+  // The line of the number itself, wherever the record began.
+  expectRefused(oneMember("  2 100  50\r\n\r\n 55   1 0 -15 -15 R1 1k"), 12, "55");
+  expectRefused(oneMember("  2 100  50 19 1\r\n 9999 -15 -15 R1 1k"), 11, "9999");
   expectRefused(oneMember("  2 100  50 19   1 2000000000 -15 -15 R1 1k"), 10, "2000000000");
   expectRefused(oneMember("  2 100  50 19   1 -3 -15 -15 R1 1k"), 10, "-3");
   EXPECT_TRUE(dialogs.boxes.empty());

@@ -51,7 +51,8 @@ TEST(TextCursorTest, BadTokenNamesItsLine) {
     EXPECT_NE(std::string(e.what()).find("3z"), std::string::npos);
   }
   // A long token is shown shortened.
-  TextCursor longToken(std::string(5000, 'x'));
+  const std::string longText(5000, 'x');
+  TextCursor longToken(longText);
   try {
     longToken.readInt();
     FAIL() << "no error";
