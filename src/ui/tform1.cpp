@@ -154,27 +154,7 @@ bool TForm1::ReadCircuitFile(const std::string& fileName) {
 }
 
 void TForm1::SetCurrentNode(TheNode* n) {
-  if (Graph->MainNode && n) {
-    n->forEachLine([n](vemu::model::TheLine* l) {
-      auto* drawn = dynamic_cast<vemu::view::TMyLine*>(l);
-      if (!drawn || !l->Node) return;
-      const TheNode* t = l->Node;
-      drawn->Countdown = 100;
-      drawn->RestPoint = {(t->X + n->X) / 2, (t->Y + n->Y) / 2};
-      drawn->SwingPoint = {drawn->RestPoint.x - (n->Y - t->Y) / 10, drawn->RestPoint.y + (n->X - t->X) / 10};
-    });
-    Graph->MainNode->forEachLine([n](vemu::model::TheLine* member) {
-      if (member->Kind != vemu::model::alHaveItem || !member->Node) return;
-      TheNode* m = member->Node;
-      m->forEachLine([n, m](vemu::model::TheLine* l) {
-        auto* drawn = dynamic_cast<vemu::view::TMyLine*>(l);
-        if (!drawn || l->Node != n) return;
-        drawn->Countdown = 100;
-        drawn->RestPoint = {(m->X + n->X) / 2, (m->Y + n->Y) / 2};
-        drawn->SwingPoint = {drawn->RestPoint.x - (n->Y - m->Y) / 20, drawn->RestPoint.y + (n->X - m->X) / 20};
-      });
-    });
-  }
+  vemu::view::SwingLinksAt(n, Graph->MainNode);
   Graph->CurrentNode = n;
   Graph->CheckPinLines(n);
 }

@@ -27,6 +27,29 @@ void TMyLine::Arm(const model::TheNode* n1, const model::TheNode* n2) {
   CurPoint = SwingPoint;
 }
 
+void TMyLine::KickAround(const model::TheNode* current, const model::TheNode* other, int divisor) {
+  Countdown = 100;
+  RestPoint = {Wrap((std::int64_t{other->X} + current->X) / 2), Wrap((std::int64_t{other->Y} + current->Y) / 2)};
+  SwingPoint = {Wrap(RestPoint.x - (std::int64_t{current->Y} - other->Y) / divisor),
+                Wrap(RestPoint.y + (std::int64_t{current->X} - other->X) / divisor)};
+}
+
+void SwingLinksAt(model::TheNode* current, const model::TheNode* level) {
+  if (!current || !level) return;
+  current->forEachLine([current](model::TheLine* l) {
+    auto* drawn = dynamic_cast<TMyLine*>(l);
+    if (drawn && l->Node) drawn->KickAround(current, l->Node, 10);
+  });
+  level->forEachLine([current](model::TheLine* member) {
+    if (member->Kind != model::alHaveItem || !member->Node) return;
+    const model::TheNode* m = member->Node;
+    m->forEachLine([current, m](model::TheLine* l) {
+      auto* drawn = dynamic_cast<TMyLine*>(l);
+      if (drawn && l->Node == current) drawn->KickAround(current, m, 20);
+    });
+  });
+}
+
 void TMyLine::Step(bool lineMoves, int& lineSpeed) {
   if (!lineMoves) {
     Countdown = 0;

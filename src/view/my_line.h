@@ -22,6 +22,9 @@ class TMyLine : public model::TheLine {
   // Kicks the middle sideways from the midpoint of n1 and n2 (the start of
   // a swing, as at creation).
   void Arm(const model::TheNode* n1, const model::TheNode* n2);
+  // Starts a swing around the midpoint of `current` and `other`, kicked
+  // sideways by their distance divided by `divisor`.
+  void KickAround(const model::TheNode* current, const model::TheNode* other, int divisor);
   // One animation step. lineMoves: the "Line Moves" setting; lineSpeed: the
   // countdown units per step, put back to 1 when outside 1 to 10.
   void Step(bool lineMoves, int& lineSpeed);
@@ -31,5 +34,10 @@ class TMyLine : public model::TheLine {
     CurPoint = RestPoint;
   }
 };
+
+// Makes the links at a node that has just become current swing: its own
+// links (kick 1/10) and the links of the members of `level` that point at
+// it (kick 1/20).
+void SwingLinksAt(model::TheNode* current, const model::TheNode* level);
 
 }  // namespace vemu::view
