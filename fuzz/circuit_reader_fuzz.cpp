@@ -63,13 +63,7 @@ bool readAndWrite(std::string_view text, std::string& written, std::string& erro
     return false;
   }
   if (!result.graph) fail("a read that succeeded gave no graph", std::string());
-  result.graph->MainNode = result.mainNode;
-  result.graph->CurrentNode = result.currentNode;
-  vemu::files::CircuitViewState view;
-  view.shownNode = result.shownNode;
-  view.originX = result.originX;
-  view.originY = result.originY;
-  view.scale = result.scale.value_or(1.0);
+  const vemu::files::CircuitViewState view = vemu::files::SettleForRewrite(result);
   // A node without owner is named "Upper Level"; written back, the second
   // word of that name reads as the value, and what follows it (a junction's
   // ground mark, the rest of a text node's line) moves along by one word

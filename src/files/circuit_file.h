@@ -45,6 +45,11 @@ struct CircuitReadResult {
 
 // Reads file text; `name` is the file name used in error texts. The
 // "LOAD-NIL" and link messages of a damaged file are shown as the read goes.
+// Makes the read graph stand as the file left it (shown level and current
+// node set on the graph) and gives the view state to write it back with
+// (scale 1.0 when the file had none). For tools that write a read file again.
+CircuitViewState SettleForRewrite(CircuitReadResult& result);
+
 CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name);
 CircuitReadResult ReadCircuitFile(const std::string& path);
 

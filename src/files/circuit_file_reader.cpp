@@ -203,6 +203,19 @@ CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name
   return result;
 }
 
+CircuitViewState SettleForRewrite(CircuitReadResult& result) {
+  CircuitViewState view;
+  if (result.graph) {
+    result.graph->MainNode = result.mainNode;
+    result.graph->CurrentNode = result.currentNode;
+  }
+  view.shownNode = result.shownNode;
+  view.originX = result.originX;
+  view.originY = result.originY;
+  view.scale = result.scale.value_or(1.0);
+  return view;
+}
+
 CircuitReadResult ReadCircuitFile(const std::string& path) {
   auto bytes = platform::readFileBytes(path);
   if (!bytes) {

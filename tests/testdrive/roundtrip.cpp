@@ -13,13 +13,7 @@ int RoundtripCommand(const Args& args) {
     std::fprintf(stderr, "roundtrip: %s\n", result.error.c_str());
     return 1;
   }
-  result.graph->MainNode = result.mainNode;
-  result.graph->CurrentNode = result.currentNode;
-  vemu::files::CircuitViewState view;
-  view.shownNode = result.shownNode;
-  view.originX = result.originX;
-  view.originY = result.originY;
-  view.scale = result.scale.value_or(1.0);
+  const vemu::files::CircuitViewState view = vemu::files::SettleForRewrite(result);
   std::string error;
   if (!vemu::files::WriteCircuitFile(*result.graph, view, args[1], &error)) {
     std::fprintf(stderr, "roundtrip: %s\n", error.c_str());
