@@ -1,0 +1,68 @@
+// The shipped language packs, loaded the way the program loads them.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <string>
+
+#include "catalogue/node_type_table.h"
+#include "catalogue/windows/settings_window.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+#include "support/scratch_folder.h"
+#include "ui/tform1.h"
+#include "ui/window_set.h"
+
+using vemu::platform::ScopedDialogs;
+using vemu::platform::ScriptedDialogs;
+
+namespace {
+
+// The letters of the types 0 to 38, the same in every pack.
+const char* const kLetters[39] = {"O", "S", "N", "E", "J", "U", "I", "V", "A", "N", "N", "U", "K",
+                                  "I", "H", "U", "G", "I", "B", "R", "g", "L", "l", "C", "c", "G",
+                                  "H", "K", "B", "X", "N", "P", "T", "H", "G", "Q", "Y", "W", "K"};
+
+}  // namespace
+
+TEST(ShippedPacks, EveryPackHasItsLinesAndTheSameTypeLetters) {
+  vemu::test::ScratchFolder folder;
+  folder.copyShippedData();
+  ScriptedDialogs dialogs;
+  ScopedDialogs scope(dialogs);
+  WindowSet set(FullProgramProfile(), {"vemu3"});
+  TForm1& form = *set.windows().Form1;
+  // English at start: the shipped language files are the English pack.
+  EXPECT_EQ(folder.read("IMAGES/language1.txt"), folder.read("IMAGES/L1e.txt"));
+  EXPECT_EQ(folder.read("IMAGES/language2.txt"), folder.read("IMAGES/L2e.txt"));
+
+  QAction* items[4] = {form.Russian1, form.English1, form.Polland1, form.German1};
+  const char* suffix[4] = {"r", "e", "p", "g"};
+  for (int pack = 0; pack < 4; ++pack) {
+    SCOPED_TRACE(suffix[pack]);
+    const std::string l1 = std::string("IMAGES/L1") + suffix[pack] + ".txt";
+    const std::string l2 = std::string("IMAGES/L2") + suffix[pack] + ".txt";
+    EXPECT_EQ(vemu::platform::splitLines(vemu::platform::decodeFileText(folder.read(l1))).size(), 70u);
+    EXPECT_EQ(vemu::platform::splitLines(vemu::platform::decodeFileText(folder.read(l2))).size(), 173u);
+
+    items[pack]->trigger();  // through the menu, as the user switches
+    EXPECT_EQ(folder.read("IMAGES/language1.txt"), folder.read(l1));
+    EXPECT_EQ(form.Messages.size(), 70u);
+    ASSERT_EQ(form.NodeTypes.size(), 39u);
+    for (int t = 0; t < 39; ++t)
+      EXPECT_EQ(vemu::catalogue::TypeLetter(form.NodeTypes[static_cast<std::size_t>(t)]), kLetters[t])
+          << "type " << t;
+    EXPECT_EQ(set.windows().Form3->BoxBat->count(), 4);
+    // setup.sym follows the language: "0" for Russian, "1" for the others.
+    const auto setup = vemu::platform::splitLines(folder.read("setup.sym"));
+    bool found = false;
+    for (std::size_t i = 0; i + 1 < setup.size(); ++i)
+      if (setup[i] == "Output \"s\" (1) or \"p\" (0)") {
+        EXPECT_EQ(setup[i + 1], pack == 0 ? "0" : "1");
+        found = true;
+      }
+    EXPECT_TRUE(found);
+  }
+  EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text;
+}
