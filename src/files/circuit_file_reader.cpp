@@ -81,6 +81,8 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
     in.readLn();
   }
   in.readLn();  // column header
+  if (count == 0)
+    throw FormatError(in.lineNumber(), "The file holds no circuit (no node records)");
   if (count < 0 || static_cast<std::size_t>(count) > in.linesLeft())
     throw FormatError(countLine, "The node count " + std::to_string(count) +
                                            " does not match the records of the file");
@@ -122,7 +124,11 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
     node->Upper = find(up);
     fillTexts(node, rest);
     in.readLn();
-    if (!node->Upper) node->Name = "Upper Level";
+    // A node without owner is named "Upper Level", and so carries no sign.
+    if (!node->Upper) {
+      node->Name = "Upper Level";
+      node->Polarity = 0;
+    }
 
     // Link j goes to position j, as AddLine places it. The list's length
     // and tail are known here, so every case is decided without walking

@@ -9,9 +9,9 @@ namespace vemu::platform {
 namespace {
 
 // Converts with iconv; an unconvertible input sequence becomes `replacement`
-// and one input byte (or one UTF-8 sequence) is skipped.
+// and one input unit (a byte, a UTF-16 code unit, or one UTF-8 sequence) is skipped.
 std::string convert(std::string_view input, const char* from, const char* to,
-                    std::string_view replacement, bool utf8Input) {
+                    std::string_view replacement, bool utf8Input, std::size_t unitSize = 1) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
   std::string out;
@@ -28,7 +28,7 @@ std::string convert(std::string_view input, const char* from, const char* to,
       if (errno == E2BIG) continue;
       // EILSEQ or EINVAL: replace and skip the offending sequence.
       out.append(replacement);
-      std::size_t skip = 1;
+      std::size_t skip = unitSize < inLeft ? unitSize : inLeft;
       if (utf8Input) {
         // The whole sequence, as far as its continuation bytes are there:
         // a stray or cut sequence never swallows the character after it.
@@ -68,9 +68,9 @@ std::string utf8ToCp1251(std::string_view utf8) {
 std::string decodeFileText(std::string_view bytes) {
   if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
   if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFF\xFE")
-    return convert(bytes.substr(2), "UTF-16LE", "UTF-8", "\xEF\xBF\xBD", false);
+    return convert(bytes.substr(2), "UTF-16LE", "UTF-8", "\xEF\xBF\xBD", false, 2);
   if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFE\xFF")
-    return convert(bytes.substr(2), "UTF-16BE", "UTF-8", "\xEF\xBF\xBD", false);
+    return convert(bytes.substr(2), "UTF-16BE", "UTF-8", "\xEF\xBF\xBD", false, 2);
   return cp1251ToUtf8(bytes);
 }
 

@@ -337,11 +337,6 @@ TEST_F(CircuitReader, EveryNodeIsNumberedAndTheCircuitCountsAsModified) {
   r.graph->forEachNode([&](TheNode* n) { EXPECT_EQ(n->Number, ++k); });
   EXPECT_EQ(k, 6);
   EXPECT_TRUE(r.modified);
-
-  r = read(currentFile(0, 0, 0, {}));
-  EXPECT_EQ(r.graph->NodeCount(), 0);
-  EXPECT_FALSE(r.modified);
-  EXPECT_EQ(r.mainNode, nullptr);
 }
 
 TEST_F(CircuitReader, LinksStartAtRestOnTheMidpointOfTheirEnds) {
@@ -463,10 +458,23 @@ TEST_F(CircuitReader, NumbersMissingAtTheEndReadAsZero) {
   EXPECT_FALSE(r.scale.has_value());
 }
 
-TEST_F(CircuitReader, EmptyTextReadsAsAnEmptyCircuit) {
-  auto r = read("");
-  EXPECT_EQ(r.graph->NodeCount(), 0);
-  EXPECT_FALSE(r.modified);
+TEST_F(CircuitReader, FileWithoutNodesIsRefused) {
+  // An empty file, or one whose node count is 0, holds no circuit (not even
+  // the top level): reading it must not replace the open circuit.
+  for (const std::string& text : {std::string(), std::string("t\nWxWy\n-\n 0\n 0\nheader\n")}) {
+    auto r = ReadCircuitText(text, "t.dag");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.graph, nullptr);
+    EXPECT_NE(r.error.find("t.dag"), std::string::npos) << r.error;
+  }
+}
+
+TEST_F(CircuitReader, OwnerlessAmplifierIsNamedUpperLevelWithoutSign) {
+  auto r = read("t\nWxWy\n-\n 2\n 1\nheader\n  1 0 0 1 0 0 -15 -15 Upper Level \n  2 0 0 26 0 0 -15 -15 +K1 5\n");
+  const TheNode* n = r.graph->FindNodeByNumber(2);
+  ASSERT_NE(n, nullptr);
+  EXPECT_EQ(n->Name.str(), "Upper Level");
+  EXPECT_EQ(n->Polarity, 0);
 }
 
 TEST_F(CircuitReader, FileThatCannotBeOpenedIsRefused) {

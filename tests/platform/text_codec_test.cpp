@@ -42,6 +42,8 @@ TEST(TextCodec, FileTextFollowsItsByteOrderMark) {
   EXPECT_EQ(decodeFileText(std::string("\xFE\xFF\x04\x2F\0a", 6)), "\xD0\xAF" "a");
   EXPECT_EQ(decodeFileText("\xDF"), "\xD0\xAF");  // no mark: code page 1251
   EXPECT_EQ(decodeFileText(""), "");
+  // A lone low surrogate in UTF-16 is replaced, and the text after it stays aligned.
+  EXPECT_EQ(decodeFileText(std::string("\xFF\xFE" "a\0" "\x00\xDC" "b\0", 8)), "a\xEF\xBF\xBD" "b");
 }
 
 TEST(TextCodec, LengthAndLeftCountCharactersNotBytes) {
