@@ -33,6 +33,19 @@ int lineCount(const model::TheNode* n) {
   return count;
 }
 
+// Appends text with every CR, LF or CR LF replaced by `lineBreak`.
+void appendOneLine(std::string& out, std::string_view text, char lineBreak) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += lineBreak;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += c;
+    }
+  }
+}
+
 }  // namespace
 
 std::string FormatCircuitFile(model::TheBaseOfGraf& graph, const CircuitViewState& view) {
@@ -69,9 +82,11 @@ std::string FormatCircuitFile(model::TheBaseOfGraf& graph, const CircuitViewStat
     appendInt(out, n->Wy, 3);
     out += ' ';
     if (model::IsSignedAmplifierType(n->NodeType)) out += n->Polarity != 0 ? '+' : '-';
-    out += n->Name.str();
+    appendOneLine(out, n->Name.str(), ' ');
     out += ' ';
-    out += n->Value;
+    // A record is one line: a line break inside a text note becomes its line
+    // separator "/", anywhere else a blank.
+    appendOneLine(out, n->Value, n->IsText() ? '/' : ' ');
     if (n->Ground >= 1 && n->Ground <= 4) {
       out += " G";
       out += static_cast<char>('0' + n->Ground);

@@ -363,3 +363,17 @@ TEST_F(CircuitWriter, SingleByteTextKeepsItsBytes) {
 }
 
 }  // namespace
+
+TEST_F(CircuitWriter, LineBreaksInsideTextsNeverBreakTheRecord) {
+  // A text note's line break becomes its line separator; elsewhere a blank.
+  EXPECT_EQ(recordOf(32, "text", "one\r\ntwo\nthree"), "  2   0   0 32   1 0 -15 -15 text one/two/three");
+  EXPECT_EQ(recordOf(19, "R\n1", "1\rk"), "  2   0   0 19   1 0 -15 -15 R 1 1 k");
+
+  TheBaseOfGraf g;
+  TheNode* root = g.AddNode(nullptr, 1);
+  g.AddLine(-2, root, g.AddNode(root, 32), vemu::model::alHaveItem);
+  g.LastNode()->Value = "a\nb";
+  auto r = ReadCircuitText(FormatCircuitFile(g, CircuitViewState{}), "t.dag");
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.graph->FindNodeByNumber(2)->Value, "a/b");
+}
