@@ -2,6 +2,10 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QImage>
 #include <QKeyEvent>
@@ -31,7 +35,13 @@ TForm1::TForm1(AppWindows& app, const ProgramProfile& profile, const std::vector
                QWidget* parent)
     : QMainWindow(parent), app_(app), profile_(profile) {
   app_.Form1 = this;
-  CmdLineFile = args.size() > 1 ? args[1] : std::string();
+  if (args.size() > 1 && !args[1].empty()) {
+    // Taken before the program folder becomes the current folder.
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(args[1], ec);
+    CmdLineFile = ec ? args[1] : absolute.string();
+  }
+  qApp->installEventFilter(this);
   CreateControls();
   FormCreate();
 }
@@ -114,7 +124,9 @@ void TForm1::UpdateUndoEnables(bool canUndo, bool canRedo) {
 
 bool TForm1::WriteCircuitFile(const std::string& fileName) {
   vemu::files::CircuitViewState state;
-  state.shownNode = app_.FormSubCircuit ? app_.FormSubCircuit->ShownNode : nullptr;
+  // The preview's node only counts while it is still part of the circuit.
+  TheNode* shown = app_.FormSubCircuit ? app_.FormSubCircuit->ShownNode : nullptr;
+  state.shownNode = shown && Graph->Contains(shown) ? shown : nullptr;
   state.originX = View->OriginX;
   state.originY = View->OriginY;
   state.scale = View->Scale;
@@ -148,7 +160,11 @@ bool TForm1::ReadCircuitFile(const std::string& fileName) {
   }
   if (result.scale) View->Scale = *result.scale;
   SetCurrentNode(result.currentNode);
-  if (app_.FormSubCircuit) app_.FormSubCircuit->SetNode(result.shownNode);
+  if (app_.FormSubCircuit) {
+    // The preview goes on with the node the file names.
+    app_.FormSubCircuit->ShownNode = result.shownNode;
+    app_.FormSubCircuit->SetNode(result.shownNode);
+  }
   Timer1->start();
   return true;
 }
@@ -192,16 +208,31 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::FormKeyPress(char key) {
-  SetStatusText(0, std::string(1, key));
+  const std::string shown = platform::cp1251ToUtf8(std::string(1, key));
+  SetStatusText(0, shown);
   if (key == 27) {
     MouseState = 0;
     ArrangeMode = 0;
   }
-  SetStatusText(0, "Key=" + std::string(1, key) + " " + std::to_string(static_cast<unsigned char>(key)));
+  SetStatusText(0, "Key=" + shown + " " + std::to_string(static_cast<unsigned char>(key)));
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) {
-  const QString text = event->text();
-  if (text.size() == 1 && text.at(0).unicode() < 128) FormKeyPress(static_cast<char>(text.at(0).unicode()));
-  QMainWindow::keyPressEvent(event);
+void TForm1::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  // Closing the main window ends the program, whatever other window is open.
+  if (event->isAccepted()) QCoreApplication::quit();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // The window sees every character typed into any of its controls first;
+  // the key then goes on to the control. A key event is taken where it is
+  // first delivered: the focused control, or the window itself.
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  QWidget* focus = QApplication::focusWidget();
+  if (widget != focus && !(focus == nullptr && widget == this)) return false;
+  const std::string key = platform::toCp1251(static_cast<QKeyEvent*>(event)->text());
+  if (key.size() == 1) FormKeyPress(key[0]);
+  return false;
 }

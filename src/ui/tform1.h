@@ -289,8 +289,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void UpdateUndoEnables(bool canUndo, bool canRedo) override;
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate();
