@@ -87,7 +87,10 @@ SafeFileWriter::SafeFileWriter(std::string path) : path_(std::move(path)) {}
 SafeFileWriter::~SafeFileWriter() = default;
 
 bool SafeFileWriter::commit() {
-  std::string temp = path_ + ".tmp-XXXXXX";
+  // The temporary file sits in the target's folder (so the rename cannot
+  // cross file systems) under a short name of its own.
+  const auto slash = path_.rfind('/');
+  std::string temp = (slash == std::string::npos ? std::string() : path_.substr(0, slash + 1)) + ".vemu-XXXXXX";
   int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     error_ = "Cannot create file " + path_ + ": " + std::strerror(errno);

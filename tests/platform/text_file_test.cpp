@@ -162,3 +162,12 @@ TEST(FileHelpers, ExistsRemoveAndCopy) {
 }
 
 }  // namespace
+
+TEST(SafeFileWriterTest, LongestFileNameCanBeReplaced) {
+  vemu::test::ScratchFolder folder(false);
+  const std::string name(255, 'n');  // the longest name a folder entry may have
+  folder.write(name, "old");
+  EXPECT_TRUE(writeLines(folder.file(name), {"new"}));
+  EXPECT_EQ(folder.read(name), "new\r\n");
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{name}));
+}
