@@ -281,6 +281,17 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // hidden through MenuPanels only, so the check marks stay true.
   QMenu* createPopupMenu() override { return nullptr; }
 
+  // --- netlist builder (tform1_netlist.cpp) ---
+  // Builds the netlist of the circuit into `memo` (every caller passes TForm6::Memo1).
+  void BuildNetlist(QPlainTextEdit* memo);
+  // (end of netlist builder)
+
+  // --- analysis runs, results and the text window (tform1_analysis.cpp) ---
+  // (end of analysis runs)
+
+  // --- drawing (tform1_drawing.cpp) ---
+  // (end of drawing)
+
   // UndoHost
   bool WriteSnapshot(const std::string& path) override { return WriteCircuitFile(path); }
   bool ReadSnapshot(const std::string& path) override { return ReadCircuitFile(path); }

@@ -9,3 +9,9 @@ using Args = std::vector<std::string>;
 
 int RoundtripCommand(const Args& args);
 int MsgCommand(const Args& args);
+int NetlistCommand(const Args& args);
+int ResultNumberCommand(const Args& args);
+int ResultsCommand(const Args& args);
+int RunCommand(const Args& args);
+int RenderCommand(const Args& args);
+int GeometryCommand(const Args& args);

@@ -15,6 +15,12 @@ const std::map<std::string, std::pair<std::function<int(const Args&)>, const cha
   static const std::map<std::string, std::pair<std::function<int(const Args&)>, const char*>> table{
       {"roundtrip", {RoundtripCommand, "roundtrip IN OUT  read IN as a circuit file and write it to OUT"}},
       {"msg", {MsgCommand, "msg N [--folder DIR]  print message N of the program folder's language"}},
+      {"netlist", {NetlistCommand, "netlist IN.dag [options]  build the netlist of IN (see README.md)"}},
+      {"result-number", {ResultNumberCommand, "result-number TEXT DIGITS  parse and format a result number"}},
+      {"results", {ResultsCommand, "results IN.dag DIR [options]  load the results of DIR into IN"}},
+      {"run", {RunCommand, "run IN.dag DIR [options]  build, run and load the results"}},
+      {"render", {RenderCommand, "render IN.dag OUT.png [options]  draw the shown level of IN"}},
+      {"geometry", {GeometryCommand, "geometry  answer JSON geometry requests from stdin"}},
   };
   return table;
 }

@@ -1,0 +1,85 @@
+#include "view/draw_primitives.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "view/my_scale.h"
+#include "view/view_globals.h"
+
+namespace vemu::view {
+
+bool PointsEqual(TPoint a, TPoint b) { return a.x == b.x && a.y == b.y; }
+
+void PointAdd(TPoint& a, TPoint b) {
+  a.x = Wrap(std::int64_t{a.x} + b.x);
+  a.y = Wrap(std::int64_t{a.y} + b.y);
+}
+
+void PointSub(TPoint& a, TPoint b) {
+  a.x = Wrap(std::int64_t{a.x} - b.x);
+  a.y = Wrap(std::int64_t{a.y} - b.y);
+}
+
+TPoint PointDiff(TPoint a, TPoint b) {
+  PointSub(a, b);
+  return a;
+}
+
+TPoint PointMul(TPoint a, double k) { return {RoundEven(a.x * k), RoundEven(a.y * k)}; }
+
+void DrawLine(TPoint a, TPoint b, Canvas& canvas) {
+  canvas.MoveTo(a);
+  canvas.LineTo(b);
+}
+
+void DrawArrow(TPoint a, TPoint b, Canvas& canvas) { DrawArrowAt(a, b, canvas, 1.0); }
+
+void DrawArrowAt(TPoint a, TPoint b, Canvas& canvas, double t) {
+  // Screen points are clamped first, so the sums below stay far inside 64 bits.
+  a = platform::ClampPoint(a);
+  b = platform::ClampPoint(b);
+  const std::int64_t dx = std::int64_t{b.x} - a.x;
+  const std::int64_t dy = std::int64_t{b.y} - a.y;
+  std::int64_t len = RoundEven(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+  if (len == 0) len = 1;
+  const std::int64_t hx = RoundEven(static_cast<double>(dx) / static_cast<double>(len) * ArrowSize);
+  const std::int64_t hy = RoundEven(static_cast<double>(dy) / static_cast<double>(len) * ArrowSize);
+  DrawLine(a, b, canvas);
+  const std::int64_t px = std::int64_t{RoundEven(static_cast<double>(dx) * t)} + a.x;
+  const std::int64_t py = std::int64_t{RoundEven(static_cast<double>(dy) * t)} + a.y;
+  const TPoint p{platform::ClampCoord(px), platform::ClampCoord(py)};
+  canvas.MoveTo(p);
+  canvas.LineTo(platform::ClampCoord(px + hy - hx), platform::ClampCoord(py - hx - hy));
+  canvas.MoveTo(platform::ClampCoord(px - hy - hx), platform::ClampCoord(py + hx - hy));
+  canvas.LineTo(p);
+}
+
+void DrawCurvedArrow(TPoint a, TPoint b, TPoint c, Canvas& canvas) {
+  a = platform::ClampPoint(a);
+  b = platform::ClampPoint(b);
+  c = platform::ClampPoint(c);
+  const double third = 1.0 / 3.0;
+  const TPoint m{RoundEven((std::int64_t{a.x} + b.x + c.x) * third),
+                 RoundEven((std::int64_t{a.y} + b.y + c.y) * third)};
+  const TPoint da = PointDiff(a, m);
+  const TPoint db = PointDiff(b, m);
+  const TPoint dc = PointDiff(c, m);
+  TPoint prev = a;
+  for (int i = 0; i <= 10; ++i) {
+    const double t = i / 10.0;
+    const double w1 = std::cos(std::numbers::pi * t) * (1 - t);
+    const double w2 = std::sin(std::numbers::pi * t);
+    const double w3 = -t * std::cos(std::numbers::pi * t);
+    TPoint q = m;
+    PointAdd(q, PointMul(da, w1));
+    PointAdd(q, PointMul(db, w2));
+    PointAdd(q, PointMul(dc, w3));
+    if (i == 7)
+      DrawArrow(prev, q, canvas);
+    else
+      DrawLine(prev, q, canvas);
+    prev = q;
+  }
+}
+
+}  // namespace vemu::view

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "platform/image_canvas.h"
+#include "platform/recording_canvas.h"
+#include "view/draw_primitives.h"
+#include "view/view_globals.h"
+
+namespace vemu::platform {
+namespace {
+
+QRgb Rgb(std::uint32_t ref) { return qRgb(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF); }
+
+TEST(ImageCanvas, PaintsInTheCanvasColoursAndClipsPixels) {
+  QImage image(60, 40, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    ImageCanvas canvas(image);
+    canvas.pen = {0x0000FF, 1, PenStyle::Solid};  // red
+    canvas.MoveTo(5, 5);
+    canvas.LineTo(30, 5);
+    EXPECT_EQ(canvas.PenPos(), (TPoint{30, 5}));
+    canvas.brush = {0xFF0000, BrushStyle::Solid};  // blue
+    canvas.pen.Color = 0x000000;
+    canvas.Rectangle(10, 10, 20, 20);
+    canvas.SetPixel(-1, 3, 0x00FF00);
+    canvas.SetPixel(1000, 3, 0x00FF00);
+    canvas.SetPixel(59, 39, 0x008000);
+    canvas.brush.Color = 0x80000005u;  // window colour: white
+    canvas.FillRect(40, 10, 50, 20);
+  }
+  EXPECT_EQ(image.pixel(15, 5), Rgb(0x0000FF));
+  EXPECT_EQ(image.pixel(10, 10), Rgb(0x000000));  // outline
+  EXPECT_EQ(image.pixel(19, 19), Rgb(0x000000));  // last pixel inside the box
+  EXPECT_EQ(image.pixel(20, 20), Rgb(0xFFFFFF));  // right and bottom are outside
+  EXPECT_EQ(image.pixel(15, 15), Rgb(0xFF0000));  // fill
+  EXPECT_EQ(image.pixel(59, 39), Rgb(0x008000));
+  EXPECT_EQ(image.pixel(45, 15), Rgb(0xFFFFFF));
+}
+
+TEST(ImageCanvas, TransparentPictureLeavesItsKeyColourOut) {
+  QImage picture(4, 4, QImage::Format_RGB32);
+  picture.fill(qRgb(255, 0, 255));
+  picture.setPixel(1, 1, qRgb(0, 0, 0));
+  QImage image(10, 10, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    ImageCanvas canvas(image);
+    canvas.Draw(2, 2, picture, true);
+    canvas.Draw(6, 6, picture, false);
+    canvas.Draw(0, 0, QImage(), true);
+  }
+  EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(3, 3), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(6, 6), qRgb(255, 0, 255));
+}
+
+TEST(CanvasText, ExtentsAreStableAndCyrillicIsDrawn) {
+  RecordingCanvas canvas;
+  const TSize empty = canvas.TextExtent("");
+  const TSize r1 = canvas.TextExtent("R1");
+  EXPECT_EQ(empty.cx, 0);
+  EXPECT_GT(r1.cx, 0);
+  EXPECT_EQ(r1.cy, empty.cy);
+  EXPECT_GT(canvas.TextExtent("\xD0\xEE").cx, 0);  // two Cyrillic letters in code page 1251
+  QImage image(40, 20, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    ImageCanvas ic(image);
+    EXPECT_EQ(ic.TextExtent("R1"), r1);
+    ic.brush.Style = BrushStyle::Clear;
+    ic.TextOut(2, 2, "\xD0\xEE");
+  }
+  int dark = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x) dark += qGray(image.pixel(x, y)) < 128;
+  EXPECT_GT(dark, 5);
+}
+
+TEST(RecordingCanvas, ListsCallsWithStateAndClampsCoordinates) {
+  RecordingCanvas canvas({100, 100});
+  canvas.pen = {0x00FF00, 2, PenStyle::Dot};
+  canvas.MoveTo(1, 2);
+  canvas.LineTo(3, 2000000000);
+  canvas.brush.Style = BrushStyle::Clear;
+  canvas.Ellipse(0, 0, 4, 4);
+  canvas.SetPixel(100, 0, 0);
+  canvas.FontColor = 0xFFFFFF;
+  canvas.TextOut(5, 6, "a b");
+  EXPECT_EQ(canvas.Text(),
+            "move 1 2\n"
+            "line 1 2 3 1048576 pen:00FF00/2/dot\n"
+            "ellipse 0 0 4 4 pen:00FF00/2/dot brush:clear\n"
+            "text 5 6 font:FFFFFF brush:clear \"a b\"\n");
+}
+
+TEST(DrawPrimitives, ArrowHeadAndCurveFollowTheirPoints) {
+  const int saved = view::ArrowSize;
+  view::ArrowSize = 6;
+  RecordingCanvas canvas;
+  view::DrawArrowAt({0, 0}, {100, 0}, canvas, 1.0);
+  EXPECT_EQ(canvas.Text(),
+            "move 0 0\nline 0 0 100 0 pen:000000/1/solid\n"
+            "move 100 0\nline 100 0 94 -6 pen:000000/1/solid\n"
+            "move 94 6\nline 94 6 100 0 pen:000000/1/solid\n");
+  canvas.calls.clear();
+  view::DrawCurvedArrow({0, 0}, {50, 50}, {100, 0}, canvas);
+  // Eleven segments, the arrow (three lines) on the eighth.
+  EXPECT_EQ(canvas.calls.size(), 2u * 10 + 6);
+  EXPECT_EQ(canvas.calls[1], "line 0 0 0 0 pen:000000/1/solid");
+  EXPECT_EQ(canvas.PenPos(), (TPoint{100, 0}));
+  view::ArrowSize = saved;
+}
+
+}  // namespace
+}  // namespace vemu::platform

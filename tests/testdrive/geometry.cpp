@@ -1,0 +1,9 @@
+#include <cstdio>
+
+#include "testdrive/commands.h"
+
+int GeometryCommand(const Args&) {
+  std::fprintf(stderr, "not available in this build\n");
+  return 2;
+}
+
