@@ -287,6 +287,11 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // (end of netlist builder)
 
   // --- analysis runs, results and the text window (tform1_analysis.cpp) ---
+  // Saves the netlist as "cir", runs the analysis of the chosen computation
+  // type and loads its results.
+  void RunButtonClick();
+  // Loads the result files "out" and "clc" and writes the results into the circuit.
+  void SpeedButton1Click();
   // (end of analysis runs)
 
   // --- drawing (tform1_drawing.cpp) ---
