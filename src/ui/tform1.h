@@ -284,6 +284,30 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // --- netlist builder (tform1_netlist.cpp) ---
   // Builds the netlist of the circuit into `memo` (every caller passes TForm6::Memo1).
   void BuildNetlist(QPlainTextEdit* memo);
+  // "Create text file": the netlist into the text window, then the run when
+  // one press is to do both.
+  void FromCtoMButtonClick();
+  // Which nodes get a netlist line (StoreInCir).
+  void SetStoreInCirFlag();
+  // Renames every junction to its net number; sorts the nodes and links by name.
+  void NumberNets();
+  void SortByName();
+  // Appends `count` columns " %2s" of the targets of the node's links of `kinds`.
+  void AppendLinkNodes(std::string& text, int count, vemu::model::TheNode* node,
+                       const vemu::model::KindSet& kinds);
+  // The pins of a sub-circuit element: a blank and the net of each output link.
+  std::string SubCircuitPinList(vemu::model::TheNode* node);
+  // A netlist problem shown on the element; true when the user chose to stop.
+  bool AskNetlistProblem(vemu::model::TheNode* element, const std::string& text,
+                         const std::string& caption);
+  // Asks for a missing value; true when the user cancelled.
+  bool AskElementValue(vemu::model::TheNode* element, const std::string& caption,
+                       const std::string& prompt);
+  // Shows the node's level and moves the view so that the node lies in sight
+  // (tform1_view.cpp).
+  void CenterOnNode(vemu::model::TheNode* node);
+  // The save dialog's file name (UTF-8 path); the netlist's title is its file part.
+  std::string SaveDialogFileName = "noname.dag";
   // (end of netlist builder)
 
   // --- analysis runs, results and the text window (tform1_analysis.cpp) ---

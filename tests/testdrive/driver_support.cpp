@@ -1,0 +1,291 @@
+#include "testdrive/driver_support.h"
+
+#include <cstdlib>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+#include "catalogue/windows/settings_window.h"
+#include "netlist/windows/text_window.h"
+#include "platform/qt/qt_text.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/program_folder.h"
+#include "platform/text_file.h"
+#include "ui/program_profile.h"
+#include "ui/tform1.h"
+#include "ui/window_set.h"
+
+namespace platform = vemu::platform;
+using platform::MsgButtons;
+using platform::MsgResult;
+
+namespace testdrive {
+namespace {
+
+bool takesValue(const std::string& option) {
+  return option == "folder" || option == "title" || option == "set" || option == "answer" ||
+         option == "write";
+}
+
+std::string oneLine(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else out += c;
+  }
+  return out;
+}
+
+const char* resultName(MsgResult r) {
+  switch (r) {
+    case MsgResult::Ok: return "OK";
+    case MsgResult::Cancel: return "Cancel";
+    case MsgResult::Yes: return "Yes";
+    case MsgResult::No: return "No";
+    case MsgResult::Abort: return "Abort";
+    case MsgResult::Retry: return "Retry";
+    case MsgResult::Ignore: return "Ignore";
+  }
+  return "?";
+}
+
+std::vector<MsgResult> buttonsOf(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::Ok: return {MsgResult::Ok};
+    case MsgButtons::OkCancel: return {MsgResult::Ok, MsgResult::Cancel};
+    case MsgButtons::YesNo: return {MsgResult::Yes, MsgResult::No};
+    case MsgButtons::YesNoCancel: return {MsgResult::Yes, MsgResult::No, MsgResult::Cancel};
+    case MsgButtons::AbortRetryIgnore: return {MsgResult::Abort, MsgResult::Retry, MsgResult::Ignore};
+  }
+  return {MsgResult::Ok};
+}
+
+}  // namespace
+
+bool ParseCircuitOptions(const Args& args, CircuitOptions& options, std::string& error,
+                         const std::vector<std::string>& allowed) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.size() < 3 || a.compare(0, 2, "--") != 0) {
+      options.positional.push_back(a);
+      continue;
+    }
+    const std::string name = a.substr(2);
+    bool known = takesValue(name);
+    if (known && !allowed.empty()) {
+      known = false;
+      for (const auto& n : allowed) known = known || n == name;
+    }
+    if (!known) {
+      error = "unknown option " + a;
+      return false;
+    }
+    if (i + 1 >= args.size()) {
+      error = "option " + a + " needs a value";
+      return false;
+    }
+    const std::string& value = args[++i];
+    if (name == "folder") {
+      options.folder = value;
+    } else if (name == "title") {
+      options.title = value;
+    } else if (name == "answer") {
+      options.answers.push_back(value);
+    } else if (name == "write") {
+      options.writePath = value;
+    } else {
+      const auto eq = value.find('=');
+      if (eq == std::string::npos || eq == 0) {
+        error = "--set expects CONTROL=VALUE, got " + value;
+        return false;
+      }
+      options.settings.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+    }
+  }
+  return true;
+}
+
+AnswerScript::AnswerScript(std::vector<std::string> answers, std::FILE* log)
+    : answers_(answers.begin(), answers.end()), log_(log) {}
+
+std::string AnswerScript::take(const std::string& caption, const std::string& text) {
+  if (answers_.empty()) {
+    std::fprintf(log_, "question [%s] %s -> (no answer left)\n", oneLine(caption).c_str(),
+                 oneLine(text).c_str());
+    throw NoAnswerLeft{};
+  }
+  std::string answer = answers_.front();
+  answers_.pop_front();
+  std::fprintf(log_, "question [%s] %s -> %s\n", oneLine(caption).c_str(), oneLine(text).c_str(),
+               answer.c_str());
+  return answer;
+}
+
+MsgResult AnswerScript::messageBox(const std::string& caption, const std::string& text,
+                                   MsgButtons buttons, platform::MsgIcon) {
+  if (buttons == MsgButtons::Ok) {
+    std::fprintf(log_, "box [%s] %s\n", oneLine(caption).c_str(), oneLine(text).c_str());
+    return MsgResult::Ok;
+  }
+  const std::string answer = take(caption, text);
+  for (MsgResult r : buttonsOf(buttons))
+    if (answer == resultName(r)) return r;
+  throw AnswerMismatch{"answer " + answer + " is no button of the box " + oneLine(text)};
+}
+
+std::optional<std::string> AnswerScript::inputQuery(const std::string& caption,
+                                                    const std::string& prompt,
+                                                    const std::string& initial) {
+  const std::string answer = take(caption, prompt);
+  if (answer == "Cancel") return std::nullopt;
+  if (answer == "OK") return initial;
+  if (answer.compare(0, 3, "OK=") == 0) return answer.substr(3);
+  throw AnswerMismatch{"answer " + answer + " does not fit the input box " + oneLine(prompt)};
+}
+
+std::optional<std::string> AnswerScript::fileAnswer(const std::string& title,
+                                                    const std::string& fileName) {
+  const std::string answer = take(title, fileName);
+  if (answer == "Cancel") return std::nullopt;
+  if (answer == "OK") return fileName;
+  if (answer.compare(0, 3, "OK=") == 0) return answer.substr(3);
+  throw AnswerMismatch{"answer " + answer + " does not fit the file dialog " + oneLine(title)};
+}
+
+std::optional<std::string> AnswerScript::openFile(const platform::FileDialogRequest& request) {
+  return fileAnswer(request.title, request.fileName);
+}
+
+std::optional<std::string> AnswerScript::saveFile(const platform::FileDialogRequest& request) {
+  return fileAnswer(request.title, request.fileName);
+}
+
+std::optional<std::uint32_t> AnswerScript::chooseColor(std::uint32_t) {
+  std::fprintf(log_, "box [colour] (cancelled)\n");
+  return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> AnswerScript::editText(const platform::TextEditRequest& request) {
+  std::fprintf(log_, "box [%s] (text editor, cancelled)\n", oneLine(request.caption).c_str());
+  return std::nullopt;
+}
+
+int RunWithAnswers(const std::vector<std::string>& answers, const std::function<int()>& body) {
+  AnswerScript script(answers);
+  platform::ScopedDialogs scope(script);
+  try {
+    return body();
+  } catch (const NoAnswerLeft&) {
+    return 3;
+  } catch (const AnswerMismatch& mismatch) {
+    std::fprintf(stderr, "%s\n", mismatch.reason.c_str());
+    return 2;
+  }
+}
+
+std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options, std::string& error) {
+  if (options.positional.empty()) {
+    error = "no circuit file given";
+    return nullptr;
+  }
+  const std::string& circuit = options.positional[0];
+  if (!platform::fileExists(circuit)) {
+    error = "cannot read " + circuit;
+    return nullptr;
+  }
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  std::unique_ptr<DriverSession> session(new DriverSession());
+  if (!QApplication::instance()) {
+    static int argc = 1;
+    static char name[] = "vemu-testdrive";
+    static char* argv[] = {name, nullptr};
+    session->app_ = std::make_unique<QApplication>(argc, argv);
+  }
+  if (!options.folder.empty()) platform::setProgramFolder(options.folder);
+  session->windows_ = std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
+  TForm1& form = session->form1();
+  // Load reports a damaged file in a box; the driver says it on stderr and stops.
+  platform::ScriptedDialogs quiet;
+  bool read = false;
+  {
+    platform::ScopedDialogs scope(quiet);
+    read = form.ReadCircuitFile(circuit);
+  }
+  for (const auto& box : quiet.boxes)
+    std::fprintf(stderr, "box [%s] %s\n", oneLine(box.caption).c_str(), oneLine(box.text).c_str());
+  if (!read) {
+    error = "cannot read the circuit " + circuit;
+    return nullptr;
+  }
+  form.LastFile = circuit;
+  form.SaveDialogFileName = options.title ? *options.title : circuit;
+  return session;
+}
+
+DriverSession::~DriverSession() {
+  windows_.reset();
+  app_.reset();
+}
+
+AppWindows& DriverSession::windows() { return windows_->windows(); }
+TForm1& DriverSession::form1() { return *windows().Form1; }
+TForm3& DriverSession::form3() { return *windows().Form3; }
+TForm6& DriverSession::form6() { return *windows().Form6; }
+
+bool DriverSession::ApplySettings(const std::vector<std::pair<std::string, std::string>>& settings,
+                                  std::string& error) {
+  TForm3& form = form3();
+  for (const auto& [control, value] : settings) {
+    const QString name = QString::fromStdString(control);
+    if (auto* check = form.findChild<QCheckBox*>(name)) {
+      if (value != "0" && value != "1") {
+        error = "check box " + control + " takes 1 or 0";
+        return false;
+      }
+      check->setChecked(value == "1");
+    } else if (auto* edit = form.findChild<QLineEdit*>(name)) {
+      edit->setText(platform::fromUtf8(value));
+    } else if (auto* box = form.findChild<QComboBox*>(name)) {
+      bool ok = false;
+      const int index = QString::fromStdString(value).toInt(&ok);
+      if (!ok || index < 0 || index >= box->count()) {
+        error = "combo box " + control + " has no item " + value;
+        return false;
+      }
+      box->setCurrentIndex(index);
+    } else {
+      error = "the settings window has no control " + control;
+      return false;
+    }
+  }
+  return true;
+}
+
+bool DriverSession::WriteCircuit(const std::string& path, std::string& error) {
+  if (form1().WriteCircuitFile(path)) return true;
+  error = "cannot write " + path;
+  return false;
+}
+
+std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
+  std::vector<std::string> lines;
+  if (!memo || memo->document()->isEmpty()) return lines;
+  for (QTextBlock b = memo->document()->firstBlock(); b.isValid(); b = b.next())
+    lines.push_back(platform::toCp1251(b.text()));
+  return lines;
+}
+
+void PrintLines(const std::vector<std::string>& lines, std::FILE* out) {
+  for (const auto& line : lines) {
+    std::fwrite(line.data(), 1, line.size(), out);
+    std::fwrite("\r\n", 1, 2, out);
+  }
+  std::fflush(out);
+}
+
+}  // namespace testdrive

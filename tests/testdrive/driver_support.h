@@ -1,0 +1,137 @@
+// Pieces shared by the driver's circuit commands (netlist, results, run):
+// the common options, scripted answers to questions, and the program's
+// windows opened on a circuit read as Load reads it.
+//
+// A command typically does:
+//
+//   CircuitOptions options;
+//   if (!ParseCircuitOptions(args, options, error)) ... status 2
+//   return RunWithAnswers(options.answers, [&] {
+//     auto session = DriverSession::Open(options, error);   // windows + circuit
+//     if (!session) ... status 2
+//     if (!session->ApplySettings(options.settings, error)) ... status 2
+//     ... work with session->form1() ...
+//     PrintLines(MemoLines(session->form6().Memo1), stdout);
+//     if (!options.writePath.empty()) session->WriteCircuit(options.writePath, error);
+//     return 0;
+//   });
+#pragma once
+
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "testdrive/commands.h"
+
+class QApplication;
+class QPlainTextEdit;
+class TForm1;
+class TForm3;
+class TForm6;
+class WindowSet;
+struct AppWindows;
+
+namespace testdrive {
+
+// The options the circuit commands share; what is not an option is positional.
+struct CircuitOptions {
+  std::vector<std::string> positional;                       // e.g. IN.dag, DIR
+  std::string folder;                                        // --folder DIR (empty: the driver's folder)
+  std::optional<std::string> title;                          // --title NAME
+  std::vector<std::pair<std::string, std::string>> settings; // --set CONTROL=VALUE, in order
+  std::vector<std::string> answers;                          // --answer A, in order
+  std::string writePath;                                     // --write OUT.dag
+};
+
+// Reads the options; false with a reason for an unknown option, a missing
+// option value or a --set without "=". `allowed` limits the accepted
+// options (names without "--"); empty accepts all of them.
+bool ParseCircuitOptions(const Args& args, CircuitOptions& options, std::string& error,
+                         const std::vector<std::string>& allowed = {});
+
+// Thrown by AnswerScript when a question comes and no answer is left;
+// RunWithAnswers turns it into exit status 3.
+struct NoAnswerLeft {};
+// Thrown when an answer does not fit the question (status 2).
+struct AnswerMismatch {
+  std::string reason;
+};
+
+// Dialogs that answer questions from a list, in order. Answers: Abort,
+// Retry, Ignore, OK, Cancel, Yes, No; "OK=TEXT" for an input box (plain OK
+// keeps the box's initial text) or a file dialog (TEXT is the path). A box
+// with only an OK button is a notice, not a question: it takes no answer.
+// Every box is printed to stderr at once as one line:
+//   question [CAPTION] TEXT -> ANSWER
+//   box [CAPTION] TEXT                      (a notice)
+// Line breaks inside a text are printed as "\n".
+class AnswerScript final : public vemu::platform::Dialogs {
+ public:
+  explicit AnswerScript(std::vector<std::string> answers, std::FILE* log = stderr);
+
+  vemu::platform::MsgResult messageBox(const std::string& caption, const std::string& text,
+                                       vemu::platform::MsgButtons buttons,
+                                       vemu::platform::MsgIcon icon) override;
+  std::optional<std::string> inputQuery(const std::string& caption, const std::string& prompt,
+                                        const std::string& initial) override;
+  std::optional<std::string> openFile(const vemu::platform::FileDialogRequest& request) override;
+  std::optional<std::string> saveFile(const vemu::platform::FileDialogRequest& request) override;
+  std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
+  std::optional<std::vector<std::string>> editText(const vemu::platform::TextEditRequest& request) override;
+
+  std::size_t answersLeft() const { return answers_.size(); }
+
+ private:
+  std::string take(const std::string& caption, const std::string& text);
+  std::optional<std::string> fileAnswer(const std::string& title, const std::string& fileName);
+
+  std::deque<std::string> answers_;
+  std::FILE* log_;
+};
+
+// Installs an AnswerScript for `answers` while `body` runs; returns body's
+// status, 3 when a question found no answer left, 2 when an answer did not fit.
+int RunWithAnswers(const std::vector<std::string>& answers, const std::function<int()>& body);
+
+// The program's windows on one circuit: sets QT_QPA_PLATFORM=offscreen when
+// it is unset, makes the QApplication when there is none, points the program
+// folder at options.folder (when given), creates every window as the program
+// does and reads options.positional[0] as Load reads it (no dialogs). The
+// save dialog's file name becomes options.title, or the circuit's path.
+class DriverSession {
+ public:
+  static std::unique_ptr<DriverSession> Open(const CircuitOptions& options, std::string& error);
+  ~DriverSession();
+  DriverSession(const DriverSession&) = delete;
+  DriverSession& operator=(const DriverSession&) = delete;
+
+  AppWindows& windows();
+  TForm1& form1();
+  TForm3& form3();
+  TForm6& form6();
+
+  // Sets settings-window controls by object name: a check box takes 1 or 0,
+  // a line edit its text (UTF-8), the combo box its item index.
+  bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& settings,
+                     std::string& error);
+  // Writes the circuit as Save does.
+  bool WriteCircuit(const std::string& path, std::string& error);
+
+ private:
+  DriverSession() = default;
+  std::unique_ptr<QApplication> app_;
+  std::unique_ptr<WindowSet> windows_;
+};
+
+// The memo's lines as code page 1251 bytes (an empty memo has no lines).
+std::vector<std::string> MemoLines(const QPlainTextEdit* memo);
+// Writes the lines as a netlist file holds them: the bytes, each line ended by CR LF.
+void PrintLines(const std::vector<std::string>& lines, std::FILE* out);
+
+}  // namespace testdrive
