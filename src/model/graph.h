@@ -3,6 +3,7 @@
 // and a link points at its target node and owns nothing.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -136,6 +137,59 @@ class TheBaseOfGraf {
   template <typename F>
   void forEachNode(F f) const {
     for (TheNode* n = FirstNode.get(); n; n = n->NextNode.get()) f(n);
+  }
+
+  // Reorders the list of all nodes by `less` (a strict weak order on
+  // const TheNode*); nodes that compare equal keep their order. No node is
+  // added, lost or moved to another owner.
+  template <typename Less>
+  void StableSortNodes(Less less) {
+    std::vector<std::unique_ptr<TheNode>> nodes;
+    nodes.reserve(static_cast<std::size_t>(NodeCount()));
+    while (FirstNode) {
+      auto next = std::move(FirstNode->NextNode);
+      nodes.push_back(std::move(FirstNode));
+      FirstNode = std::move(next);
+    }
+    std::stable_sort(nodes.begin(), nodes.end(),
+                     [&](const std::unique_ptr<TheNode>& a, const std::unique_ptr<TheNode>& b) {
+                       return less(static_cast<const TheNode*>(a.get()), static_cast<const TheNode*>(b.get()));
+                     });
+    last_ = nullptr;
+    for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
+      if (!last_) last_ = it->get();
+      (*it)->NextNode = std::move(FirstNode);
+      FirstNode = std::move(*it);
+    }
+  }
+
+  // Reorders a node's links by `less` (a strict weak order on const
+  // TheLine*); equal links keep their order. `scratch` is working space.
+  template <typename Less>
+  static void StableSortLines(TheNode* n, Less less, std::vector<std::unique_ptr<TheLine>>& scratch) {
+    if (!n || !n->FirstLine || !n->FirstLine->Next) return;
+    bool sorted = true;
+    for (const TheLine* l = n->FirstLine.get(); l->Next && sorted; l = l->Next.get())
+      sorted = !less(static_cast<const TheLine*>(l->Next.get()), l);
+    if (sorted) return;
+    scratch.clear();
+    std::size_t count = 0;
+    for (const TheLine* l = n->FirstLine.get(); l; l = l->Next.get()) ++count;
+    scratch.reserve(count);
+    while (n->FirstLine) {
+      auto next = std::move(n->FirstLine->Next);
+      scratch.push_back(std::move(n->FirstLine));
+      n->FirstLine = std::move(next);
+    }
+    std::stable_sort(scratch.begin(), scratch.end(),
+                     [&](const std::unique_ptr<TheLine>& a, const std::unique_ptr<TheLine>& b) {
+                       return less(static_cast<const TheLine*>(a.get()), static_cast<const TheLine*>(b.get()));
+                     });
+    for (auto it = scratch.rbegin(); it != scratch.rend(); ++it) {
+      (*it)->Next = std::move(n->FirstLine);
+      n->FirstLine = std::move(*it);
+    }
+    scratch.clear();
   }
 
  private:

@@ -1,6 +1,7 @@
 #include "testdrive/driver_support.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -193,20 +194,22 @@ std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options
     error = "no circuit file given";
     return nullptr;
   }
-  const std::string& circuit = options.positional[0];
+  std::unique_ptr<DriverSession> session(new DriverSession());
+  std::error_code ec;
+  session->startFolder_ = std::filesystem::current_path(ec).string();
+  const std::string circuit = session->Resolve(options.positional[0]);
   if (!platform::fileExists(circuit)) {
-    error = "cannot read " + circuit;
+    error = "cannot read " + options.positional[0];
     return nullptr;
   }
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  std::unique_ptr<DriverSession> session(new DriverSession());
   if (!QApplication::instance()) {
     static int argc = 1;
     static char name[] = "vemu-testdrive";
     static char* argv[] = {name, nullptr};
     session->app_ = std::make_unique<QApplication>(argc, argv);
   }
-  if (!options.folder.empty()) platform::setProgramFolder(options.folder);
+  if (!options.folder.empty()) platform::setProgramFolder(session->Resolve(options.folder));
   session->windows_ = std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
   TForm1& form = session->form1();
   // Load reports a damaged file in a box; the driver says it on stderr and stops.
@@ -267,9 +270,14 @@ bool DriverSession::ApplySettings(const std::vector<std::pair<std::string, std::
 }
 
 bool DriverSession::WriteCircuit(const std::string& path, std::string& error) {
-  if (form1().WriteCircuitFile(path)) return true;
+  if (form1().WriteCircuitFile(Resolve(path))) return true;
   error = "cannot write " + path;
   return false;
+}
+
+std::string DriverSession::Resolve(const std::string& path) const {
+  if (path.empty() || path.front() == '/' || startFolder_.empty()) return path;
+  return (std::filesystem::path(startFolder_) / path).string();
 }
 
 std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {

@@ -120,11 +120,16 @@ class DriverSession {
   // a line edit its text (UTF-8), the combo box its item index.
   bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& settings,
                      std::string& error);
-  // Writes the circuit as Save does.
+  // Writes the circuit as Save does (a relative path counts from the
+  // folder the driver started in).
   bool WriteCircuit(const std::string& path, std::string& error);
+  // The windows' creation enters the program folder: paths given on the
+  // command line are made absolute against the folder the driver started in.
+  std::string Resolve(const std::string& path) const;
 
  private:
   DriverSession() = default;
+  std::string startFolder_;
   std::unique_ptr<QApplication> app_;
   std::unique_ptr<WindowSet> windows_;
 };

@@ -1,0 +1,46 @@
+// What the analysis runs and the result loader need from the windows: the
+// text window's memo as a list of lines, and the main window's few
+// controls and services. The windows implement these; tests use fakes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vemu::netlist {
+
+// The text window's memo. File lines are code page 1251 bytes; the
+// program's own lines (messages, paths) are UTF-8.
+class AnalysisLog {
+ public:
+  virtual ~AnalysisLog() = default;
+  virtual void ClearLog() = 0;
+  virtual void AddText(const std::string& utf8) = 0;
+  virtual void AddFileLines(const std::vector<std::string>& cp1251) = 0;
+  // The memo's lines as code page 1251 bytes, as a file holds them.
+  virtual std::vector<std::string> LogLines() const = 0;
+  // The window's caption (UTF-8).
+  virtual void SetLogCaption(const std::string& utf8) = 0;
+  // Shows the window and brings it to the front.
+  virtual void ShowLog() = 0;
+};
+
+enum class RunOutcome {
+  NotStarted,  // the program could not be started (reported to the user)
+  Finished,
+  Cancelled,   // the user stopped the program; no results are to be taken
+};
+
+class AnalysisHost {
+ public:
+  virtual ~AnalysisHost() = default;
+  virtual AnalysisLog& Log() = 0;
+  virtual void SetRunButtonEnabled(bool enabled) = 0;
+  virtual void SetStatusText(int panel, const std::string& utf8) = 0;
+  // Marks the nodes that get a netlist line (StoreInCir).
+  virtual void SetStoreInCirFlag() = 0;
+  virtual void PushUndoSnapshot() = 0;
+  // Starts the program of the program folder and waits for it.
+  virtual RunOutcome RunAndWait(const std::string& program, const std::string& parameter) = 0;
+};
+
+}  // namespace vemu::netlist

@@ -1,0 +1,98 @@
+#include "netlist/analysis_run.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#include "catalogue/messages.h"
+#include "catalogue/settings.h"
+#include "platform/dialogs.h"
+#include "platform/process_wait.h"
+#include "platform/program_folder.h"
+#include "platform/text_file.h"
+
+namespace vemu::netlist {
+namespace {
+
+namespace platform = vemu::platform;
+
+void ReportError(const std::string& caption, const std::string& text) {
+  platform::dialogs().messageBox(caption, text, platform::MsgButtons::Ok, platform::MsgIcon::Error);
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Removes an old result file; false (reported) when it is there and stays.
+bool RemoveOldResult(const std::string& path) {
+  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+  ReportError("Run", "Cannot delete the old result file " + path + ": " + std::strerror(errno));
+  return false;
+}
+
+}  // namespace
+
+std::string BatchFileName(int computationType) {
+  if (computationType < 0 || computationType > 3) computationType = 0;
+  return "bat" + std::to_string(computationType + 1) + ".bat";
+}
+
+RunOutcome RunProgramAndWait(const std::string& program, const std::string& parameter,
+                             platform::ProcessWait& wait) {
+  std::vector<std::string> arguments;
+  if (!parameter.empty()) arguments.push_back(parameter);
+  std::string error;
+  auto process = platform::ChildProcess::Start(platform::PlanLaunch(program, arguments), FolderOf(program), error);
+  if (!process) {
+    ReportError("Run", "Cannot start " + program + ": " + error);
+    return RunOutcome::NotStarted;
+  }
+  return wait.WaitFor(*process, program) ? RunOutcome::Finished : RunOutcome::Cancelled;
+}
+
+void LoadFileIntoLog(AnalysisLog& log, const std::string& path) {
+  if (!platform::fileExists(path)) {
+    log.AddText(catalogue::GetMsg(0) + " " + path);
+    return;
+  }
+  auto lines = platform::readLines(path);
+  if (!lines) {
+    ReportError("Vemu", "Cannot read " + path);
+    return;
+  }
+  log.AddFileLines(*lines);
+}
+
+bool SaveLogToFile(const AnalysisLog& log, const std::string& path) {
+  std::string error;
+  if (platform::writeLines(path, log.LogLines(), &error)) return true;
+  ReportError("Vemu", "Cannot write " + path + (error.empty() ? std::string() : ": " + error));
+  return false;
+}
+
+std::string CancelledRunLine(const std::string& program) { return "Run cancelled: " + program; }
+
+bool RunAnalysis(AnalysisHost& host, const catalogue::Settings& settings) {
+  host.SetRunButtonEnabled(false);
+  const std::string folder = platform::programFolder();
+  if (!folder.empty() && ::chdir(folder.c_str()) != 0) host.SetStatusText(0, "Cannot enter " + folder);
+  const std::string batch = folder + BatchFileName(settings.BoxBat);
+  const std::string cir = folder + "cir";
+  AnalysisLog& log = host.Log();
+  if (!SaveLogToFile(log, cir)) return false;
+  log.ClearLog();
+  log.AddText(catalogue::GetMsg(25) + cir);
+  if (!RemoveOldResult(folder + "clc") || !RemoveOldResult(folder + "out")) return false;
+  log.AddText("Run " + batch);
+  if (host.RunAndWait(batch, std::string()) == RunOutcome::Cancelled) {
+    log.AddText(CancelledRunLine(batch));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vemu::netlist

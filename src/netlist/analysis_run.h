@@ -1,0 +1,50 @@
+// One analysis run: the memo saved as "cir" in the program folder, the
+// results of the run before removed, the batch file of the computation
+// type started and waited for. Also the two services the text window and
+// the result loader share: running a program of the program folder and
+// appending a text file to the memo.
+#pragma once
+
+#include <string>
+
+#include "netlist/analysis_host.h"
+
+namespace vemu::catalogue {
+struct Settings;
+}
+namespace vemu::platform {
+class ProcessWait;
+}
+
+namespace vemu::netlist {
+
+// "bat1.bat" to "bat4.bat" by the computation type's item index; "bat1.bat"
+// for any other index.
+std::string BatchFileName(int computationType);
+
+// Starts `program` (a path) with `parameter` as its one argument (none when
+// it is empty) in the program's folder and waits through `wait`. A program
+// that cannot be started is reported in a message box with its path and
+// the reason.
+RunOutcome RunProgramAndWait(const std::string& program, const std::string& parameter,
+                             platform::ProcessWait& wait);
+
+// Appends the lines of the file to the memo, or the line message 0, a blank
+// and the path when there is no such file. Nothing is cleared first.
+void LoadFileIntoLog(AnalysisLog& log, const std::string& path);
+
+// Saves the memo's lines as the file; a failure is reported with the file
+// name and the reason, and gives false.
+bool SaveLogToFile(const AnalysisLog& log, const std::string& path);
+
+// The line that tells the memo a run was stopped by the user.
+std::string CancelledRunLine(const std::string& program);
+
+// The run of the main window's Run button, up to the loading of the
+// results. True when the results are to be loaded: the batch file ran or
+// could not be started (the loader then reports the missing files); false
+// when "cir" could not be saved or old results not removed (nothing was
+// started) or the user cancelled the run.
+bool RunAnalysis(AnalysisHost& host, const catalogue::Settings& settings);
+
+}  // namespace vemu::netlist

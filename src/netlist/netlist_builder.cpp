@@ -1,0 +1,163 @@
+#include "netlist/netlist_builder.h"
+
+#include <unordered_set>
+
+#include "catalogue/messages.h"
+#include "netlist/element_lines.h"
+#include "netlist/net_numbering.h"
+#include "netlist/netlist_checks.h"
+#include "netlist/netlist_questions.h"
+#include "netlist/text_format.h"
+#include "platform/program_folder.h"
+
+namespace vemu::netlist {
+
+using catalogue::GetMsg;
+using model::KindSet;
+using model::TheLine;
+using model::TheNode;
+
+std::string TitleOfFileName(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool IsIntegerText(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  int base = 10;
+  if (i < text.size() && text[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i >= text.size()) return false;
+  unsigned long long value = 0;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (digit < 0) return false;
+    value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+    if (value > 0xFFFFFFFFull) return false;
+  }
+  if (base == 16) return true;  // hexadecimal texts give any 32-bit pattern
+  return negative ? value <= 0x80000000ull : value <= 0x7FFFFFFFull;
+}
+
+void NetlistBuilder::NumberNets() {
+  if (!NumberJunctions(context_.graph)) return;
+  context_.host.SetCurrentNode(context_.graph.CurrentNode);
+}
+
+void NetlistBuilder::BuildNetlist(const std::string& title) {
+  model::TheBaseOfGraf& graph = context_.graph;
+  const catalogue::Settings& settings = context_.settings;
+  context_.listNotPacked = 0;
+  lines_.clear();
+  graph.Renumber();
+  lines_.push_back(title);
+  if (settings.CheckAdditionalString) lines_.push_back(settings.EditAdditionalStr);
+  struct MemoOnExit {
+    NetlistBuilder& builder;
+    ~MemoOnExit() { builder.context_.host.SetMemoLines(builder.lines_); }
+  } memoOnExit{*this};
+  if (!graph.MainNode) return;
+  NumberNets();
+  if (CheckGround(context_)) NumberNets();
+  if (settings.CheckDoubleIn && CheckDoublePins(context_)) return;
+  if (!settings.CheckBox1 && CheckEqualNames(context_)) return;
+  if (CheckConnections(context_)) return;
+  SetStoreInCirFlag(graph);
+  std::vector<TheNode*> tops;
+  graph.forEachNode([&](TheNode* n) {
+    if (!n->Upper) tops.push_back(n);
+  });
+  for (TheNode* top : tops) WriteElementLines(top);
+  lines_.push_back(".END");
+  context_.host.SetMemoCaption(platform::programFolder() + "cir");
+}
+
+bool NetlistBuilder::AskAboutJunction(TheNode* junction) {
+  if (IsIntegerText(junction->Name)) return false;
+  NetlistQuestions questions(context_, &lines_);
+  return questions.AskNetlistProblem(junction, GetMsg(16), GetMsg(17));
+}
+
+bool NetlistBuilder::AskAboutElement(TheNode* element) {
+  const catalogue::TNodeTypeInfo& type = TypeRecord(context_.types, element->NodeType);
+  const model::TheBaseOfGraf& graph = context_.graph;
+  NetlistQuestions questions(context_, &lines_);
+  if (type.UseInfoLink && graph.CountLinesOfKinds(element, KindSet{model::alControl}) == 0 &&
+      questions.AskNetlistProblem(element, GetMsg(43), GetMsg(15)))
+    return true;
+  if (type.V && element->Value.empty() && questions.AskElementValue(element, GetMsg(38), GetMsg(15)))
+    return true;
+  const int outs = graph.CountLinesOfKinds(element, KindSet{model::alOutPin});
+  if (type.L_out > outs &&
+      questions.AskNetlistProblem(element, FormatText("(%d<%d) %s", {outs, type.L_out, GetMsg(13)}),
+                                  GetMsg(15)))
+    return true;
+  const int ins = graph.CountLinesOfKinds(element, KindSet{model::alInPin});
+  if (type.L_in > ins &&
+      questions.AskNetlistProblem(element, FormatText("(%d<%d) %s", {ins, type.L_in, GetMsg(14)}),
+                                  GetMsg(15)))
+    return true;
+  return false;
+}
+
+void NetlistBuilder::WriteElementLines(TheNode* container) {
+  // An explicit stack instead of recursion: deep sub-circuit nesting cannot
+  // exhaust the call stack, and a container met again (a damaged circuit
+  // whose membership runs in a circle) has its members written only once.
+  struct Frame {
+    TheNode* container;
+    const TheLine* next;
+  };
+  std::unordered_set<const TheNode*> walked{container};
+  std::vector<Frame> stack{{container, container->FirstLine.get()}};
+  auto close = [&] {
+    stack.pop_back();
+    if (!stack.empty()) lines_.push_back(".X");
+  };
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    const TheLine* l = frame.next;
+    if (!l) {
+      close();
+      continue;
+    }
+    TheNode* m = l->Node;
+    if (l->Kind != model::alHaveItem || !m) {
+      frame.next = l->Next.get();
+      continue;
+    }
+    // A question makes m current, which may drop stale pin links of m; the
+    // membership link l itself stays, so the walk goes on from it after.
+    if (m->IsJunction()) {
+      if (AskAboutJunction(m)) close();
+      else stack.back().next = l->Next.get();
+      continue;
+    }
+    if (m->IsElement() && m->StoreInCir == 1) {
+      if (AskAboutElement(m)) {
+        close();
+        continue;
+      }
+      lines_.push_back(ElementLine(m, TypeRecord(context_.types, m->NodeType)));
+    }
+    stack.back().next = l->Next.get();
+    if (m->IsContainer()) {
+      if (walked.insert(m).second) stack.push_back({m, m->FirstLine.get()});
+      else lines_.push_back(".X");
+    }
+  }
+}
+
+}  // namespace vemu::netlist

@@ -1,0 +1,88 @@
+#include "netlist/result_index.h"
+
+namespace vemu::netlist {
+namespace {
+
+// Every key ends in these two characters, so a key can only stand in a line
+// where they do. From each such place the keys are matched backwards, all at
+// once, through a tree of the keys read from their last character: a step
+// per character, and the walk stops where no key goes on.
+constexpr std::string_view kKeyEnd = "= ";
+
+class BackwardKeyTree {
+ public:
+  static constexpr std::uint32_t kNone = UINT32_MAX;
+
+  // Adds a key; its number is its index in keys().
+  void Add(const std::string& key) {
+    std::uint32_t node = 0;
+    for (std::size_t i = key.size(); i-- > 0;) {
+      const std::uint64_t edge = Edge(node, static_cast<unsigned char>(key[i]));
+      auto it = children_.find(edge);
+      if (it == children_.end()) {
+        it = children_.emplace(edge, static_cast<std::uint32_t>(keyAt_.size())).first;
+        keyAt_.push_back(kNone);
+      }
+      node = it->second;
+    }
+    if (keyAt_[node] == kNone) {
+      keyAt_[node] = static_cast<std::uint32_t>(keys_.size());
+      keys_.push_back(key);
+    }
+  }
+
+  // Calls found(key number) for every key that ends at `end` of `line`.
+  template <typename F>
+  void MatchEndingAt(std::string_view line, std::size_t end, F found) const {
+    std::uint32_t node = 0;
+    for (std::size_t i = end; i-- > 0;) {
+      auto it = children_.find(Edge(node, static_cast<unsigned char>(line[i])));
+      if (it == children_.end()) return;
+      node = it->second;
+      if (keyAt_[node] != kNone) found(keyAt_[node]);
+    }
+  }
+
+  const std::vector<std::string>& keys() const { return keys_; }
+
+ private:
+  static std::uint64_t Edge(std::uint32_t node, unsigned char c) {
+    return (static_cast<std::uint64_t>(node) << 8) | c;
+  }
+
+  std::unordered_map<std::uint64_t, std::uint32_t> children_;
+  std::vector<std::uint32_t> keyAt_{kNone};  // per tree node: the key ending there
+  std::vector<std::string> keys_;
+};
+
+}  // namespace
+
+ResultIndex::ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string>& lines) {
+  BackwardKeyTree tree;
+  for (const std::string& key : keys)
+    if (key.size() >= kKeyEnd.size() && key.compare(key.size() - kKeyEnd.size(), kKeyEnd.size(), kKeyEnd) == 0)
+      tree.Add(key);
+  std::vector<bool> seen(tree.keys().size(), false);
+  std::size_t missing = seen.size();
+  first_.reserve(seen.size());
+  for (std::size_t l = 0; l < lines.size() && missing > 0; ++l) {
+    const std::string_view line = lines[l];
+    for (std::size_t at = line.find(kKeyEnd); at != std::string_view::npos && missing > 0;
+         at = line.find(kKeyEnd, at + 1)) {
+      tree.MatchEndingAt(line, at + kKeyEnd.size(), [&](std::uint32_t k) {
+        if (seen[k]) return;
+        seen[k] = true;
+        first_.emplace(tree.keys()[k], l);
+        --missing;
+      });
+    }
+  }
+}
+
+std::optional<std::size_t> ResultIndex::FirstLineWith(std::string_view key) const {
+  auto it = first_.find(std::string(key));
+  if (it == first_.end()) return std::nullopt;
+  return it->second;
+}
+
+}  // namespace vemu::netlist
