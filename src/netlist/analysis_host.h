@@ -41,6 +41,11 @@ class AnalysisHost {
   virtual void PushUndoSnapshot() = 0;
   // Starts the program of the program folder and waits for it.
   virtual RunOutcome RunAndWait(const std::string& program, const std::string& parameter) = 0;
+  // The netlist built into the memo; whether a problem was passed over in it.
+  virtual void BuildNetlist() = 0;
+  virtual bool ListNotPacked() const = 0;
+  // The main window's "Load files" command.
+  virtual void LoadResults() = 0;
 };
 
 }  // namespace vemu::netlist

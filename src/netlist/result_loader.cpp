@@ -1,0 +1,120 @@
+#include "netlist/result_loader.h"
+
+#include "catalogue/messages.h"
+#include "catalogue/settings.h"
+#include "model/graph.h"
+#include "netlist/result_index.h"
+#include "netlist/result_number.h"
+#include "platform/dialogs.h"
+#include "platform/program_folder.h"
+#include "platform/text_file.h"
+
+namespace vemu::netlist {
+namespace {
+
+namespace platform = vemu::platform;
+using model::TheNode;
+
+std::string KeyOf(const TheNode& node) { return node.Name.str() + "= "; }
+
+// Appends a result file that exists to the memo; its lines are also kept
+// for the search.
+void ShowResultFile(AnalysisLog& log, const std::string& path, std::vector<std::string>& searched) {
+  auto lines = platform::readLines(path);
+  if (!lines) {
+    platform::dialogs().messageBox("Vemu", "Cannot read " + path, platform::MsgButtons::Ok,
+                                   platform::MsgIcon::Error);
+    return;
+  }
+  log.AddFileLines(*lines);
+  searched.insert(searched.end(), std::make_move_iterator(lines->begin()),
+                  std::make_move_iterator(lines->end()));
+}
+
+}  // namespace
+
+bool IsResultElement(const TheNode& node, const catalogue::NodeTypeTable& types) {
+  if (!node.IsElement() || node.IsContainer() || node.StoreInCir != 1) return false;
+  if (node.NodeType == 7 || node.NodeType == 8) return false;
+  // A type the table does not know carries no value of its own.
+  return node.NodeType >= types.size() || !types[node.NodeType].V;
+}
+
+bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                       const std::vector<std::string>& lines, const ResultFormat& format,
+                       std::vector<std::string>& abnormal) {
+  std::vector<TheNode*> elements;
+  std::vector<std::string> keys;
+  graph.forEachNode([&](TheNode* n) {
+    if (!IsResultElement(*n, types)) return;
+    elements.push_back(n);
+    keys.push_back(KeyOf(*n));
+  });
+  const ResultIndex index(keys, lines);
+  bool complete = true;
+  for (std::size_t e = 0; e < elements.size(); ++e) {
+    TheNode* element = elements[e];
+    const std::string& key = keys[e];
+    element->Value.clear();
+    const auto found = index.FirstLineWith(key);
+    if (!found) {
+      abnormal.push_back(key + " Abnormal value <" + "No value" + "> ");
+      complete = false;
+      continue;
+    }
+    // The number is taken from where the key would stand at the line's
+    // start, wherever the key was found.
+    const std::string& line = lines[*found];
+    std::string text = line.size() > key.size() ? line.substr(key.size()) : std::string();
+    RemoveBlanks(text);
+    element->Value = FormatResultNumber(ParseResultNumber(text), format.digits, format.decimalSeparator);
+  }
+  return complete;
+}
+
+void LoadResults(AnalysisHost& host, model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                 const catalogue::Settings& settings, const std::string& decimalSeparator) {
+  host.SetStoreInCirFlag();
+  graph.Renumber();
+  host.SetRunButtonEnabled(false);
+  AnalysisLog& log = host.Log();
+  log.ShowLog();
+  log.ClearLog();
+
+  const std::string folder = platform::programFolder();
+  std::vector<std::string> searched;
+  const std::string out = folder + "out";
+  if (!platform::fileExists(out)) log.AddText(catalogue::GetMsg(0) + " " + out);
+  else if (settings.CheckAutoLoadOutFile) ShowResultFile(log, out, searched);
+  if (settings.BoxBat == 2) {
+    log.SetLogCaption(out);
+    return;
+  }
+  const std::string clc = folder + "clc";
+  if (!platform::fileExists(clc)) {
+    log.AddText(catalogue::GetMsg(0) + " " + clc);
+    platform::dialogs().messageBox("Error", catalogue::GetMsg(42), platform::MsgButtons::Ok,
+                                   platform::MsgIcon::Error);
+  } else {
+    ShowResultFile(log, clc, searched);
+  }
+  log.SetLogCaption(clc);
+
+  const ResultFormat format{settings.Edit1, decimalSeparator};
+  if (!graph.MainNode) {
+    host.SetStatusText(2, catalogue::GetMsg(29));
+    return;
+  }
+  if (!settings.CheckUpdateDigitsOnCircuit) return;
+  host.PushUndoSnapshot();
+  std::vector<std::string> added;
+  if (!graph.FirstNode) added.push_back("Fiest_node=nil");
+  const bool complete = WriteResultValues(graph, types, searched, format, added);
+  if (!added.empty()) log.AddFileLines(added);
+  if (!complete) {
+    host.SetStatusText(2, catalogue::GetMsg(29));
+    log.AddText(catalogue::GetMsg(30));
+  }
+}
+
+}  // namespace vemu::netlist

@@ -1,0 +1,47 @@
+// Loading the results of an analysis run: "out" and "clc" of the program
+// folder shown in the memo and, when the settings ask for it, every result
+// element's number written into its value, after one undo snapshot.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "catalogue/node_type_info.h"
+#include "netlist/analysis_host.h"
+
+namespace vemu::catalogue {
+struct Settings;
+}
+namespace vemu::model {
+class TheBaseOfGraf;
+class TheNode;
+}
+
+namespace vemu::netlist {
+
+// How a value is written: the decimals (the settings' text) and the
+// decimal separator of the user's locale (code page 1251).
+struct ResultFormat {
+  std::string digits = "3";
+  std::string decimalSeparator = ".";
+};
+
+// True for the elements whose value comes from the results: elements
+// whose type has no user-given value, that get a netlist line and are no
+// container, voltmeter or ammeter (types 7 and 8).
+bool IsResultElement(const model::TheNode& node, const catalogue::NodeTypeTable& types);
+
+// Writes every result element's value from the first of `lines` that holds
+// its key (name + "= "); a result element without one gets an empty value
+// and a line "<key> Abnormal value <No value> " in `abnormal`. Lines are
+// code page 1251 bytes. True when every result element had a line.
+bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                       const std::vector<std::string>& lines, const ResultFormat& format,
+                       std::vector<std::string>& abnormal);
+
+// The main window's "Load files" command. Values are looked for only in
+// the lines read from "out" and "clc", never in the lines the loader adds.
+void LoadResults(AnalysisHost& host, model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                 const catalogue::Settings& settings, const std::string& decimalSeparator);
+
+}  // namespace vemu::netlist

@@ -1,0 +1,163 @@
+#include "platform/process_runner.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+extern char** environ;
+
+namespace vemu::platform {
+namespace {
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+// posix_spawn's attributes and file actions for one start, released in any case.
+class SpawnSetup {
+ public:
+  SpawnSetup() {
+    ::posix_spawnattr_init(&attr_);
+    ::posix_spawn_file_actions_init(&actions_);
+  }
+  ~SpawnSetup() {
+    ::posix_spawn_file_actions_destroy(&actions_);
+    ::posix_spawnattr_destroy(&attr_);
+  }
+  SpawnSetup(const SpawnSetup&) = delete;
+  SpawnSetup& operator=(const SpawnSetup&) = delete;
+
+  int Prepare(const std::string& workingFolder) {
+    // A group of its own; default signal handling and an empty signal mask,
+    // whatever the editor has set for itself.
+    sigset_t none;
+    sigset_t defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (int s : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD}) sigaddset(&defaults, s);
+    int rc = ::posix_spawnattr_setflags(
+        &attr_, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    if (rc == 0) rc = ::posix_spawnattr_setpgroup(&attr_, 0);
+    if (rc == 0) rc = ::posix_spawnattr_setsigmask(&attr_, &none);
+    if (rc == 0) rc = ::posix_spawnattr_setsigdefault(&attr_, &defaults);
+    if (rc == 0 && !workingFolder.empty())
+      rc = ::posix_spawn_file_actions_addchdir_np(&actions_, workingFolder.c_str());
+    return rc;
+  }
+
+  int Spawn(const std::string& program, const std::vector<std::string>& arguments, pid_t* pid) {
+    std::vector<std::string> argv0{program};
+    argv0.insert(argv0.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& a : argv0) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return ::posix_spawn(pid, program.c_str(), &actions_, &attr_, argv.data(), environ);
+  }
+
+ private:
+  posix_spawnattr_t attr_;
+  posix_spawn_file_actions_t actions_;
+};
+
+}  // namespace
+
+LaunchPlan PlanLaunch(const std::string& file, const std::vector<std::string>& arguments) {
+  if (IsExecutableFile(file)) return {file, arguments};
+  LaunchPlan plan{"/bin/sh", {}};
+  // A name that starts with '-' would be read as an option of the shell.
+  plan.arguments.push_back(!file.empty() && file[0] == '-' ? "./" + file : file);
+  plan.arguments.insert(plan.arguments.end(), arguments.begin(), arguments.end());
+  return plan;
+}
+
+std::optional<ChildProcess> ChildProcess::Start(const LaunchPlan& plan, const std::string& workingFolder,
+                                                std::string& error) {
+  SpawnSetup setup;
+  int rc = setup.Prepare(workingFolder);
+  pid_t pid = -1;
+  if (rc == 0) rc = setup.Spawn(plan.program, plan.arguments, &pid);
+  if (rc == ENOEXEC) {
+    // An executable text without a "#!" line: the shell reads it, as a
+    // shell would do with such a file.
+    LaunchPlan viaShell{"/bin/sh", {plan.program}};
+    viaShell.arguments.insert(viaShell.arguments.end(), plan.arguments.begin(), plan.arguments.end());
+    rc = setup.Spawn(viaShell.program, viaShell.arguments, &pid);
+  }
+  if (rc != 0) {
+    error = std::strerror(rc);
+    return std::nullopt;
+  }
+  return ChildProcess(pid);
+}
+
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept
+    : pid_(other.pid_), ended_(other.ended_), status_(other.status_) {
+  other.pid_ = -1;
+  other.ended_ = true;
+}
+
+ChildProcess::~ChildProcess() {
+  if (pid_ > 0 && !ended_) {
+    Kill();
+    WaitForEnd();
+  }
+}
+
+bool ChildProcess::HasEnded() {
+  if (ended_ || pid_ <= 0) return true;
+  int status = 0;
+  const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+  if (r == pid_ || (r < 0 && errno != EINTR)) {
+    ended_ = true;
+    status_ = r == pid_ ? status : 0;
+  }
+  return ended_;
+}
+
+void ChildProcess::WaitForEnd() {
+  while (!ended_ && pid_ > 0) {
+    int status = 0;
+    const pid_t r = ::waitpid(pid_, &status, 0);
+    if (r == pid_ || (r < 0 && errno != EINTR)) {
+      ended_ = true;
+      status_ = r == pid_ ? status : 0;
+    }
+  }
+}
+
+void ChildProcess::Signal(int signal) {
+  if (pid_ <= 0 || ended_) return;
+  // The whole group: a batch file's shell and the programs it started.
+  if (::kill(-pid_, signal) != 0) ::kill(pid_, signal);
+}
+
+void ChildProcess::Terminate() { Signal(SIGTERM); }
+void ChildProcess::Kill() { Signal(SIGKILL); }
+
+void ChildProcess::Stop(std::chrono::milliseconds grace) {
+  Terminate();
+  const auto deadline = std::chrono::steady_clock::now() + grace;
+  while (!LeaderExited() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // The leader is not reaped yet, so the group's number still stands for
+  // this group: whatever of it is left is forced to end with the leader.
+  if (!ended_) ::kill(-pid_, SIGKILL);
+  WaitForEnd();
+}
+
+bool ChildProcess::LeaderExited() {
+  if (ended_ || pid_ <= 0) return true;
+  siginfo_t info{};
+  if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0)
+    return errno != EINTR;
+  return info.si_pid == pid_;
+}
+
+}  // namespace vemu::platform

@@ -1,0 +1,67 @@
+// Starting an external program and following it until it ends. A program
+// is always started from its path with a list of arguments, never through
+// a command line that a shell would read, so no file name can become a
+// command. Each program runs in a process group of its own, so stopping it
+// stops whatever it started in turn.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vemu::platform {
+
+// What is executed: the program file and its arguments (without argv[0]).
+struct LaunchPlan {
+  std::string program;
+  std::vector<std::string> arguments;
+};
+
+// The plan for a file of the program folder: a file with the execute bit
+// runs itself; any other file (a batch file) is read by /bin/sh.
+LaunchPlan PlanLaunch(const std::string& file, const std::vector<std::string>& arguments);
+
+class ChildProcess {
+ public:
+  // Starts the plan with `workingFolder` as its current folder (the
+  // caller's own when empty). Nothing, with the reason in `error`, when the
+  // program cannot be started.
+  static std::optional<ChildProcess> Start(const LaunchPlan& plan, const std::string& workingFolder,
+                                           std::string& error);
+
+  ChildProcess(ChildProcess&& other) noexcept;
+  ChildProcess& operator=(ChildProcess&& other) = delete;
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  // A process still running is killed and reaped, so none is left behind.
+  ~ChildProcess();
+
+  // True once the program has ended (it is then reaped); never blocks.
+  bool HasEnded();
+  // Blocks until the program has ended.
+  void WaitForEnd();
+  // Asks the program's process group to end (SIGTERM), or forces it (SIGKILL).
+  void Terminate();
+  void Kill();
+  // Terminates, waits up to `grace` for the end, then kills and waits.
+  void Stop(std::chrono::milliseconds grace);
+
+  // The wait status of the ended program (as waitpid gives it).
+  int WaitStatus() const { return status_; }
+  pid_t Pid() const { return pid_; }
+
+ private:
+  explicit ChildProcess(pid_t pid) : pid_(pid) {}
+  void Signal(int signal);
+  // True once the program has exited, without reaping it.
+  bool LeaderExited();
+
+  pid_t pid_ = -1;
+  bool ended_ = false;
+  int status_ = 0;
+};
+
+}  // namespace vemu::platform

@@ -1,0 +1,47 @@
+// Waiting for an external program. The program's window waits in a modal
+// window that names the program, counts the seconds and lets the user
+// cancel; tests and the test driver install a scripted wait that shows
+// nothing and can press Cancel. There is no time-out.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "platform/process_runner.h"
+
+namespace vemu::platform {
+
+// How long a cancelled program has to end after being asked before it is killed.
+inline constexpr std::chrono::milliseconds kStopGrace{3000};
+
+class ProcessWait {
+ public:
+  virtual ~ProcessWait() = default;
+  // Waits until `process` has ended; `program` names it for the user.
+  // False when the user cancelled: the process has then been stopped and reaped.
+  virtual bool WaitFor(ChildProcess& process, const std::string& program) = 0;
+};
+
+// Waits without a window and without a way to cancel.
+class BlockingProcessWait final : public ProcessWait {
+ public:
+  bool WaitFor(ChildProcess& process, const std::string& program) override;
+};
+
+// The wait installed by tests or the driver; null when none is.
+ProcessWait* installedProcessWait();
+// Installs w (not owned; nullptr removes it); returns the previous one.
+ProcessWait* setProcessWait(ProcessWait* w);
+
+class ScopedProcessWait {
+ public:
+  explicit ScopedProcessWait(ProcessWait& w) : previous_(setProcessWait(&w)) {}
+  ~ScopedProcessWait() { setProcessWait(previous_); }
+  ScopedProcessWait(const ScopedProcessWait&) = delete;
+  ScopedProcessWait& operator=(const ScopedProcessWait&) = delete;
+
+ private:
+  ProcessWait* previous_;
+};
+
+}  // namespace vemu::platform

@@ -1,0 +1,100 @@
+#include "platform/qt/qt_process_wait.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <thread>
+
+#include "platform/qt/qt_text.h"
+
+namespace vemu::platform {
+namespace {
+
+// A program that ends at once is waited for without showing the window.
+constexpr std::chrono::milliseconds kQuietWait{150};
+constexpr int kPollMilliseconds = 50;
+
+class WaitWindow final : public QDialog {
+ public:
+  WaitWindow(QWidget* parent, ChildProcess& process, const std::string& program)
+      : QDialog(parent), process_(process) {
+    setObjectName("ProcessWaitWindow");
+    setWindowTitle(QStringLiteral("Vemu"));
+    setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(this);
+    auto* name = new QLabel(QStringLiteral("Running %1").arg(fromUtf8(program)), this);
+    name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(name);
+    seconds_ = new QLabel(this);
+    layout->addWidget(seconds_);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName("CancelButton");
+    layout->addWidget(cancel_, 0, Qt::AlignHCenter);
+    connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
+    connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
+    running_.start();
+    ShowSeconds();
+    timer_.start(kPollMilliseconds);
+  }
+
+  bool cancelled() const { return cancelled_; }
+
+  // Esc, the close box and Cancel all end up here.
+  void reject() override {
+    if (cancelled_) return;
+    cancelled_ = true;
+    cancel_->setEnabled(false);
+    seconds_->setText(QStringLiteral("Stopping..."));
+    process_.Terminate();
+    stopping_.start();
+  }
+
+ private:
+  void Tick() {
+    if (process_.HasEnded()) {
+      timer_.stop();
+      QDialog::done(cancelled_ ? QDialog::Rejected : QDialog::Accepted);
+      return;
+    }
+    if (cancelled_) {
+      if (!killed_ && stopping_.elapsed() >= kStopGrace.count()) {
+        killed_ = true;
+        process_.Kill();
+      }
+      return;
+    }
+    ShowSeconds();
+  }
+
+  void ShowSeconds() {
+    seconds_->setText(QStringLiteral("%1 s").arg(running_.elapsed() / 1000));
+  }
+
+  ChildProcess& process_;
+  QLabel* seconds_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  QTimer timer_;
+  QElapsedTimer running_;
+  QElapsedTimer stopping_;
+  bool cancelled_ = false;
+  bool killed_ = false;
+};
+
+}  // namespace
+
+bool QtProcessWait::WaitFor(ChildProcess& process, const std::string& program) {
+  const auto quietEnd = std::chrono::steady_clock::now() + kQuietWait;
+  while (std::chrono::steady_clock::now() < quietEnd) {
+    if (process.HasEnded()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  WaitWindow window(parent_, process, program);
+  window.exec();
+  process.WaitForEnd();
+  return !window.cancelled();
+}
+
+}  // namespace vemu::platform
