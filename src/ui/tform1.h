@@ -316,6 +316,25 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void RunButtonClick();
   // Loads the result files "out" and "clc" and writes the results into the circuit.
   void SpeedButton1Click();
+  // Starts a program of the program folder with its parameter (none when
+  // empty) and waits for it; true when it was started. RunCancelled is 1
+  // when the user cancelled the wait.
+  bool RunAndWait(const std::string& program, const std::string& parameter);
+  std::uint8_t RunCancelled = 0;
+  // Appends a text file to the text window's memo (the not-found line when missing).
+  void LoadFileIntoLog(const std::string& path);
+  // Netlist, run and results in one go.
+  void Computeall1Click();
+  // Show the text window; MeMoEditClick also enables the analysis buttons.
+  void CreateText1Click();
+  void MeMoEditClick();
+  // Shows "cir" of the program folder in the text window.
+  void CirEditBottonClick();
+  // The work of one stage of the text window's tool bar, by the button's Tag.
+  void TextWindowStage(int tag);
+  // Connects the analysis tool buttons and the text window's action
+  // (tform1_analysis_wiring.cpp); called when the tool bars are made.
+  void ConnectAnalysisControls();
   // (end of analysis runs)
 
   // --- drawing (tform1_drawing.cpp) ---

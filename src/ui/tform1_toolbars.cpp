@@ -70,6 +70,7 @@ void TForm1::CreateToolBars() {
   FromCtoMButton = AddButton(ToolBar1, "FromCtoMButton", "Text", "Create text file");
   RunButton = AddButton(ToolBar1, "RunButton", "Run", "Save file \"cir\"");
   SpeedButton1 = AddButton(ToolBar1, "SpeedButton1", "Load", "Load files \"clc\" and \"out\"");
+  ConnectAnalysisControls();
 
   ToolBarNode = NewBar(this, "ToolBarNode", false);
   Edit2 = new QLineEdit(ToolBarNode);
