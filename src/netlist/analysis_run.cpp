@@ -46,7 +46,8 @@ RunOutcome RunProgramAndWait(const std::string& program, const std::string& para
   std::vector<std::string> arguments;
   if (!parameter.empty()) arguments.push_back(parameter);
   std::string error;
-  auto process = platform::ChildProcess::Start(platform::PlanLaunch(program, arguments), FolderOf(program), error);
+  const auto plan = platform::PlanLaunch(program, arguments, error);
+  auto process = plan ? platform::ChildProcess::Start(*plan, FolderOf(program), error) : std::nullopt;
   if (!process) {
     ReportError("Run", "Cannot start " + program + ": " + error);
     return RunOutcome::NotStarted;

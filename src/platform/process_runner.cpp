@@ -68,8 +68,18 @@ class SpawnSetup {
 
 }  // namespace
 
-LaunchPlan PlanLaunch(const std::string& file, const std::vector<std::string>& arguments) {
-  if (IsExecutableFile(file)) return {file, arguments};
+std::optional<LaunchPlan> PlanLaunch(const std::string& file, const std::vector<std::string>& arguments,
+                                     std::string& error) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) {
+    error = std::strerror(errno);
+    return std::nullopt;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    error = "not a file";
+    return std::nullopt;
+  }
+  if (IsExecutableFile(file)) return LaunchPlan{file, arguments};
   LaunchPlan plan{"/bin/sh", {}};
   // A name that starts with '-' would be read as an option of the shell.
   plan.arguments.push_back(!file.empty() && file[0] == '-' ? "./" + file : file);

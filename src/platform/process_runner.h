@@ -21,8 +21,10 @@ struct LaunchPlan {
 };
 
 // The plan for a file of the program folder: a file with the execute bit
-// runs itself; any other file (a batch file) is read by /bin/sh.
-LaunchPlan PlanLaunch(const std::string& file, const std::vector<std::string>& arguments);
+// runs itself; any other file (a batch file) is read by /bin/sh. Nothing,
+// with the reason in `error`, when there is no such file.
+std::optional<LaunchPlan> PlanLaunch(const std::string& file, const std::vector<std::string>& arguments,
+                                     std::string& error);
 
 class ChildProcess {
  public:

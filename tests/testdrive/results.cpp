@@ -1,19 +1,135 @@
+// result-number TEXT DIGITS
+// results IN.dag DIR [--set CONTROL=VALUE]... [--write OUT.dag]
+// run IN.dag DIR [--set CONTROL=VALUE]... [--answer A]... [--cancel-run] [--write OUT.dag]
+// The result loader and the analysis run through the program's windows,
+// with DIR as the program folder.
+#include <clocale>
 #include <cstdio>
+#include <filesystem>
 
+#include "catalogue/settings.h"
+#include "netlist/result_number.h"
+#include "netlist/windows/text_window.h"
+#include "platform/process_wait.h"
+#include "platform/text_codec.h"
 #include "testdrive/commands.h"
+#include "testdrive/driver_support.h"
+#include "ui/tform1.h"
 
-int ResultNumberCommand(const Args&) {
-  std::fprintf(stderr, "not available in this build\n");
-  return 2;
+namespace {
+
+namespace platform = vemu::platform;
+
+std::string LocaleDecimalSeparator() {
+  const char* point = std::localeconv()->decimal_point;
+  return point && *point ? platform::utf8ToCp1251(point) : std::string(".");
 }
 
-int ResultsCommand(const Args&) {
-  std::fprintf(stderr, "not available in this build\n");
-  return 2;
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  const auto absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.string();
 }
 
-int RunCommand(const Args&) {
-  std::fprintf(stderr, "not available in this build\n");
-  return 2;
+// Waits without a window, prints each wait to stderr and presses Cancel
+// when asked to.
+class DriverWait final : public platform::ProcessWait {
+ public:
+  explicit DriverWait(bool cancel) : cancel_(cancel) {}
+  bool WaitFor(platform::ChildProcess& process, const std::string& program) override {
+    if (!cancel_) {
+      process.WaitForEnd();
+      std::fprintf(stderr, "wait [%s] -> ended\n", program.c_str());
+      return true;
+    }
+    process.Stop(platform::kStopGrace);
+    std::fprintf(stderr, "wait [%s] -> Cancel\n", program.c_str());
+    return false;
+  }
+
+ private:
+  bool cancel_;
+};
+
+// Reads IN.dag and DIR; the folder becomes the program folder.
+bool ParseFolderCommand(const char* name, Args args, const std::vector<std::string>& allowed,
+                        testdrive::CircuitOptions& options, bool* cancelRun) {
+  if (cancelRun) {
+    *cancelRun = false;
+    for (auto it = args.begin(); it != args.end();) {
+      if (*it == "--cancel-run") {
+        *cancelRun = true;
+        it = args.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
+  std::string error;
+  if (!testdrive::ParseCircuitOptions(args, options, error, allowed) || options.positional.size() != 2) {
+    std::fprintf(stderr, "%s: %s\n", name, error.empty() ? "expected IN.dag DIR [options]" : error.c_str());
+    return false;
+  }
+  options.positional[0] = Absolute(options.positional[0]);
+  options.folder = Absolute(options.positional[1]);
+  if (!options.writePath.empty()) options.writePath = Absolute(options.writePath);
+  return true;
 }
 
+// Opens the circuit on the folder, applies the settings and runs `work`;
+// prints the memo, panel 2 of the status bar and the circuit (--write).
+int RunOnCircuit(const char* name, const testdrive::CircuitOptions& options,
+                 const std::function<void(TForm1&)>& work) {
+  return testdrive::RunWithAnswers(options.answers, [&]() -> int {
+    std::string error;
+    auto session = testdrive::DriverSession::Open(options, error);
+    if (!session || !session->ApplySettings(options.settings, error)) {
+      std::fprintf(stderr, "%s: %s\n", name, error.c_str());
+      return 2;
+    }
+    TForm1& form = session->form1();
+    form.SetStatusText(2, "");
+    work(form);
+    testdrive::PrintLines(session->form6().MemoLines(), stdout);
+    std::fprintf(stderr, "status %s\n", form.StatusText(2).c_str());
+    if (!options.writePath.empty() && !session->WriteCircuit(options.writePath, error)) {
+      std::fprintf(stderr, "%s: %s\n", name, error.c_str());
+      return 1;
+    }
+    return 0;
+  });
+}
+
+}  // namespace
+
+int ResultNumberCommand(const Args& args) {
+  if (args.size() != 2) {
+    std::fprintf(stderr, "result-number: expected TEXT DIGITS\n");
+    return 2;
+  }
+  std::setlocale(LC_ALL, "");
+  const std::string text = platform::utf8ToCp1251(args[0]);
+  const long double value = vemu::netlist::ParseResultNumber(text);
+  const std::string shown = vemu::netlist::FormatResultNumber(value, args[1], LocaleDecimalSeparator());
+  std::printf("%.17g %s\n", static_cast<double>(value), platform::cp1251ToUtf8(shown).c_str());
+  return 0;
+}
+
+int ResultsCommand(const Args& args) {
+  testdrive::CircuitOptions options;
+  if (!ParseFolderCommand("results", args, {"set", "write"}, options, nullptr)) return 2;
+  return RunOnCircuit("results", options, [](TForm1& form) { form.SpeedButton1Click(); });
+}
+
+int RunCommand(const Args& args) {
+  testdrive::CircuitOptions options;
+  bool cancelRun = false;
+  if (!ParseFolderCommand("run", args, {"set", "answer", "write"}, options, &cancelRun)) return 2;
+  DriverWait wait(cancelRun);
+  platform::ScopedProcessWait useWait(wait);
+  return RunOnCircuit("run", options, [](TForm1& form) {
+    // "Create text file" runs at once when one press is to do both.
+    form.FromCtoMButtonClick();
+    if (!form.App().Settings->CheckTreeActionByOnePress) form.RunButtonClick();
+  });
+}

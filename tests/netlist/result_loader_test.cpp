@@ -1,0 +1,148 @@
+// Loading "out" and "clc" into the text window and the results into the circuit.
+#include <chrono>
+#include <random>
+
+#include "netlist/analysis_test_support.h"
+
+namespace {
+
+using vemu::model::TheNode;
+
+class ResultLoader : public vemu::test::AnalysisFixture {
+ protected:
+  ResultLoader() {
+    settings().CheckUpdateDigitsOnCircuit = true;
+    settings().BoxBat = 0;
+    r1 = element(19, "R1", "10");
+    u1 = element(6, "U1", "old");
+    i1 = element(5, "I1", "old");
+  }
+  void results(const std::string& out, const std::string& clc) {
+    folder.write("out", out);
+    folder.write("clc", clc);
+  }
+  TheNode* r1;
+  TheNode* u1;
+  TheNode* i1;
+};
+
+TEST_F(ResultLoader, FirstLineHoldingTheKeyWinsOutBeforeClc) {
+  vemu::test::DecimalCommaLocale comma;
+  results("Analysis\r\nU1= 1.5e+03\r\n", "AI1= 2.0e+00\r\nI1= -2.5e-02\r\nU1= 9.9e+00\r\n");
+  form().SpeedButton1Click();
+  EXPECT_EQ(memo(), (std::vector<std::string>{"Analysis", "U1= 1.5e+03", "AI1= 2.0e+00", "I1= -2.5e-02",
+                                              "U1= 9.9e+00"}));
+  const std::string point = comma.switched() ? "," : ".";
+  EXPECT_EQ(u1->Value, "1500" + point + "000");
+  // "I1= " stands inside "AI1= ": that line wins, read from where the key would open it.
+  EXPECT_EQ(i1->Value, "2" + point + "000");
+  EXPECT_EQ(r1->Value, "10");  // a value of the user's own
+  EXPECT_EQ(text().windowTitle().toStdString(), path("clc"));
+  EXPECT_TRUE(text().isVisible());
+  EXPECT_FALSE(form().RunButton->isEnabled());
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(ResultLoader, SettingsDecideWhatIsShownAndWhetherValuesChange) {
+  struct Case {
+    const char* name;
+    int boxBat;
+    bool update;
+    bool autoLoadOut;
+    std::vector<std::string> memo;
+    const char* u1;
+    bool snapshot;
+  } cases[] = {
+      {"computation type 2: out only", 2, true, true, {"U1= 1.0e+00"}, "old", false},
+      {"updates off", 0, false, true, {"U1= 1.0e+00", "I1= 2.0e+00"}, "old", false},
+      {"out not loaded: not searched", 0, true, false, {"I1= 2.0e+00", "U1=  Abnormal value <No value> ", "MSG30"}, "", true},
+      {"updates on", 0, true, true, {"U1= 1.0e+00", "I1= 2.0e+00"}, "1.000", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    settings().BoxBat = c.boxBat;
+    settings().CheckUpdateDigitsOnCircuit = c.update;
+    settings().CheckAutoLoadOutFile = c.autoLoadOut;
+    u1->Value = "old";
+    const int snapshots = form().Backup.BackupCount;
+    results("U1= 1.0e+00\r\n", "I1= 2.0e+00\r\n");
+    form().SpeedButton1Click();
+    EXPECT_EQ(memo(), c.memo);
+    EXPECT_EQ(u1->Value, c.u1);
+    EXPECT_EQ(form().Backup.BackupCount, snapshots + (c.snapshot ? 1 : 0));
+    EXPECT_EQ(text().windowTitle().toStdString(), path(c.boxBat == 2 ? "out" : "clc"));
+  }
+}
+
+TEST_F(ResultLoader, MissingFilesAndMissingResults) {
+  form().SpeedButton1Click();
+  EXPECT_EQ(memo(), (std::vector<std::string>{"MSG0 " + path("out"), "MSG0 " + path("clc"),
+                                              "U1=  Abnormal value <No value> ",
+                                              "I1=  Abnormal value <No value> ", "MSG30"}));
+  EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"MSG42"});
+  EXPECT_EQ(form().StatusText(2), "MSG29");
+  EXPECT_EQ(u1->Value, "");
+  EXPECT_EQ(i1->Value, "");
+}
+
+TEST_F(ResultLoader, AnElementNeverFindsTheLineAddedForAnotherOfItsName) {
+  TheNode* twin = element(6, "U1", "old");
+  results("", "I1= 2.0e+00\r\n");
+  form().SpeedButton1Click();
+  EXPECT_EQ(u1->Value, "");
+  EXPECT_EQ(twin->Value, "");  // not 0.000 from "U1=  Abnormal value ..."
+  EXPECT_EQ(i1->Value, "2.000");
+}
+
+TEST_F(ResultLoader, OnlyResultElementsChangeAndOneUndoRestoresThem) {
+  TheNode* voltmeter = element(7, "V1", "v");
+  TheNode* ammeter = element(8, "A1", "a");
+  TheNode* sub = element(29, "X1", "x");
+  TheNode* receiver = element(11, "E2", "r");  // controlled by K2: it gets no netlist line
+  TheNode* generator = element(12, "K2", "2");
+  graph().AddLine(-2, generator, receiver, vemu::model::alControl);
+  results("", "V1= 1.0e+00\r\nA1= 1.0e+00\r\nX1= 1.0e+00\r\nE2= 1.0e+00\r\nK2= 1.0e+00\r\n"
+              "U1= 3.0e+00\r\nI1= 4.0e+00\r\n");
+  form().SpeedButton1Click();
+  for (TheNode* n : {voltmeter, ammeter, sub, receiver, generator})
+    EXPECT_NE(n->Value, "1.000") << n->Name.str();
+  EXPECT_EQ(u1->Value, "3.000");
+  form().Undo1Click();
+  TheNode* restored = vemu::model::FindNodeByName(graph(), "U1");
+  ASSERT_NE(restored, nullptr);
+  EXPECT_EQ(restored->Value, "old");
+}
+
+TEST_F(ResultLoader, NoShownLevelWritesNoValues) {
+  graph().MainNode = nullptr;
+  results("", "U1= 3.0e+00\r\n");
+  form().SpeedButton1Click();
+  EXPECT_EQ(form().StatusText(2), "MSG29");
+  EXPECT_EQ(u1->Value, "old");
+  EXPECT_EQ(form().Backup.BackupCount, 0);
+}
+
+TEST_F(ResultLoader, FilesOfAnyBytesNeitherCrashNorStall) {
+  const std::string binary = [] {
+    std::mt19937 random(3);
+    std::string s(1 << 20, '\0');
+    for (char& c : s) c = static_cast<char>(random());
+    return s;
+  }();
+  const std::string longLine = "U1= " + std::string(1 << 20, '7') + "e+01";
+  const std::string manyKeys = [] {
+    std::string s;
+    for (int i = 0; i < 200000; ++i) s += "= ";
+    return s;
+  }();
+  for (const std::string* bytes : {&binary, &manyKeys, &longLine}) {
+    results(*bytes, *bytes);
+    const auto start = std::chrono::steady_clock::now();
+    form().SpeedButton1Click();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_FALSE(memo().empty());
+  }
+  EXPECT_EQ(u1->Value, "77.778");  // 7.77... from the digits, times ten
+}
+
+}  // namespace
