@@ -1,0 +1,85 @@
+// Starting programs and waiting for them: the reasons a start fails, and
+// the editor's wait window with its Cancel button.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <chrono>
+
+#include "platform/process_runner.h"
+#include "platform/qt/qt_process_wait.h"
+#include "support/scratch_folder.h"
+
+namespace {
+
+using vemu::platform::ChildProcess;
+using vemu::platform::LaunchPlan;
+using vemu::platform::PlanLaunch;
+
+std::optional<ChildProcess> StartScript(vemu::test::ScratchFolder& folder, const std::string& body) {
+  folder.write("script", body);
+  std::string error;
+  auto plan = PlanLaunch(folder.file("script"), {}, error);
+  return plan ? ChildProcess::Start(*plan, folder.path(), error) : std::nullopt;
+}
+
+TEST(ProcessRunner, StartFailuresGiveTheReason) {
+  vemu::test::ScratchFolder folder;
+  std::string error;
+  EXPECT_FALSE(PlanLaunch(folder.file("missing.bat"), {}, error));
+  EXPECT_EQ(error, "No such file or directory");
+  EXPECT_FALSE(PlanLaunch(folder.path(), {}, error));
+  EXPECT_EQ(error, "not a file");
+  EXPECT_FALSE(ChildProcess::Start(LaunchPlan{"/bin/true", {}}, folder.file("no folder"), error));
+  EXPECT_EQ(error, "No such file or directory");
+}
+
+TEST(ProcessRunner, ArgumentsReachTheProgramWhole) {
+  vemu::test::ScratchFolder folder;
+  std::string error;
+  const std::string argument = "a \"b\" $(c) ;d " + std::string(300, 'e');
+  auto p = ChildProcess::Start(LaunchPlan{"/bin/sh", {"-c", "printf %s \"$1\" > got", "sh", argument}},
+                               folder.path(), error);
+  ASSERT_TRUE(p) << error;
+  p->WaitForEnd();
+  EXPECT_EQ(folder.read("got"), argument);
+  EXPECT_TRUE(WIFEXITED(p->WaitStatus()));
+}
+
+// Presses the wait window's Cancel button once it is up.
+void PressCancelWhenShown(int* seconds) {
+  QTimer::singleShot(50, [seconds] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->objectName() != "ProcessWaitWindow" || !w->isVisible()) continue;
+      for (QLabel* l : w->findChildren<QLabel*>()) *seconds += l->text().endsWith(" s") ? 1 : 0;
+      w->findChild<QPushButton*>("CancelButton")->click();
+      return;
+    }
+    PressCancelWhenShown(seconds);
+  });
+}
+
+TEST(QtProcessWait, WaitsWithoutTheWindowForQuickProgramsAndCancelsSlowOnes) {
+  vemu::test::ScratchFolder folder;
+  vemu::platform::QtProcessWait wait;
+  auto quick = StartScript(folder, "exit 3\n");
+  ASSERT_TRUE(quick);
+  EXPECT_TRUE(wait.WaitFor(*quick, "quick"));
+  EXPECT_EQ(WEXITSTATUS(quick->WaitStatus()), 3);
+
+  auto slow = StartScript(folder, "sleep 30\n");
+  ASSERT_TRUE(slow);
+  int secondsShown = 0;
+  PressCancelWhenShown(&secondsShown);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(wait.WaitFor(*slow, "slow"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_TRUE(WIFSIGNALED(slow->WaitStatus()));
+  EXPECT_EQ(secondsShown, 1);
+}
+
+}  // namespace
