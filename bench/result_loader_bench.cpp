@@ -1,0 +1,98 @@
+// Loading results: 10,000 result elements (voltage and current sensors)
+// whose lines stand in a "clc" of 20,000 lines, in an order of their own,
+// half of them with a longer name in front ("XU12= " holds "U12= ").
+// The value pass alone, and the whole "Load files" command through the
+// windows (reading "out" and "clc", the memo, the undo snapshot).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "catalogue/node_type_table.h"
+#include "catalogue/settings.h"
+#include "model/graph.h"
+#include "netlist/result_loader.h"
+#include "netlist/windows/text_window.h"
+#include "platform/program_folder.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/text_file.h"
+#include "ui/tform1.h"
+#include "ui/window_set.h"
+
+namespace {
+
+using vemu::model::TheBaseOfGraf;
+using vemu::model::TheNode;
+
+constexpr int kElements = 10000;
+constexpr int kLines = 20000;
+
+void AddResultElements(TheBaseOfGraf& g) {
+  TheNode* root = g.MainNode;
+  for (int k = 0; k < kElements; ++k) {
+    TheNode* n = g.AddNode(root, static_cast<std::uint8_t>(k % 2 ? 5 : 6));
+    n->Name = (k % 2 ? "I" : "U") + std::to_string(k);
+    g.AddLine(-2, root, n, vemu::model::alHaveItem);
+  }
+}
+
+std::vector<std::string> ClcLines() {
+  std::vector<std::string> lines;
+  std::mt19937 random(5);
+  for (int k = 0; k < kElements; ++k) {
+    const std::string name = (k % 2 ? "I" : "U") + std::to_string(k);
+    lines.push_back((k % 4 == 0 ? "X" : "") + name + "= " + std::to_string(1 + k % 9) + ".25e-0" +
+                    std::to_string(k % 10));
+    lines.push_back("  comment line " + std::to_string(k) + " of the calculator");
+  }
+  std::shuffle(lines.begin(), lines.end(), random);
+  return lines;
+}
+
+void BM_WriteResultValues(benchmark::State& state) {
+  TheBaseOfGraf g;
+  g.MainNode = g.AddNode(nullptr, vemu::model::ntRoot);
+  AddResultElements(g);
+  vemu::catalogue::NodeTypeTable types;
+  vemu::catalogue::InitNodeTypeTable(types, vemu::model::NodeTypeCount, nullptr);
+  const auto lines = ClcLines();
+  for (auto _ : state) {
+    std::vector<std::string> abnormal;
+    benchmark::DoNotOptimize(vemu::netlist::WriteResultValues(g, types, lines, {}, abnormal));
+  }
+  state.SetLabel("10,000 elements, 20,000 lines");
+}
+BENCHMARK(BM_WriteResultValues)->Unit(benchmark::kMillisecond);
+
+void BM_LoadFilesCommand(benchmark::State& state) {
+  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "vemu_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  const std::string folder = (std::filesystem::temp_directory_path() / "vemu-bench-results").string() + "/";
+  std::filesystem::create_directories(folder + "IMAGES/BACKUP");
+  vemu::platform::setProgramFolder(folder);
+  vemu::platform::writeLines(folder + "out", {"analysis output"});
+  vemu::platform::writeLines(folder + "clc", ClcLines());
+  vemu::platform::ScriptedDialogs dialogs;
+  vemu::platform::ScopedDialogs scope(dialogs);
+  {
+    WindowSet set(FullProgramProfile(), {"vemu3"});
+    TForm1& form = *set.windows().Form1;
+    set.windows().Settings->CheckUpdateDigitsOnCircuit = true;
+    AddResultElements(*form.Graph);
+    for (auto _ : state) form.SpeedButton1Click();
+    state.SetLabel("files read, memo filled, snapshot written");
+  }
+  vemu::platform::setProgramFolder("");
+  std::error_code ec;
+  std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+  std::filesystem::remove_all(folder, ec);
+}
+BENCHMARK(BM_LoadFilesCommand)->Unit(benchmark::kMillisecond);
+
+}  // namespace
