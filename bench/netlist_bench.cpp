@@ -51,11 +51,21 @@ struct Builder {
   }
 };
 
+// Members are linked to their owner at the front, newest first; `linkMembers`
+// puts them in creation order without walking the owner's list each time.
+std::vector<TheNode*> pendingMembers;
+
 TheNode* addMember(TheBaseOfGraf& g, TheNode* owner, std::uint8_t type, const std::string& name) {
   TheNode* n = g.AddNode(owner, type);
   n->Name = name;
-  g.AddLine(-2, owner, n, vemu::model::alHaveItem);
+  pendingMembers.push_back(n);
   return n;
+}
+
+void linkMembers(TheBaseOfGraf& g) {
+  for (auto it = pendingMembers.rbegin(); it != pendingMembers.rend(); ++it)
+    g.AddLine(1, (*it)->Upper, *it, vemu::model::alHaveItem);
+  pendingMembers.clear();
 }
 
 // Half junctions, half resistors; every resistor joins two random
@@ -86,6 +96,7 @@ std::unique_ptr<TheBaseOfGraf> randomCircuit(int nodes) {
     g->AddLine(-2, r, js[static_cast<std::size_t>(k) % js.size()], vemu::model::alOutPin);
     g->AddLine(-2, r, js[pick(random)], vemu::model::alInPin);
   }
+  linkMembers(*g);
   return g;
 }
 
@@ -133,6 +144,7 @@ std::unique_ptr<TheBaseOfGraf> ladder(int resistors) {
     g->AddLine(-2, shunt, next, vemu::model::alInPin);
     node = next;
   }
+  linkMembers(*g);
   return g;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "model/node_types.h"
@@ -139,57 +141,59 @@ class TheBaseOfGraf {
     for (TheNode* n = FirstNode.get(); n; n = n->NextNode.get()) f(n);
   }
 
-  // Reorders the list of all nodes by `less` (a strict weak order on
-  // const TheNode*); nodes that compare equal keep their order. No node is
-  // added, lost or moved to another owner.
-  template <typename Less>
-  void StableSortNodes(Less less) {
-    std::vector<std::unique_ptr<TheNode>> nodes;
-    nodes.reserve(static_cast<std::size_t>(NodeCount()));
-    while (FirstNode) {
+  // Reorders the list of all nodes by a key taken once from each node
+  // (`keyOf(const TheNode&)`, compared with <); nodes of equal keys keep
+  // their order. No node is added, lost or moved to another owner. Gives
+  // the nodes in their new order.
+  template <typename KeyOf>
+  std::vector<TheNode*> StableSortNodesByKey(KeyOf keyOf) {
+    using Key = std::decay_t<decltype(keyOf(std::declval<const TheNode&>()))>;
+    std::vector<std::pair<Key, std::unique_ptr<TheNode>>> items;
+    items.reserve(static_cast<std::size_t>(NodeCount()));
+    for (TheNode* n = FirstNode.get(); n; n = n->NextNode.get()) items.emplace_back(keyOf(*n), nullptr);
+    for (auto& item : items) {
       auto next = std::move(FirstNode->NextNode);
-      nodes.push_back(std::move(FirstNode));
+      item.second = std::move(FirstNode);
       FirstNode = std::move(next);
     }
-    std::stable_sort(nodes.begin(), nodes.end(),
-                     [&](const std::unique_ptr<TheNode>& a, const std::unique_ptr<TheNode>& b) {
-                       return less(static_cast<const TheNode*>(a.get()), static_cast<const TheNode*>(b.get()));
-                     });
-    last_ = nullptr;
-    for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
-      if (!last_) last_ = it->get();
-      (*it)->NextNode = std::move(FirstNode);
-      FirstNode = std::move(*it);
+    std::stable_sort(items.begin(), items.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<TheNode*> order;
+    order.reserve(items.size());
+    for (auto& item : items) order.push_back(item.second.get());
+    last_ = order.empty() ? nullptr : order.back();
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+      it->second->NextNode = std::move(FirstNode);
+      FirstNode = std::move(it->second);
     }
+    return order;
   }
 
-  // Reorders a node's links by `less` (a strict weak order on const
-  // TheLine*); equal links keep their order. `scratch` is working space.
-  template <typename Less>
-  static void StableSortLines(TheNode* n, Less less, std::vector<std::unique_ptr<TheLine>>& scratch) {
+  // Reorders a node's links by a key of each link (`keyOf(const TheLine&)`,
+  // compared with <); links of equal keys keep their order.
+  template <typename KeyOf>
+  static void StableSortLinesByKey(TheNode* n, KeyOf keyOf) {
     if (!n || !n->FirstLine || !n->FirstLine->Next) return;
+    std::size_t count = 1;
     bool sorted = true;
-    for (const TheLine* l = n->FirstLine.get(); l->Next && sorted; l = l->Next.get())
-      sorted = !less(static_cast<const TheLine*>(l->Next.get()), l);
+    for (const TheLine* l = n->FirstLine.get(); l->Next; l = l->Next.get(), ++count)
+      if (sorted && keyOf(*l->Next) < keyOf(*l)) sorted = false;
     if (sorted) return;
-    scratch.clear();
-    std::size_t count = 0;
-    for (const TheLine* l = n->FirstLine.get(); l; l = l->Next.get()) ++count;
-    scratch.reserve(count);
-    while (n->FirstLine) {
+    using Key = std::decay_t<decltype(keyOf(std::declval<const TheLine&>()))>;
+    std::vector<std::pair<Key, std::unique_ptr<TheLine>>> items;
+    items.reserve(count);
+    for (const TheLine* l = n->FirstLine.get(); l; l = l->Next.get()) items.emplace_back(keyOf(*l), nullptr);
+    for (auto& item : items) {
       auto next = std::move(n->FirstLine->Next);
-      scratch.push_back(std::move(n->FirstLine));
+      item.second = std::move(n->FirstLine);
       n->FirstLine = std::move(next);
     }
-    std::stable_sort(scratch.begin(), scratch.end(),
-                     [&](const std::unique_ptr<TheLine>& a, const std::unique_ptr<TheLine>& b) {
-                       return less(static_cast<const TheLine*>(a.get()), static_cast<const TheLine*>(b.get()));
-                     });
-    for (auto it = scratch.rbegin(); it != scratch.rend(); ++it) {
-      (*it)->Next = std::move(n->FirstLine);
-      n->FirstLine = std::move(*it);
+    std::stable_sort(items.begin(), items.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+      it->second->Next = std::move(n->FirstLine);
+      n->FirstLine = std::move(it->second);
     }
-    scratch.clear();
   }
 
  private:

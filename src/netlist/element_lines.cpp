@@ -126,12 +126,20 @@ std::string ElementLine(const TheNode* element, const catalogue::TNodeTypeInfo& 
   return text;
 }
 
+void SetStoreInCirFlag(const std::vector<TheNode*>& nodes) {
+  std::vector<TheNode*> controlled;
+  for (TheNode* n : nodes) {
+    n->StoreInCir = n->IsJunction() ? 0 : 1;
+    if (!n->IsElement()) continue;
+    if (const TheLine* control = firstOf(n, kControl); control && control->Node) controlled.push_back(control->Node);
+  }
+  for (TheNode* n : controlled) n->StoreInCir = 0;
+}
+
 void SetStoreInCirFlag(model::TheBaseOfGraf& graph) {
-  graph.forEachNode([](TheNode* n) { n->StoreInCir = n->IsJunction() ? 0 : 1; });
-  graph.forEachNode([](TheNode* n) {
-    if (!n->IsElement()) return;
-    if (const TheLine* control = firstOf(n, kControl); control && control->Node) control->Node->StoreInCir = 0;
-  });
+  std::vector<TheNode*> nodes;
+  graph.forEachNode([&](TheNode* n) { nodes.push_back(n); });
+  SetStoreInCirFlag(nodes);
 }
 
 }  // namespace vemu::netlist

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "catalogue/node_type_info.h"
 #include "model/graph.h"
@@ -29,5 +30,7 @@ std::string ElementLine(const model::TheNode* element, const catalogue::TNodeTyp
 // Every junction gets StoreInCir 0, every other node 1; then the target of
 // each element's first controlling link (kind 7) gets 0.
 void SetStoreInCirFlag(model::TheBaseOfGraf& graph);
+// The same over the nodes of the graph given in list order.
+void SetStoreInCirFlag(const std::vector<model::TheNode*>& nodes);
 
 }  // namespace vemu::netlist

@@ -19,8 +19,7 @@ constexpr std::uint8_t kDone = 2;
 // target is a junction joins the two, whatever its kind.
 class NetNumbering {
  public:
-  explicit NetNumbering(TheBaseOfGraf& graph) {
-    graph.forEachNode([&](TheNode* n) { nodes_.push_back(n); });
+  explicit NetNumbering(std::vector<TheNode*> nodes) : nodes_(std::move(nodes)) {
     mark_.assign(nodes_.size(), kDone);
     // Number is scratch while the nets are named: the node's list position.
     for (std::size_t i = 0; i < nodes_.size(); ++i) nodes_[i]->Number = static_cast<std::int32_t>(i);
@@ -50,7 +49,7 @@ class NetNumbering {
     }
   }
 
-  void run() {
+  std::vector<TheNode*> run() {
     // The grounded nets first, then one net per junction not reached yet.
     std::vector<std::uint32_t> seeds;
     for (std::size_t i = 0; i < nodes_.size(); ++i)
@@ -63,6 +62,7 @@ class NetNumbering {
       PropagateNetNumber(k++, {static_cast<std::uint32_t>(i)});
     }
     for (TheNode* n : nodes_) n->Number = kDone;
+    return std::move(nodes_);
   }
 
  private:
@@ -105,28 +105,25 @@ bool NameLess(const std::string& a, const std::string& b) {
   return a.compare(b) < 0;
 }
 
-void SortByName(TheBaseOfGraf& graph) {
-  graph.StableSortNodes([](const TheNode* a, const TheNode* b) { return NameLess(a->Name, b->Name); });
+std::vector<TheNode*> SortByName(TheBaseOfGraf& graph) {
+  // std::string's < compares bytes as unsigned values, as NameLess does.
+  std::vector<TheNode*> order = graph.StableSortNodesByKey([](const TheNode& n) { return n.Name.str(); });
   static const std::string kNoTarget;
-  auto targetName = [](const TheLine* l) -> const std::string& { return l->Node ? l->Node->Name.str() : kNoTarget; };
-  std::vector<std::unique_ptr<TheLine>> scratch;
-  graph.forEachNode([&](TheNode* n) {
-    TheBaseOfGraf::StableSortLines(
-        n, [&](const TheLine* a, const TheLine* b) { return NameLess(targetName(a), targetName(b)); },
-        scratch);
-  });
+  auto targetName = [](const TheLine& l) -> const std::string& { return l.Node ? l.Node->Name.str() : kNoTarget; };
+  for (TheNode* n : order) TheBaseOfGraf::StableSortLinesByKey(n, targetName);
+  return order;
 }
 
-bool NumberJunctions(TheBaseOfGraf& graph) {
+bool NumberJunctions(TheBaseOfGraf& graph, std::vector<TheNode*>* order) {
   if (!graph.MainNode) return false;
   // Every junction is "@" while the list is sorted, so junctions keep
   // their relative order, and so do the links that lead to junctions.
   graph.forEachNode([](TheNode* n) {
     if (n->IsJunction()) n->Name = "@";
   });
-  SortByName(graph);
-  NetNumbering numbering(graph);
-  numbering.run();
+  NetNumbering numbering(SortByName(graph));
+  std::vector<TheNode*> nodes = numbering.run();
+  if (order) *order = std::move(nodes);
   return true;
 }
 

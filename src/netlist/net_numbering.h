@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/graph.h"
 
@@ -14,13 +15,14 @@ namespace vemu::netlist {
 bool NameLess(const std::string& a, const std::string& b);
 
 // Sorts the list of all nodes by name, then every node's links by their
-// targets' names; equal names keep their order.
-void SortByName(model::TheBaseOfGraf& graph);
+// targets' names; equal names keep their order. Gives the nodes in list order.
+std::vector<model::TheNode*> SortByName(model::TheBaseOfGraf& graph);
 
 // Renames every junction of every level to its net number (only while a
 // level is shown; false otherwise, when nothing changes). The links that
 // join junctions make the nets: wires, and the wire from a sub-circuit's
 // inner junction to the outer junction of its pin, so a net spans levels.
-bool NumberJunctions(model::TheBaseOfGraf& graph);
+// `order`, when given, receives the nodes in their new list order.
+bool NumberJunctions(model::TheBaseOfGraf& graph, std::vector<model::TheNode*>* order = nullptr);
 
 }  // namespace vemu::netlist

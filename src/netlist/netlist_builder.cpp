@@ -52,7 +52,7 @@ bool IsIntegerText(const std::string& text) {
 }
 
 void NetlistBuilder::NumberNets() {
-  if (!NumberJunctions(context_.graph)) return;
+  if (!NumberJunctions(context_.graph, &nodes_)) return;
   context_.host.SetCurrentNode(context_.graph.CurrentNode);
 }
 
@@ -71,15 +71,12 @@ void NetlistBuilder::BuildNetlist(const std::string& title) {
   if (!graph.MainNode) return;
   NumberNets();
   if (CheckGround(context_)) NumberNets();
-  if (settings.CheckDoubleIn && CheckDoublePins(context_)) return;
-  if (!settings.CheckBox1 && CheckEqualNames(context_)) return;
-  if (CheckConnections(context_)) return;
-  SetStoreInCirFlag(graph);
-  std::vector<TheNode*> tops;
-  graph.forEachNode([&](TheNode* n) {
-    if (!n->Upper) tops.push_back(n);
-  });
-  for (TheNode* top : tops) WriteElementLines(top);
+  if (settings.CheckDoubleIn && CheckDoublePins(context_, nodes_)) return;
+  if (!settings.CheckBox1 && CheckEqualNames(context_, nodes_)) return;
+  if (CheckConnections(context_, nodes_)) return;
+  SetStoreInCirFlag(nodes_);
+  for (TheNode* n : nodes_)
+    if (!n->Upper) WriteElementLines(n);
   lines_.push_back(".END");
   context_.host.SetMemoCaption(platform::programFolder() + "cir");
 }

@@ -37,6 +37,7 @@ class NetlistBuilder {
 
   NetlistContext context_;
   std::vector<std::string> lines_;
+  std::vector<model::TheNode*> nodes_;  // the list of all nodes after numbering
 };
 
 // The title line: the file-name part (no folder) of a path.

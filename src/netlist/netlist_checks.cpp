@@ -50,9 +50,9 @@ bool CheckGround(NetlistContext& context) {
   return true;
 }
 
-bool CheckDoublePins(NetlistContext& context) {
+bool CheckDoublePins(NetlistContext& context, const NodeOrder& nodes) {
   std::unordered_set<std::string> names;
-  for (TheNode* s = context.graph.FirstNode.get(); s; s = s->NextNode.get()) {
+  for (TheNode* s : nodes) {
     if (!s->IsContainer()) continue;
     names.clear();
     for (const TheLine* member = s->FirstLine.get(); member; member = member->Next.get()) {
@@ -71,14 +71,13 @@ bool CheckDoublePins(NetlistContext& context) {
   return false;
 }
 
-bool CheckEqualNames(NetlistContext& context) {
+bool CheckEqualNames(NetlistContext& context, const NodeOrder& nodes) {
   // The elements of one name and one controlling-link rule, chained in list
   // order: the pairs come out as a walk over every later element would
   // find them.
   std::vector<TheNode*> elements;
-  context.graph.forEachNode([&](TheNode* n) {
+  for (TheNode* n : nodes)
     if (n->IsElement()) elements.push_back(n);
-  });
   std::vector<std::size_t> nextSame(elements.size(), SIZE_MAX);
   {
     std::unordered_map<std::string, std::size_t> lastOfKey;
@@ -111,18 +110,18 @@ bool CheckEqualNames(NetlistContext& context) {
   return false;
 }
 
-bool CheckConnections(NetlistContext& context) {
-  TheBaseOfGraf& graph = context.graph;
-  graph.SetAllNumbers(0);
-  graph.forEachNode([](TheNode* n) {
+bool CheckConnections(NetlistContext& context, const NodeOrder& nodes) {
+  context.graph.NumberMark = 0;
+  for (TheNode* n : nodes) n->Number = 0;
+  for (TheNode* n : nodes) {
     n->forEachLine([n](TheLine* l) {
       if (l->Kind == model::alHaveItem) return;
       ++n->Number;
       if (l->Node) ++l->Node->Number;
     });
-  });
+  }
   NetlistHost& host = context.host;
-  for (TheNode* j = graph.FirstNode.get(); j; j = j->NextNode.get()) {
+  for (TheNode* j : nodes) {
     if (!j->IsJunction() || j->Number != 0) continue;
     host.SetLevelSelection(0);
     host.ShowLevel(j->Upper);

@@ -18,12 +18,15 @@ void SetDefaultGround(model::TheBaseOfGraf& graph);
 // first junction as ground; true when it did (the nets need numbering again).
 bool CheckGround(NetlistContext& context);
 
+// `nodes`: the list of all nodes, in list order.
+using NodeOrder = std::vector<model::TheNode*>;
+
 // A net reached twice by the wires that leave one container.
-bool CheckDoublePins(NetlistContext& context);
+bool CheckDoublePins(NetlistContext& context, const NodeOrder& nodes);
 // Two elements of equal name whose types agree in needing a controlling link.
-bool CheckEqualNames(NetlistContext& context);
+bool CheckEqualNames(NetlistContext& context, const NodeOrder& nodes);
 // Junctions without any link. Leaves every node's Number at its link count.
-bool CheckConnections(NetlistContext& context);
+bool CheckConnections(NetlistContext& context, const NodeOrder& nodes);
 
 // The caption of the checks' warning boxes.
 inline const std::string kWarningCaption = "Warning";

@@ -40,6 +40,8 @@ struct ColumnCase {
   int questions = 0;  // each answered with Retry
 };
 
+void PrintTo(const ColumnCase& c, std::ostream* os) { *os << c.what; }
+
 class ColumnRuleTest : public NetlistBuilderTest, public ::testing::WithParamInterface<ColumnCase> {};
 
 TEST_P(ColumnRuleTest, WritesTheColumnsOfTheType) {
@@ -201,6 +203,8 @@ struct CheckCase {
   bool reachesEnd;
 };
 
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.what; }
+
 class CheckTest : public NetlistBuilderTest, public ::testing::WithParamInterface<CheckCase> {};
 
 TEST_P(CheckTest, AsksAndActsOnTheAnswer) {
@@ -338,6 +342,8 @@ struct ElementCase {
   std::vector<std::string> boxTexts;
   std::uint8_t listNotPacked;
 };
+
+void PrintTo(const ElementCase& c, std::ostream* os) { *os << c.what; }
 
 class ElementQuestionTest : public NetlistBuilderTest, public ::testing::WithParamInterface<ElementCase> {};
 
