@@ -13,38 +13,38 @@ constexpr int kSize = 32;
 
 void DrawPage(QPainter& p, const char* label) {
   QPolygonF page;
-  page << QPointF(3, 2) << QPointF(17, 2) << QPointF(23, 8) << QPointF(23, 29) << QPointF(3, 29);
+  page << QPointF(1.5, 1.5) << QPointF(15, 1.5) << QPointF(21, 7.5) << QPointF(21, 30.5) << QPointF(1.5, 30.5);
   p.setPen(QPen(QColor(40, 40, 40), 1));
   p.setBrush(Qt::white);
   p.drawPolygon(page);
   p.setBrush(QColor(210, 210, 210));
-  p.drawPolygon(QPolygonF() << QPointF(17, 2) << QPointF(17, 8) << QPointF(23, 8));
-  p.setPen(QPen(QColor(150, 150, 150), 1));
-  for (int y : {12, 15, 18}) p.drawLine(6, y, 19, y);
+  p.drawPolygon(QPolygonF() << QPointF(15, 1.5) << QPointF(15, 7.5) << QPointF(21, 7.5));
   QFont font;
-  font.setPixelSize(9);
+  font.setPixelSize(8);
   font.setBold(true);
   p.setFont(font);
   p.setPen(QColor(0, 0, 128));
-  p.drawText(QRectF(3, 19, 21, 10), Qt::AlignCenter, QString::fromLatin1(label));
+  p.drawText(QRectF(1.5, 8, 19.5, 10), Qt::AlignCenter, QString::fromLatin1(label));
+  p.setPen(QPen(QColor(150, 150, 150), 1));
+  for (int y : {21, 24, 27}) p.drawLine(4, y, 15, y);
 }
 
 void DrawLoadArrow(QPainter& p) {
   QPolygonF arrow;
-  arrow << QPointF(24, 8) << QPointF(29, 8) << QPointF(29, 17) << QPointF(32, 17) << QPointF(26.5, 25)
-        << QPointF(21, 17) << QPointF(24, 17);
+  arrow << QPointF(24, 12) << QPointF(29, 12) << QPointF(29, 21) << QPointF(32, 21) << QPointF(26.5, 30)
+        << QPointF(21, 21) << QPointF(24, 21);
   p.setPen(QPen(QColor(0, 40, 120), 1));
   p.setBrush(QColor(40, 110, 230));
   p.drawPolygon(arrow);
 }
 
 void DrawGear(QPainter& p) {
-  const QPointF centre(24.5, 22.5);
+  const QPointF centre(24.5, 24);
   QPainterPath gear;
   constexpr int kTeeth = 8;
   for (int i = 0; i < kTeeth * 2; ++i) {
     const double angle = i * M_PI / kTeeth;
-    const double r = i % 2 == 0 ? 7.5 : 5.5;
+    const double r = i % 2 == 0 ? 7.3 : 5.3;
     const QPointF q(centre.x() + r * std::cos(angle), centre.y() + r * std::sin(angle));
     if (i == 0) gear.moveTo(q);
     else gear.lineTo(q);
