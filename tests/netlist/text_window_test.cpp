@@ -172,9 +172,13 @@ TEST_F(TextWindow, CopyAndTheWindowList) {
 
 TEST_F(TextWindow, MainWindowCommandsShowIt) {
   EXPECT_FALSE(form().RunButton->isEnabled());
-  form().ActTextWin->trigger();
+  form().CreateText1->trigger();  // the menu item and the tool button run the action
   EXPECT_TRUE(text().isVisible());
   text().hide();
+  form().ToolButtonTextWin->click();
+  EXPECT_TRUE(text().isVisible());
+  form().SpeedButton1->click();
+  EXPECT_EQ(memo().front(), "MSG0 " + path("out"));
   form().RunButton->setEnabled(false);
   form().MeMoEditClick();
   EXPECT_TRUE(text().isVisible());
