@@ -91,7 +91,9 @@ std::unique_ptr<TheBaseOfGraf> randomCircuit(int nodes) {
   for (std::size_t k = 0; k < js.size(); k += 4) g->AddLine(-2, js[k], js[pick(random)], vemu::model::alWire);
   g->AddLine(-2, js.back(), js.front(), vemu::model::alWire);
   for (int k = 0; k < elements; ++k) {
-    TheNode* r = addMember(*g, root, 19, "R" + std::to_string(order[static_cast<std::size_t>(k)]));
+    std::string name(1, 'R');
+    name += std::to_string(order[static_cast<std::size_t>(k)]);
+    TheNode* r = addMember(*g, root, 19, name);
     r->Value = "1k";
     g->AddLine(-2, r, js[static_cast<std::size_t>(k) % js.size()], vemu::model::alOutPin);
     g->AddLine(-2, r, js[pick(random)], vemu::model::alInPin);
@@ -127,7 +129,7 @@ std::unique_ptr<TheBaseOfGraf> ladder(int resistors) {
   ground->Ground = 1;
   TheNode* node = addMember(*g, root, vemu::model::ntJunction, "n");
   TheNode* source = addMember(*g, root, 3, "E1");
-  source->Value = "1";
+  source->Value = std::string(1, '1');
   g->AddLine(-2, source, node, vemu::model::alOutPin);
   g->AddLine(-2, source, ground, vemu::model::alInPin);
   for (int k = 1; k <= resistors / 2; ++k) {

@@ -28,7 +28,6 @@ class NetNumbering {
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
       TheNode* n = nodes_[i];
       if (!n->IsJunction()) continue;
-      n->Name = "@";
       mark_[i] = n->Ground > 0 ? kInNet : kUnnumbered;
       n->forEachLine([&](TheLine* l) {
         const std::size_t t = indexOf(l->Node);
@@ -118,8 +117,9 @@ bool NumberJunctions(TheBaseOfGraf& graph, std::vector<TheNode*>* order) {
   if (!graph.MainNode) return false;
   // Every junction is "@" while the list is sorted, so junctions keep
   // their relative order, and so do the links that lead to junctions.
+  static const model::ShortString<30> kJunctionMark{std::string_view("@")};
   graph.forEachNode([](TheNode* n) {
-    if (n->IsJunction()) n->Name = "@";
+    if (n->IsJunction()) n->Name = kJunctionMark;
   });
   NetNumbering numbering(SortByName(graph));
   std::vector<TheNode*> nodes = numbering.run();

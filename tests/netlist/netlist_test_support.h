@@ -69,7 +69,11 @@ class NetlistFixture : public ::testing::Test, public GraphFixtureBase {
  protected:
   NetlistFixture() : host(graph) {
     catalogue::InitNodeTypeTable(types, model::NodeTypeCount, nullptr);
-    for (int i = 0; i < 70; ++i) messages.push_back("m" + std::to_string(i));
+    for (int i = 0; i < 70; ++i) {
+      std::string text(1, 'm');
+      text += std::to_string(i);
+      messages.push_back(std::move(text));
+    }
     messages[44] = "Two elements are named %s.";
     catalogue::SetMessageSource(&messages);
     settings.CheckAdditionalString = false;
