@@ -73,7 +73,9 @@ void NetlistBuilder::BuildNetlist(const std::string& title) {
   if (CheckGround(context_)) NumberNets();
   if (settings.CheckDoubleIn && CheckDoublePins(context_, nodes_)) return;
   if (!settings.CheckBox1 && CheckEqualNames(context_, nodes_)) return;
-  if (CheckConnections(context_, nodes_)) return;
+  // The second build has no connection check.
+  const bool checkConnections = model::CurrentModelVariant() != model::ModelVariant::Second;
+  if (checkConnections && CheckConnections(context_, nodes_)) return;
   SetStoreInCirFlag(nodes_);
   for (TheNode* n : nodes_)
     if (!n->Upper) WriteElementLines(n);

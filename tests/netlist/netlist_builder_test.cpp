@@ -288,6 +288,15 @@ const CheckCase kCheckCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Checks, CheckTest, ::testing::ValuesIn(kCheckCases));
 
+TEST_F(NetlistBuilderTest, SecondBuildHasNoConnectionCheck) {
+  loneJunction(*this);
+  vemu::model::SetModelVariant(vemu::model::ModelVariant::Second);
+  const Lines lines = build();
+  vemu::model::SetModelVariant(vemu::model::ModelVariant::Full);
+  EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_EQ(lines.back(), ".END");
+}
+
 TEST_F(NetlistBuilderTest, GroundQuestionMarksTheFirstJunction) {
   for (MsgResult a : {MsgResult::Ok, MsgResult::Cancel}) {
     graph.Clear();
