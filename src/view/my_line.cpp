@@ -4,8 +4,22 @@
 #include <numbers>
 
 #include "view/my_scale.h"
+#include "view/view_globals.h"
+
+namespace vemu::model {
+
+std::unique_ptr<TheLine> CreateLink(const TheNode* n1, const TheNode* n2) {
+  return std::make_unique<view::TMyLine>(n1, n2);
+}
+
+}  // namespace vemu::model
 
 namespace vemu::view {
+
+TMyLine* AsMyLine(model::TheLine* l) { return dynamic_cast<TMyLine*>(l); }
+const TMyLine* AsMyLine(const model::TheLine* l) { return dynamic_cast<const TMyLine*>(l); }
+
+void TMyLine::Step(bool lineMoves) { Step(lineMoves, LineSpeed); }
 
 TMyLine::TMyLine(const model::TheNode* n1, const model::TheNode* n2) { Arm(n1, n2); }
 
@@ -37,14 +51,14 @@ void TMyLine::KickAround(const model::TheNode* current, const model::TheNode* ot
 void SwingLinksAt(model::TheNode* current, const model::TheNode* level) {
   if (!current || !level) return;
   current->forEachLine([current](model::TheLine* l) {
-    auto* drawn = dynamic_cast<TMyLine*>(l);
+    TMyLine* drawn = AsMyLine(l);
     if (drawn && l->Node) drawn->KickAround(current, l->Node, 10);
   });
   level->forEachLine([current](model::TheLine* member) {
     if (member->Kind != model::alHaveItem || !member->Node) return;
     const model::TheNode* m = member->Node;
     m->forEachLine([current, m](model::TheLine* l) {
-      auto* drawn = dynamic_cast<TMyLine*>(l);
+      TMyLine* drawn = AsMyLine(l);
       if (drawn && l->Node == current) drawn->KickAround(current, m, 20);
     });
   });
