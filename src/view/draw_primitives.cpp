@@ -42,8 +42,10 @@ void DrawArrowAt(TPoint a, TPoint b, Canvas& canvas, double t) {
   const std::int64_t dy = std::int64_t{b.y} - a.y;
   std::int64_t len = RoundEven(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
   if (len == 0) len = 1;
-  const std::int64_t hx = RoundEven(static_cast<double>(dx) / static_cast<double>(len) * ArrowSize);
-  const std::int64_t hy = RoundEven(static_cast<double>(dy) / static_cast<double>(len) * ArrowSize);
+  // The head size is held to the widest range any setting gives it.
+  const int size = ClampTextArrowSize(ArrowSize);
+  const std::int64_t hx = RoundEven(static_cast<double>(dx) / static_cast<double>(len) * size);
+  const std::int64_t hy = RoundEven(static_cast<double>(dy) / static_cast<double>(len) * size);
   DrawLine(a, b, canvas);
   const std::int64_t px = std::int64_t{RoundEven(static_cast<double>(dx) * t)} + a.x;
   const std::int64_t py = std::int64_t{RoundEven(static_cast<double>(dy) * t)} + a.y;

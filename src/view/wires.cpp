@@ -60,13 +60,34 @@ const model::TheLine* NextLinkWithTarget(const model::TheLine* from) {
 
 }  // namespace
 
-void DrawWire(const DrawContext& dc, TMyLine& L, TPoint P, TPoint Q, Canvas& canvas, bool Shadow,
-              bool Current) {
-  if (!dc.view) return;
-  const bool marks = Current && dc.settings && dc.settings->CheckPMonCurrent;
+std::optional<CurveCall> WireCurve(const DrawContext& dc, const TMyLine& L, TPoint P, TPoint Q, bool Shadow) {
+  if (!dc.view) return std::nullopt;
   const TPoint sp = Screen(dc, P, Shadow);
   const TPoint sc = Screen(dc, L.CurPoint, Shadow);
   const TPoint sq = Screen(dc, Q, Shadow);
+  switch (L.Kind) {
+    case model::alWire:     // owner -> middle -> target
+    case model::alControl:
+    case model::alOutPin:   // element -> net
+      return CurveCall{sp, sc, sq};
+    case model::alInPin:    // net -> element
+      return CurveCall{sq, sc, sp};
+    default:
+      return std::nullopt;
+  }
+}
+
+bool WireShowsMarks(const DrawContext& dc, const TMyLine& L, bool Shadow, bool Current) {
+  if (Shadow || !dc.settings) return false;
+  if (L.Kind != model::alOutPin && L.Kind != model::alInPin) return false;
+  const bool onCurrent = Current && dc.settings->CheckPMonCurrent;
+  return onCurrent || dc.settings->CheckPlusMines;
+}
+
+void DrawWire(const DrawContext& dc, TMyLine& L, TPoint P, TPoint Q, Canvas& canvas, bool Shadow,
+              bool Current) {
+  if (!dc.view) return;
+  const std::optional<CurveCall> curve = WireCurve(dc, L, P, Q, Shadow);
 
   // The ends moved: swing from where the middle was last drawn to the new midpoint.
   const TPoint m = Midpoint(P, Q);
@@ -76,46 +97,22 @@ void DrawWire(const DrawContext& dc, TMyLine& L, TPoint P, TPoint Q, Canvas& can
     L.RestPoint = m;
   }
 
-  const bool showMarks = !Shadow && (marks || (dc.settings && dc.settings->CheckPlusMines));
-  switch (L.Kind) {
-    case model::alWire:
-    case model::alControl:
-      DrawCurvedArrow(sp, sc, sq, canvas);
-      break;
-    case model::alOutPin:
-      DrawCurvedArrow(sp, sc, sq, canvas);
-      if (showMarks) {
-        SetMarkPen(canvas);
-        DrawMinus(sc, canvas);
-      }
-      break;
-    case model::alInPin:
-      DrawCurvedArrow(sq, sc, sp, canvas);
-      if (showMarks) {
-        SetMarkPen(canvas);
-        DrawMinus(sc, canvas);
-        DrawPlusBar(sc, canvas);
-      }
-      break;
-    default:
-      break;
-  }
+  if (!curve) return;
+  DrawCurvedArrow(curve->A, curve->B, curve->C, canvas);
+  if (!WireShowsMarks(dc, L, Shadow, Current)) return;
+  // On the middle of the link: a minus on an output terminal, a plus on an input.
+  SetMarkPen(canvas);
+  DrawMinus(curve->B, canvas);
+  if (L.Kind == model::alInPin) DrawPlusBar(curve->B, canvas);
 }
 
-void DrawProbeLink(const DrawContext& dc, const model::TheNode* N, bool Shadow, Canvas& canvas) {
-  if (!N || !dc.view) return;
-  canvas.pen.Width = 3;
-  if (Shadow)
-    canvas.pen.Color = kShadowColor;
-  else
-    SetProbeColor(N->NodeType, canvas);
-
+ProbeCurves ProbeLinkCurves(const DrawContext& dc, const model::TheNode* N, bool Shadow) {
+  ProbeCurves curves;
+  if (!N || !dc.view) return curves;
   const model::TheLine* l1 = NextLinkWithTarget(N->FirstLine.get());
-  const model::TheLine* l2 = l1 ? NextLinkWithTarget(l1->Next.get()) : nullptr;
-  if (!l1) {
-    canvas.pen.Width = 1;
-    return;
-  }
+  if (!l1) return curves;
+  const model::TheLine* l2 = NextLinkWithTarget(l1->Next.get());
+  // From the node at the input side, through N, to the node at the output side.
   const model::TheNode* a = nullptr;
   const model::TheNode* b = nullptr;
   if (!l2) {
@@ -129,7 +126,6 @@ void DrawProbeLink(const DrawContext& dc, const model::TheNode* N, bool Shadow, 
     a = l1->Node;
     b = l2->Node;
   }
-
   const TPoint sa = Screen(dc, a->GetPos(), Shadow);
   const TPoint sn = Screen(dc, N->GetPos(), Shadow);
   const TPoint sb = Screen(dc, b->GetPos(), Shadow);
@@ -140,11 +136,28 @@ void DrawProbeLink(const DrawContext& dc, const model::TheNode* N, bool Shadow, 
     const std::int64_t mx = (std::int64_t{sa.x} + sn.x) / 2;
     const std::int64_t my = (std::int64_t{sa.y} + sn.y) / 2;
     const TPoint c1{platform::ClampCoord(mx - qy), platform::ClampCoord(my + qx)};
-    DrawCurvedArrow(sa, c1, sn, canvas);
     const TPoint c2{platform::ClampCoord(mx + qy), platform::ClampCoord(my - qx)};
-    DrawCurvedArrow(sn, c2, sa, canvas);
+    curves.calls[0] = {sa, c1, sn};
+    curves.calls[1] = {sn, c2, sa};
+    curves.count = 2;
   } else {
-    DrawCurvedArrow(sa, sn, sb, canvas);
+    curves.calls[0] = {sa, sn, sb};
+    curves.count = 1;
+  }
+  return curves;
+}
+
+void DrawProbeLink(const DrawContext& dc, const model::TheNode* N, bool Shadow, Canvas& canvas) {
+  if (!N || !dc.view) return;
+  canvas.pen.Width = 3;
+  if (Shadow)
+    canvas.pen.Color = kShadowColor;
+  else
+    SetProbeColor(N->NodeType, canvas);
+  const ProbeCurves curves = ProbeLinkCurves(dc, N, Shadow);
+  for (int i = 0; i < curves.count; ++i) {
+    const CurveCall& c = curves.calls[static_cast<std::size_t>(i)];
+    DrawCurvedArrow(c.A, c.B, c.C, canvas);
   }
   canvas.pen.Width = 1;
 }

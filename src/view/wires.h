@@ -6,7 +6,9 @@
 // from the redraw's context.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 
 #include "model/graph.h"
 #include "model/point.h"
@@ -35,6 +37,25 @@ void DrawWire(const DrawContext& dc, TMyLine& L, TPoint P, TPoint Q, Canvas& can
 // width (3 while drawing, 1 after) and, by N's type or for the shadow, its
 // colour. Links without a target are left out; a null N draws nothing.
 void DrawProbeLink(const DrawContext& dc, const model::TheNode* N, bool Shadow, Canvas& canvas);
+
+// The three screen points a painter hands to DrawCurvedArrow.
+struct CurveCall {
+  TPoint A, B, C;
+  friend bool operator==(const CurveCall&, const CurveCall&) = default;
+};
+
+// The curve DrawWire draws for L (none for a kind it does not draw), without
+// re-arming L.
+std::optional<CurveCall> WireCurve(const DrawContext& dc, const TMyLine& L, TPoint P, TPoint Q, bool Shadow);
+// Whether DrawWire puts the red terminal marks on L.
+bool WireShowsMarks(const DrawContext& dc, const TMyLine& L, bool Shadow, bool Current);
+
+// The curves DrawProbeLink draws for N: none, one, or the two arcs of a loop.
+struct ProbeCurves {
+  int count = 0;
+  std::array<CurveCall, 2> calls{};
+};
+ProbeCurves ProbeLinkCurves(const DrawContext& dc, const model::TheNode* N, bool Shadow);
 
 // Six pale spiral arms from the centre of the canvas, turned by Counter
 // (degrees). Sets the pen's colour and width.
