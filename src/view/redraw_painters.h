@@ -7,13 +7,14 @@
 #include "model/point.h"
 #include "view/draw_context.h"
 #include "view/my_line.h"
+#include "view/node_painter.h"
 #include "view/wires.h"
 
 namespace vemu::view {
 
-inline void PaintNodeShadow(DrawContext&, const model::TheNode*) {}
-inline void PaintNode(DrawContext&, model::TheNode*) {}
-inline void PaintMovingArrows(DrawContext&, model::TPoint) {}
+inline void PaintNodeShadow(DrawContext& ctx, const model::TheNode* n) { DrawNodeShadow(ctx, n, *ctx.canvas); }
+inline void PaintNode(DrawContext& ctx, model::TheNode* n) { DrawNode(ctx, n, *ctx.canvas); }
+inline void PaintMovingArrows(DrawContext& ctx, model::TPoint s) { DrawMovingArrows(ctx, *ctx.canvas, s.x, s.y); }
 // Only drawn links carry a swing; any other link object is left out.
 inline void PaintWire(DrawContext& ctx, model::TheLine& line, model::TPoint p, model::TPoint q, bool shadow,
                       bool current) {
