@@ -35,7 +35,7 @@ void TMyLine::Arm(const model::TheNode* n1, const model::TheNode* n2) {
     const std::int64_t a = (std::int64_t{n1->X} - n2->X) / 2;
     const std::int64_t b = (std::int64_t{n1->Y} - n2->Y) / 2;
     const TPoint c{static_cast<std::int32_t>(cx), static_cast<std::int32_t>(cy)};
-    SwingPoint = {static_cast<std::int32_t>(cx - b), static_cast<std::int32_t>(cy + a / 2)};
+    SwingPoint = {Saturate(cx - b), Saturate(cy + a / 2)};
     RestPoint = c;
   }
   CurPoint = SwingPoint;
@@ -43,9 +43,9 @@ void TMyLine::Arm(const model::TheNode* n1, const model::TheNode* n2) {
 
 void TMyLine::KickAround(const model::TheNode* current, const model::TheNode* other, int divisor) {
   Countdown = 100;
-  RestPoint = {Wrap((std::int64_t{other->X} + current->X) / 2), Wrap((std::int64_t{other->Y} + current->Y) / 2)};
-  SwingPoint = {Wrap(RestPoint.x - (std::int64_t{current->Y} - other->Y) / divisor),
-                Wrap(RestPoint.y + (std::int64_t{current->X} - other->X) / divisor)};
+  RestPoint = {Saturate((std::int64_t{other->X} + current->X) / 2), Saturate((std::int64_t{other->Y} + current->Y) / 2)};
+  SwingPoint = {Saturate(RestPoint.x - (std::int64_t{current->Y} - other->Y) / divisor),
+                Saturate(RestPoint.y + (std::int64_t{current->X} - other->X) / divisor)};
 }
 
 void SwingLinksAt(model::TheNode* current, const model::TheNode* level) {
@@ -77,10 +77,12 @@ void TMyLine::Step(bool lineMoves, int& lineSpeed) {
     return;
   }
   const double pi = std::numbers::pi;
-  const auto dx = static_cast<std::int32_t>((std::int64_t{SwingPoint.x} - RestPoint.x) * n);
-  const auto dy = static_cast<std::int32_t>((std::int64_t{SwingPoint.y} - RestPoint.y) * n);
-  CurPoint.x = Wrap(RestPoint.x + std::int64_t{RoundEven(std::cos((100 - n) * pi / 40) * dx / 100.0)});
-  CurPoint.y = Wrap(RestPoint.y + std::int64_t{RoundEven(std::cos((100 - n) * pi / 20) * dy / 100.0)});
+  // The amplitude times the countdown is formed in 64 bits: far-off ends do
+  // not wrap round into a jump across the plane.
+  const std::int64_t dx = (std::int64_t{SwingPoint.x} - RestPoint.x) * n;
+  const std::int64_t dy = (std::int64_t{SwingPoint.y} - RestPoint.y) * n;
+  CurPoint.x = Saturate(RestPoint.x + std::int64_t{RoundEven(std::cos((100 - n) * pi / 40) * static_cast<double>(dx) / 100.0)});
+  CurPoint.y = Saturate(RestPoint.y + std::int64_t{RoundEven(std::cos((100 - n) * pi / 20) * static_cast<double>(dy) / 100.0)});
 }
 
 }  // namespace vemu::view
