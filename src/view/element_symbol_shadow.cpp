@@ -16,7 +16,11 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 }  // namespace
 
 void DrawElementSymbolShadow(const DrawContext& dc, const model::TheNode* N, Canvas& canvas) {
-  if (!N || !dc.view || N->NodeType == 31 || !IsSymbolType(N->NodeType, dc.Variant)) return;
+  if (!N || !dc.view || !IsSymbolType(N->NodeType, dc.Variant)) return;
+  if (N->NodeType == 31) {  // the loop probe has no shadow symbol
+    canvas.pen.Color = kShadowColor;
+    return;
+  }
   const SymbolAxis axis = ShadowSymbolAxis(dc, *N);
   const ShadowSymbolFrame f(canvas, axis.O, axis.ux, axis.uy);
   const int type = N->NodeType;

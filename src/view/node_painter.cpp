@@ -56,6 +56,11 @@ LabelBox MeasureLabel(const DrawContext& dc, const model::TheNode& n, Canvas& c)
   return box;
 }
 
+// Elements by the drawing's program: the second build counts only 3 to 31.
+bool IsElementNode(const DrawContext& dc, const model::TheNode& n) {
+  return dc.SecondBuild() ? n.NodeType >= 3 && n.NodeType <= 31 : n.IsElement();
+}
+
 bool Contains(const std::string& s, char ch) { return s.find(ch) != std::string::npos; }
 
 // 20 red dots around a node the gesture is on; each dot's y offset is drawn first.
@@ -165,7 +170,7 @@ std::string NodeLabelText(const DrawContext& dc, const model::TheNode& n) {
     label = n.Value;
   } else if (n.IsJunction()) {
     if (st.Checknodes) label = n.Name.str();
-  } else if (n.IsElement()) {
+  } else if (IsElementNode(dc, n)) {
     if (st.CheckNamesSee) label = n.Name.str();
     if (st.CheckValues) {
       if (!label.empty() && !n.Value.empty()) label += "= ";
@@ -222,7 +227,7 @@ void DrawNode(const DrawContext& dc, model::TheNode* N, Canvas& canvas) {
   DrawGroundMark(n.Ground, s, canvas);
   if (n.Selected) {
     if (n.IsJunction()) DrawRotatingStar(dc, canvas, s.x, s.y, 10);
-    else if (n.IsElement()) DrawRotatingStar(dc, canvas, s.x, s.y, 25);
+    else if (IsElementNode(dc, n)) DrawRotatingStar(dc, canvas, s.x, s.y, 25);
   }
   // The second build marks the current node with the node itself.
   if (dc.SecondBuild() && dc.graph && dc.graph->CurrentNode == N)
@@ -230,7 +235,7 @@ void DrawNode(const DrawContext& dc, model::TheNode* N, Canvas& canvas) {
   const LabelBox label = MeasureLabel(dc, n, canvas);
   if (n.IsText()) DrawTextNote(dc, n, s, label, canvas);
   else if (n.IsJunction()) DrawJunction(dc, n, s, label, canvas);
-  else if (n.IsElement()) DrawElement(dc, n, *info, s, label, canvas);
+  else if (IsElementNode(dc, n)) DrawElement(dc, n, *info, s, label, canvas);
   if (down || hover) GestureFrame(down, hover, s, canvas);
 }
 
@@ -264,7 +269,7 @@ void DrawNodeShadow(const DrawContext& dc, const model::TheNode* N, Canvas& canv
     SetBrush(canvas, kShadowColor);
   } else if (n.IsJunction()) {
     RoundBox(canvas, o.x - hw, o.y - hh, o.x + hw, o.y + hh);
-  } else if (n.IsElement() && !info->BS.isNull()) {
+  } else if (IsElementNode(dc, n) && !info->BS.isNull()) {
     if (IsSymbolType(n.NodeType, dc.Variant) && n.NodeType != 31 && !st.CheckImages)
       DrawElementSymbolShadow(dc, N, canvas);
     else
