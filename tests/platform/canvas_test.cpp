@@ -39,6 +39,19 @@ TEST(ImageCanvas, PaintsInTheCanvasColoursAndClipsPixels) {
   EXPECT_EQ(image.pixel(45, 15), Rgb(0xFFFFFF));
 }
 
+TEST(ImageCanvas, APictureThatFailedToBeMadeIsNeverPaintedOn) {
+  QImage none;
+  ImageCanvas canvas(none);
+  canvas.MoveTo(1, 1);
+  canvas.LineTo(5, 5);
+  canvas.Rectangle(0, 0, 4, 4);
+  canvas.TextOut(0, 0, "R1");
+  canvas.SetPixel(0, 0, 0);
+  EXPECT_EQ(canvas.PenPos(), (TPoint{5, 5}));
+  EXPECT_EQ(canvas.Size(), (TSize{0, 0}));
+  EXPECT_TRUE(none.isNull());
+}
+
 TEST(ImageCanvas, TransparentPictureLeavesItsKeyColourOut) {
   QImage picture(4, 4, QImage::Format_RGB32);
   picture.fill(qRgb(255, 0, 255));
