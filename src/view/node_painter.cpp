@@ -206,7 +206,7 @@ std::int32_t TextPointerHeadSize(const std::string& text) {
   std::int32_t v = 0;
   const auto [end, ec] = std::from_chars(first, last, v);
   if (ec != std::errc() || end != last || first == last) return kTextPointerDefaultHead;
-  return std::clamp(v, kTextPointerMinHead, kTextPointerMaxHead);
+  return ClampTextArrowSize(v);
 }
 
 void DrawNodePicture(const DrawContext& dc, std::int32_t x, std::int32_t y, Canvas& canvas, const QImage* bitmap) {

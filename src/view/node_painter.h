@@ -32,11 +32,8 @@ inline constexpr std::uint32_t kNodeTeal = 0x808000;
 inline constexpr std::uint32_t kNodeMoneyGreen = 0xC0DCC0;
 inline constexpr std::uint32_t kNodeSkyBlue = 0xF0CAA6;
 
-// Head size of a text note's pointer when the setting's text is no number,
-// and the range the setting's arrows allow.
+// Head size of a text note's pointer when the setting's text is no number.
 inline constexpr std::int32_t kTextPointerDefaultHead = 15;
-inline constexpr std::int32_t kTextPointerMinHead = 0;
-inline constexpr std::int32_t kTextPointerMaxHead = 100;
 
 // One node in full colour; a null node or a type outside the table draws nothing.
 void DrawNode(const DrawContext& dc, model::TheNode* N, Canvas& canvas);
