@@ -316,6 +316,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // Feedback: the gesture feedback and the arrangement mode (the main
   // window's own paint); the preview window passes false.
   void DrawAll(QImage& bitmap, QWidget* destination, bool feedback);
+  // The same redraw onto any canvas (tests and the test driver record it).
+  void DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, bool feedback);
   // A redraw failed: the timer stops and the diagnostic memo is shown.
   void RedrawFailed();
   // The memo's double click: fills Memo1 with the node tree (the dump

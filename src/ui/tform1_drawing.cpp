@@ -81,6 +81,11 @@ void TForm1::DrawAll(QImage& bitmap, QWidget* destination, bool feedback) {
     return;
   }
   vemu::platform::ImageCanvas canvas(bitmap);
+  DrawAllOn(canvas, destination, feedback);
+}
+
+void TForm1::DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, bool feedback) {
+  if (vemu::model::GraphBusy || !app_.Settings) return;
   vemu::view::DrawContext ctx = MakeDrawContext(canvas);
   vemu::view::RedrawState state;
   state.graph = Graph.get();

@@ -1,7 +1,8 @@
 // render IN.dag OUT.png [--size WxH] [--folder DIR] [--set CONTROL=VALUE]... [--ticks N]:
 // starts the program's windows offscreen, opens IN as Load does, runs N
 // ticks of the main timer and writes the main window's picture of the
-// shown level as a PNG file.
+// shown level as a PNG file; with --calls, the list of canvas calls of one
+// more redraw instead (one line per call, as the recording canvas writes them).
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include "catalogue/windows/settings_window.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_text.h"
+#include "platform/recording_canvas.h"
 #include "platform/text_file.h"
 #include "testdrive/commands.h"
 #include "ui/paint_box.h"
@@ -34,6 +36,7 @@ struct RenderOptions {
   std::string folder;
   std::vector<std::pair<std::string, std::string>> settings;
   int ticks = 0;
+  bool calls = false;
 };
 
 std::optional<int> ParseInt(const std::string& text) {
@@ -70,6 +73,8 @@ std::optional<RenderOptions> ParseRenderArgs(const Args& args) {
       const auto n = ParseInt(args[++i]);
       if (!n || *n < 0) return std::nullopt;
       o.ticks = *n;
+    } else if (a == "--calls") {
+      o.calls = true;
     } else if (a.rfind("--", 0) == 0) {
       return std::nullopt;
     } else {
@@ -109,7 +114,7 @@ int RenderCommand(const Args& args) {
   if (!parsed) {
     std::fprintf(stderr,
                  "render: expected IN.dag OUT.png [--size WxH] [--folder DIR] [--set CONTROL=VALUE]... "
-                 "[--ticks N]\n");
+                 "[--ticks N] [--calls]\n");
     return 2;
   }
   const RenderOptions& o = *parsed;
@@ -153,6 +158,18 @@ int RenderCommand(const Args& args) {
     form.Timer1Timer();
     if (!form.Memo1->isHidden()) break;  // the redraw failed and stopped the timer
     form.Timer1->stop();
+  }
+  if (o.calls) {
+    // The canvas calls of one more redraw, as a list.
+    vemu::platform::RecordingCanvas recording({o.width, o.height});
+    form.DrawAllOn(recording, nullptr, true);
+    vemu::platform::SafeFileWriter writer(out);
+    writer.write(recording.Text() + "\n");
+    if (!writer.commit()) {
+      std::fprintf(stderr, "render: cannot write %s\n", o.out.c_str());
+      return 3;
+    }
+    return 0;
   }
   if (o.ticks == 0) form.DrawAll(form.BackBuffer, form.PaintBox1, true);
   if (form.BackBuffer.isNull() || !form.BackBuffer.save(QString::fromStdString(out), "PNG")) {
