@@ -81,18 +81,20 @@ ImageCanvas::ImageCanvas(QImage& image) : image_(image) {
 }
 
 ImageCanvas::~ImageCanvas() {
-  if (painter_.isActive()) painter_.end();
+  if (!painter_.isActive()) return;
+  FlushLines();
+  painter_.end();
 }
 
-void ImageCanvas::ApplyPen() {
-  if (penValid_ && appliedPen_ == pen) return;
-  appliedPen_ = pen;
+void ImageCanvas::ApplyPen(const Pen& p) {
+  if (penValid_ && appliedPen_ == p) return;
+  appliedPen_ = p;
   penValid_ = true;
-  const int width = std::clamp(pen.Width, 1, 1000);
-  QPen qpen(ToQColor(pen.Color), width);
+  const int width = std::clamp(p.Width, 1, 1000);
+  QPen qpen(ToQColor(p.Color), width);
   // A pen wider than one pixel is always solid, as on the classic device context.
-  if (width == 1 && pen.Style == PenStyle::Dot) qpen.setStyle(Qt::DotLine);
-  if (width == 1 && pen.Style == PenStyle::DashDot) qpen.setStyle(Qt::DashDotLine);
+  if (width == 1 && p.Style == PenStyle::Dot) qpen.setStyle(Qt::DotLine);
+  if (width == 1 && p.Style == PenStyle::DashDot) qpen.setStyle(Qt::DashDotLine);
   qpen.setCapStyle(width == 1 ? Qt::FlatCap : Qt::RoundCap);
   qpen.setJoinStyle(Qt::RoundJoin);
   painter_.setPen(qpen);
@@ -110,12 +112,29 @@ void ImageCanvas::ApplyBrush() {
 
 void ImageCanvas::OnLineTo(TPoint from, TPoint to) {
   if (!painter_.isActive()) return;
-  ApplyPen();
-  painter_.drawLine(from.x, from.y, to.x, to.y);
+  // A patterned line starts its pattern afresh, so it is drawn at once.
+  if (pen.Style != PenStyle::Solid && pen.Width <= 1) {
+    FlushLines();
+    ApplyPen();
+    painter_.drawLine(from.x, from.y, to.x, to.y);
+    return;
+  }
+  if (!pendingLines_.empty() && !(pendingPen_ == pen)) FlushLines();
+  if (pendingLines_.empty()) pendingPen_ = pen;
+  pendingLines_.emplace_back(from.x, from.y, to.x, to.y);
+  if (pendingLines_.size() >= 4096) FlushLines();
+}
+
+void ImageCanvas::FlushLines() {
+  if (pendingLines_.empty()) return;
+  ApplyPen(pendingPen_);
+  painter_.drawLines(pendingLines_.data(), static_cast<int>(pendingLines_.size()));
+  pendingLines_.clear();
 }
 
 void ImageCanvas::Polyline(std::span<const TPoint> points) {
   if (!painter_.isActive()) return;
+  FlushLines();
   if (points.size() < 2) return;
   ApplyPen();
   painter_.drawPolyline(ToPolygon(points));
@@ -123,6 +142,7 @@ void ImageCanvas::Polyline(std::span<const TPoint> points) {
 
 void ImageCanvas::Polygon(std::span<const TPoint> points) {
   if (!painter_.isActive()) return;
+  FlushLines();
   if (points.empty()) return;
   ApplyPenAndBrush();
   painter_.drawPolygon(ToPolygon(points), Qt::OddEvenFill);
@@ -130,6 +150,7 @@ void ImageCanvas::Polygon(std::span<const TPoint> points) {
 
 void ImageCanvas::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
   if (!painter_.isActive()) return;
+  FlushLines();
   ApplyPenAndBrush();
   const QRect box = ShapeBox(l, t, r, b);
   painter_.drawRect(box.x(), box.y(), box.width() - 1, box.height() - 1);
@@ -138,6 +159,7 @@ void ImageCanvas::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std:
 void ImageCanvas::RoundRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
                             std::int32_t cw, std::int32_t ch) {
   if (!painter_.isActive()) return;
+  FlushLines();
   ApplyPenAndBrush();
   const QRect box = ShapeBox(l, t, r, b);
   painter_.drawRoundedRect(QRect(box.x(), box.y(), box.width() - 1, box.height() - 1),
@@ -146,6 +168,7 @@ void ImageCanvas::RoundRect(std::int32_t l, std::int32_t t, std::int32_t r, std:
 
 void ImageCanvas::Ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
   if (!painter_.isActive()) return;
+  FlushLines();
   ApplyPenAndBrush();
   const QRect box = ShapeBox(l, t, r, b);
   painter_.drawEllipse(QRect(box.x(), box.y(), box.width() - 1, box.height() - 1));
@@ -154,6 +177,7 @@ void ImageCanvas::Ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::i
 void ImageCanvas::Arc(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
                       std::int32_t sx, std::int32_t sy, std::int32_t ex, std::int32_t ey) {
   if (!painter_.isActive()) return;
+  FlushLines();
   ApplyPen();
   const QRect box = ShapeBox(l, t, r, b);
   const QRectF rect(box.x(), box.y(), box.width() - 1, box.height() - 1);
@@ -166,12 +190,14 @@ void ImageCanvas::Arc(std::int32_t l, std::int32_t t, std::int32_t r, std::int32
 
 void ImageCanvas::FillRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
   if (!painter_.isActive()) return;
+  FlushLines();
   const QRect box(QPoint(ClampCoord(l), ClampCoord(t)), QPoint(ClampCoord(r) - 1, ClampCoord(b) - 1));
   painter_.fillRect(box, ToQColor(brush.Color));
 }
 
 void ImageCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& text) {
   if (!painter_.isActive()) return;
+  FlushLines();
   x = ClampCoord(x);
   y = ClampCoord(y);
   const QString& s = CachedCp1251Text(text);
@@ -186,12 +212,14 @@ TSize ImageCanvas::TextExtent(const std::string& text) { return DrawingTextExten
 
 void ImageCanvas::Draw(std::int32_t x, std::int32_t y, const QImage& picture, bool transparent) {
   if (!painter_.isActive()) return;
+  FlushLines();
   if (picture.isNull()) return;
   painter_.drawImage(ClampCoord(x), ClampCoord(y), transparent ? TransparentVersion(picture) : picture);
 }
 
 void ImageCanvas::SetPixel(std::int32_t x, std::int32_t y, std::uint32_t color) {
   if (!painter_.isActive()) return;
+  FlushLines();
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
   painter_.setPen(QPen(ToQColor(color), 1));
   penValid_ = false;

@@ -56,6 +56,31 @@ void DrawArrowAt(TPoint a, TPoint b, Canvas& canvas, double t) {
   canvas.LineTo(p);
 }
 
+namespace {
+
+// The weights of the eleven curve points, t = i / 10: w1 = cos(pi t)(1 - t),
+// w2 = sin(pi t), w3 = -t cos(pi t). Worked out once; the same expressions
+// give the same values on every call.
+struct CurveWeights {
+  double w1[11], w2[11], w3[11];
+};
+
+const CurveWeights& Weights() {
+  static const CurveWeights weights = [] {
+    CurveWeights w{};
+    for (int i = 0; i <= 10; ++i) {
+      const double t = i / 10.0;
+      w.w1[i] = std::cos(std::numbers::pi * t) * (1 - t);
+      w.w2[i] = std::sin(std::numbers::pi * t);
+      w.w3[i] = -t * std::cos(std::numbers::pi * t);
+    }
+    return w;
+  }();
+  return weights;
+}
+
+}  // namespace
+
 void DrawCurvedArrow(TPoint a, TPoint b, TPoint c, Canvas& canvas) {
   a = platform::ClampPoint(a);
   b = platform::ClampPoint(b);
@@ -66,16 +91,13 @@ void DrawCurvedArrow(TPoint a, TPoint b, TPoint c, Canvas& canvas) {
   const TPoint da = PointDiff(a, m);
   const TPoint db = PointDiff(b, m);
   const TPoint dc = PointDiff(c, m);
+  const CurveWeights& w = Weights();
   TPoint prev = a;
   for (int i = 0; i <= 10; ++i) {
-    const double t = i / 10.0;
-    const double w1 = std::cos(std::numbers::pi * t) * (1 - t);
-    const double w2 = std::sin(std::numbers::pi * t);
-    const double w3 = -t * std::cos(std::numbers::pi * t);
     TPoint q = m;
-    PointAdd(q, PointMul(da, w1));
-    PointAdd(q, PointMul(db, w2));
-    PointAdd(q, PointMul(dc, w3));
+    PointAdd(q, PointMul(da, w.w1[i]));
+    PointAdd(q, PointMul(db, w.w2[i]));
+    PointAdd(q, PointMul(dc, w.w3[i]));
     if (i == 7)
       DrawArrow(prev, q, canvas);
     else

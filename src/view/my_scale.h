@@ -18,8 +18,17 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-// Round to nearest, halves to even (clamped to the 32-bit range).
-std::int32_t RoundEven(double value);
+// Round to nearest, halves to even (clamped to the 32-bit range; NaN gives
+// the lowest value). Adding and taking away 1.5 * 2^52 leaves the value
+// rounded to an integer by the processor's default mode, to nearest with
+// halves to even, for every value inside the 32-bit range.
+inline std::int32_t RoundEven(double value) {
+  if (!(value > -2147483648.5)) return INT32_MIN;
+  if (!(value < 2147483647.5)) return INT32_MAX;
+  constexpr double kShift = 6755399441055744.0;
+  const double rounded = (value + kShift) - kShift;
+  return static_cast<std::int32_t>(rounded);
+}
 // 32-bit integer arithmetic wraps around, as the stored formats expect.
 inline std::int32_t Wrap(std::int64_t value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(value)); }
 // A 64-bit value held to the 32-bit range.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,20 @@ TEST(PointHelpers, ArithmeticAndRoundingHalvesToEven) {
   EXPECT_EQ(view::PointDiff({1, 2}, {10, 20}), (TPoint{-9, -18}));
   EXPECT_TRUE(view::PointsEqual({4, 5}, {4, 5}));
   EXPECT_FALSE(view::PointsEqual({4, 5}, {5, 4}));
+}
+
+TEST(RoundEven, NearestWithHalvesToEvenHeldToThe32BitRange) {
+  const struct {
+    double in;
+    std::int32_t out;
+  } cases[] = {
+      {0.5, 0},         {1.5, 2},          {2.5, 2},         {-0.5, 0},         {-1.5, -2},
+      {-2.5, -2},       {0.49999999999999994, 0}, {2.5000000000000004, 3}, {-7.2, -7}, {1e6 + 0.5, 1000000},
+      {2147483647.4, INT32_MAX}, {2147483647.5, INT32_MAX}, {1e300, INT32_MAX},
+      {-2147483648.4, INT32_MIN}, {-2147483648.6, INT32_MIN}, {-1e300, INT32_MIN},
+      {std::numeric_limits<double>::infinity(), INT32_MAX}, {std::numeric_limits<double>::quiet_NaN(), INT32_MIN},
+  };
+  for (const auto& c : cases) EXPECT_EQ(view::RoundEven(c.in), c.out) << c.in;
 }
 
 TEST(ViewTransform, ScreenPointsFarOffThePlaneSaturate) {
