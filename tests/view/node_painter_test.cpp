@@ -40,7 +40,7 @@ struct NodeScene {
     catalogue::InitNodeTypeTable(
         table, variant == model::ModelVariant::Second ? 36 : 39,
         [](int code) {
-          if (code == 0) return QImage();  // a type without a glyph
+          if (code == 0 || code == 20) return QImage();  // types without a glyph
           QImage g(32, 32, QImage::Format_ARGB32);
           g.fill(Qt::gray);
           return g;
@@ -171,6 +171,9 @@ TEST(NodePainter, JunctionBoxAndEye) {
   EXPECT_EQ(calls.size(), 2u) << "no eye without a ground mark";
   j->Ground = 1;
   EXPECT_EQ(Count(scene.Draw(j), "ellipse"), 2);
+  scene.settings.CheckEye = false;
+  EXPECT_EQ(Count(scene.Draw(j), "ellipse"), 0) << "no eye with \"Eye\" unchecked";
+  scene.settings.CheckEye = true;
   j->Selected = 1;  // a selected junction's eye is shut, only the highlight is left
   calls = scene.Draw(j);
   EXPECT_EQ(Count(calls, "ellipse"), 0);
@@ -329,9 +332,14 @@ TEST(NodePainter, ElementSymbolOrPicture) {
         << c.type;
     EXPECT_EQ(scene.canvas.brush.Style, platform::BrushStyle::Solid);
   }
+  // A null picture draws nothing.
+  NodeScene none;
+  view::DrawNodePicture(none.dc, 0, 0, none.canvas, nullptr);
+  EXPECT_TRUE(none.canvas.calls.empty());
   // A type without a glyph draws neither picture nor label; a type outside the table nothing at all.
   NodeScene scene;
-  EXPECT_TRUE(scene.Draw(scene.Node(0)).empty());
+  EXPECT_TRUE(scene.Draw(scene.Node(20, 100, 100, "g1", "1")).empty());
+  EXPECT_TRUE(scene.Shadow(scene.Node(20)).empty());
   TheNode* odd = scene.Node(120);
   odd->Ground = 1;
   odd->Selected = 1;
