@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 
 #include "catalogue/messages.h"
 #include "model/node_types.h"
@@ -11,6 +12,7 @@
 #include "view/draw_primitives.h"
 #include "view/redraw_painters.h"
 #include "view/view_globals.h"
+#include "view/wires.h"
 
 namespace vemu::view {
 
@@ -55,6 +57,29 @@ void ForEachMember(TheNode* level, F f) {
     if (l->Kind == model::alHaveItem && l->Node) f(l, l->Node);
 }
 
+// What lies wholly outside the picture is not handed to the painters: the
+// picture stays the same, only the work is saved. The reach of a node's
+// drawing around its screen point (symbol, picture, selection pentagon,
+// eyes, ground mark, open box, gesture marks) stays within this many pixels;
+// its label within the label's own box.
+constexpr std::int64_t kNodeReach = 64;
+// The widest a byte of a label can be in the drawing font, and its height.
+constexpr std::int64_t kLabelByteWidth = 20;
+constexpr std::int64_t kLabelHeight = 24;
+// Every shadow lies at most this far right of and below its object.
+constexpr std::int64_t kShadowReach = 21;
+// The longest arrow head any setting allows.
+constexpr std::int64_t kMaxTextArrowReach = kTextArrowSizeMax;
+
+struct ScreenBox {
+  std::int64_t left, top, right, bottom;
+  bool Meets(platform::TSize size) const { return right >= 0 && bottom >= 0 && left < size.cx && top < size.cy; }
+};
+
+ScreenBox Around(TPoint s, std::int64_t rx, std::int64_t ry) {
+  return {std::int64_t{s.x} - rx, std::int64_t{s.y} - ry, std::int64_t{s.x} + rx, std::int64_t{s.y} + ry};
+}
+
 class Redraw {
  public:
   Redraw(DrawContext& ctx, RedrawState& state, bool feedback)
@@ -91,6 +116,46 @@ class Redraw {
 
  private:
   bool IsProbe(const TheNode* n) const { return ctx_.IsProbe(n->NodeType); }
+
+  // Whether any of a node's drawing (or its shadow's) can fall into the
+  // picture. Nodes whose drawing changes state are always drawn: text notes
+  // (they keep their block size), the gesture nodes (their dust uses the
+  // random source) and probes (their links reach other nodes).
+  bool NodeMayShow(const TheNode* n, bool shadow) const {
+    if (!state_.LeaveOutUnseen || n->IsText() || n == ctx_.DownNode || n == ctx_.HoverNode || IsProbe(n)) return true;
+    const TPoint s = ctx_.view->LogicalToScreen(n->GetPos());
+    const std::int64_t extra = shadow ? kShadowReach : 0;
+    ScreenBox box = Around(s, kNodeReach + extra, kNodeReach + extra);
+    const std::int64_t labelHalf = kLabelByteWidth * static_cast<std::int64_t>(n->Name.size() + n->Value.size() + 2) / 2 + 8;
+    const TPoint label{Wrap(std::int64_t{s.x} + n->Wx), Wrap(std::int64_t{s.y} + n->Wy)};
+    if (box.Meets(size_)) return true;
+    box = Around(s, labelHalf + extra, kLabelHeight + extra);
+    if (box.Meets(size_)) return true;
+    return Around(label, labelHalf + extra, kLabelHeight + extra).Meets(size_);
+  }
+
+  // A wire: drawn when its curve can reach the picture, or when its ends
+  // moved (the painter then starts its swing again).
+  void Wire(TheLine& l, TPoint p, TPoint q, bool shadow, bool current) {
+    const TMyLine* drawn = AsMyLine(&l);
+    if (!drawn) return;
+    const TPoint mid{static_cast<std::int32_t>((std::int64_t{p.x} + q.x) / 2),
+                     static_cast<std::int32_t>((std::int64_t{p.y} + q.y) / 2)};
+    if (state_.LeaveOutUnseen && mid == drawn->RestPoint) {
+      const std::optional<CurveCall> curve = WireCurve(ctx_, *drawn, p, q, shadow);
+      if (!curve) return;
+      // The curve's points lie within the three points' spread around their
+      // centre; the head and the terminal marks reach a little further.
+      const TPoint a = platform::ClampPoint(curve->A), b = platform::ClampPoint(curve->B),
+                   c = platform::ClampPoint(curve->C);
+      const std::int64_t mx = (std::int64_t{a.x} + b.x + c.x) / 3, my = (std::int64_t{a.y} + b.y + c.y) / 3;
+      const std::int64_t margin = kMaxTextArrowReach + canvas_.pen.Width + 8;
+      const std::int64_t sx = std::llabs(a.x - mx) + std::llabs(b.x - mx) + std::llabs(c.x - mx) + margin;
+      const std::int64_t sy = std::llabs(a.y - my) + std::llabs(b.y - my) + std::llabs(c.y - my) + margin;
+      if (!ScreenBox{mx - sx, my - sy, mx + sx, my + sy}.Meets(size_)) return;
+    }
+    PaintWire(ctx_, l, p, q, shadow, current);
+  }
 
   void Background() {
     canvas_.brush = {kWhite, platform::BrushStyle::Solid};
@@ -138,7 +203,7 @@ class Redraw {
         if (shadows) PaintNodeShadow(ctx_, n);
         return;
       }
-      if (shadows) PaintNodeShadow(ctx_, n);
+      if (shadows && NodeMayShow(n, true)) PaintNodeShadow(ctx_, n);
       if (n->Upper == main_) {
         ++k;
         const double kk = static_cast<double>(k);
@@ -149,7 +214,7 @@ class Redraw {
       for (TheLine* l = n->FirstLine.get(); l; l = l->Next.get()) {
         const TheNode* t = l->Node;
         if (l->Kind == model::alHaveItem || !t || t->Upper != n->Upper) continue;
-        PaintWire(ctx_, *l, n->GetPos(), t->GetPos(), true, false);
+        Wire(*l, n->GetPos(), t->GetPos(), true, false);
       }
     });
   }
@@ -247,7 +312,7 @@ class Redraw {
           canvas_.pen.Width = width0;
           canvas_.pen.Color = settings_.Line1Color;
           if (t->Upper == n->Upper) {
-            PaintWire(ctx_, *l, p, q, false, false);
+            Wire(*l, p, q, false, false);
           } else {
             canvas_.brush = {kYellow, platform::BrushStyle::Solid};
             const TPoint s = ctx_.view->LogicalToScreen(p);
@@ -269,7 +334,7 @@ class Redraw {
             canvas_.pen.Width = width0;
             canvas_.pen.Color = settings_.Line1Color;
           }
-          PaintWire(ctx_, *l, p, q, false, n == graph_.CurrentNode);
+          Wire(*l, p, q, false, n == graph_.CurrentNode);
           ArrowSize = wireArrowSize;
           canvas_.pen.Style = platform::PenStyle::Solid;
         }
@@ -284,7 +349,7 @@ class Redraw {
   void NodePass() {
     canvas_.pen.Width = 1;
     ForEachMember(main_, [&](TheLine*, TheNode* n) {
-      if (!IsProbe(n)) PaintNode(ctx_, n);
+      if (!IsProbe(n) && NodeMayShow(n, false)) PaintNode(ctx_, n);
     });
   }
 
@@ -298,6 +363,7 @@ class Redraw {
   const bool fullBuild_;
   DrawRandom ownRandom_;
   DrawRandom& random_ = ctx_.random ? *ctx_.random : ownRandom_;
+  const platform::TSize size_ = canvas_.Size();
   TPoint mean_;
   bool arrange_ = false;
 };

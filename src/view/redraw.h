@@ -39,6 +39,9 @@ struct RedrawState {
   // Size of the paint box the arrangement centres the members in.
   std::int32_t PaintBoxWidth = 0;
   std::int32_t PaintBoxHeight = 0;
+  // Nodes and wires that lie wholly outside the picture are not handed to
+  // the painters (the picture is the same either way).
+  bool LeaveOutUnseen = true;
 };
 
 // Raised by the redraw's own checks; ends the passes and leads to the

@@ -10,6 +10,7 @@
 
 #include "catalogue/node_type_table.h"
 #include "model/graph.h"
+#include "platform/image_canvas.h"
 #include "platform/recording_canvas.h"
 #include "view/draw_context.h"
 #include "view/redraw.h"
@@ -304,4 +305,42 @@ TEST(Redraw, ArrangementPushesCoincidentMembersApart) {
   EXPECT_EQ(a->GetPos(), (TPoint{41, 60}));
   EXPECT_EQ(b->GetPos(), (TPoint{37, 50}));
   EXPECT_EQ(c->GetPos(), (TPoint{122, 50}));
+}
+
+TEST(Redraw, LeavingOutWhatLiesOutsideKeepsThePicture) {
+  // Members far around a small picture, labels far from their elements and
+  // wires that cross the picture with both ends outside: the picture is the
+  // same whether what lies outside is handed to the painters or not.
+  Scene s;
+  std::vector<TheNode*> nodes;
+  for (int k = 0; k < 60; ++k) {
+    const int type = k % 3 == 0 ? 2 : 3 + k % 28;
+    TheNode* n = s.Member(type, -700 + (k % 10) * 230, -500 + (k / 10) * 190, k % 3 ? "R7" : "5");
+    n->Value = "22k";
+    n->Wx = (k % 4 == 1) ? -260 : 0;
+    n->Wy = -20;
+    n->Selected = k % 5 == 0;
+    nodes.push_back(n);
+  }
+  for (int k = 1; k < 60; k += 3) {
+    s.graph.AddLine(-2, nodes[k], nodes[k - 1], model::alInPin);
+    s.graph.AddLine(-2, nodes[k], nodes[(k + 11) % 60], model::alOutPin);
+  }
+  s.graph.AddLine(-2, nodes[0], nodes[59], model::alWire);
+  auto render = [&s](bool leaveOut) {
+    QImage image(400, 300, QImage::Format_RGB32);
+    {
+      platform::ImageCanvas canvas(image);
+      s.ctx.canvas = &canvas;
+      s.state.LeaveOutUnseen = leaveOut;
+      view::DrawAll(s.ctx, s.state, s.host, true);
+    }
+    s.ctx.canvas = &s.canvas;
+    return image;
+  };
+  for (const TPoint origin : {TPoint{0, 0}, TPoint{350, 260}, TPoint{-120, 480}}) {
+    s.view.OriginX = origin.x;
+    s.view.OriginY = origin.y;
+    EXPECT_EQ(render(true), render(false)) << origin.x << " " << origin.y;
+  }
 }
