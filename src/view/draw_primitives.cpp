@@ -8,25 +8,6 @@
 
 namespace vemu::view {
 
-bool PointsEqual(TPoint a, TPoint b) { return a.x == b.x && a.y == b.y; }
-
-void PointAdd(TPoint& a, TPoint b) {
-  a.x = Wrap(std::int64_t{a.x} + b.x);
-  a.y = Wrap(std::int64_t{a.y} + b.y);
-}
-
-void PointSub(TPoint& a, TPoint b) {
-  a.x = Wrap(std::int64_t{a.x} - b.x);
-  a.y = Wrap(std::int64_t{a.y} - b.y);
-}
-
-TPoint PointDiff(TPoint a, TPoint b) {
-  PointSub(a, b);
-  return a;
-}
-
-TPoint PointMul(TPoint a, double k) { return {RoundEven(a.x * k), RoundEven(a.y * k)}; }
-
 void DrawLine(TPoint a, TPoint b, Canvas& canvas) {
   canvas.MoveTo(a);
   canvas.LineTo(b);
