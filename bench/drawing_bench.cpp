@@ -56,7 +56,9 @@ void FillLevel(TheBaseOfGraf& g, int members) {
     g.AddLine(-2, root, n, vemu::model::alHaveItem);
     n->X = 20 + 40 * (k % columns);
     n->Y = 40 + 40 * (k / columns);
-    n->Name = junction ? std::to_string(k / 2) : "R" + std::to_string(k / 2);
+    std::string name = junction ? std::string() : std::string("R");
+    name += std::to_string(k / 2);
+    n->Name = name;
     if (!junction) n->Value = "1k";
     n->Wx = 0;
     n->Wy = -20;

@@ -149,6 +149,8 @@ int RenderCommand(const Args& args) {
   // The numbers of the settings are copied out as by the window's OK.
   form3.ButtonOKClick();
 
+  // The picture takes exactly the size asked for, below the window's minimum too.
+  form.PaintBox1->setMinimumSize(1, 1);
   form.PaintBox1->resize(o.width, o.height);
   form.FormResize();
   if (!form.ReadCircuitFile(in)) return 2;
