@@ -127,7 +127,7 @@ class Redraw {
     const std::int64_t extra = shadow ? kShadowReach : 0;
     ScreenBox box = Around(s, kNodeReach + extra, kNodeReach + extra);
     const std::int64_t labelHalf = kLabelByteWidth * static_cast<std::int64_t>(n->Name.size() + n->Value.size() + 2) / 2 + 8;
-    const TPoint label{Wrap(std::int64_t{s.x} + n->Wx), Wrap(std::int64_t{s.y} + n->Wy)};
+    const TPoint label{platform::ClampCoord(std::int64_t{s.x} + n->Wx), platform::ClampCoord(std::int64_t{s.y} + n->Wy)};
     if (box.Meets(size_)) return true;
     box = Around(s, labelHalf + extra, kLabelHeight + extra);
     if (box.Meets(size_)) return true;
