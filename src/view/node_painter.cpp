@@ -17,8 +17,6 @@ namespace {
 
 using platform::ClampCoord;
 
-constexpr std::uint32_t kSubCircuitType = model::ntSubCircuit;
-
 // Keeps ArrowSize as it was found, on every way out of a scope.
 class ArrowSizeKeeper {
  public:
@@ -44,7 +42,7 @@ void RoundBox(Canvas& c, std::int64_t l, std::int64_t t, std::int64_t r, std::in
   c.RoundRect(ClampCoord(l), ClampCoord(t), ClampCoord(r), ClampCoord(b), 25, 15);
 }
 
-// Half width and half height of a node's label box.
+// A node's label and its extent.
 struct LabelBox {
   std::string text;
   platform::TSize size;
@@ -60,8 +58,6 @@ LabelBox MeasureLabel(const DrawContext& dc, const model::TheNode& n, Canvas& c)
 bool IsElementNode(const DrawContext& dc, const model::TheNode& n) {
   return dc.SecondBuild() ? n.NodeType >= 3 && n.NodeType <= 31 : n.IsElement();
 }
-
-bool Contains(const std::string& s, char ch) { return s.find(ch) != std::string::npos; }
 
 // 20 red dots around a node the gesture is on; each dot's y offset is drawn first.
 void GestureDust(const DrawContext& dc, TPoint s, Canvas& c) {
@@ -84,7 +80,7 @@ void GestureFrame(bool down, bool hover, TPoint s, Canvas& c) {
 
 void DrawTextNote(const DrawContext& dc, model::TheNode& n, TPoint s, const LabelBox& label, Canvas& c) {
   const catalogue::Settings& st = *dc.settings;
-  const bool multi = Contains(n.Value, '/');
+  const bool multi = n.IsMultiLineText();
   std::int64_t hw = Half(label.size.cx) + 4;
   std::int64_t hh = Half(label.size.cy);
   if (multi) {
@@ -148,7 +144,7 @@ void DrawElement(const DrawContext& dc, const model::TheNode& n, const catalogue
   if (info.B0.isNull()) return;
   if (IsSymbolType(n.NodeType, dc.Variant) && !dc.settings->CheckImages)
     DrawElementSymbol(dc, &n, c);
-  else if (n.NodeType == kSubCircuitType && !n.FirstLine)
+  else if (n.NodeType == model::ntSubCircuit && !n.FirstLine)
     DrawOpenBox(dc, s, c);
   else
     DrawNodePicture(dc, ClampCoord(s.x - std::int64_t{16}), ClampCoord(s.y - std::int64_t{16}), c, &info.B0);
@@ -274,7 +270,7 @@ void DrawNodeShadow(const DrawContext& dc, const model::TheNode* N, Canvas& canv
       DrawElementSymbolShadow(dc, N, canvas);
     else
       canvas.Draw(ClampCoord(o.x - std::int64_t{16}), ClampCoord(o.y - std::int64_t{16}), info->BS, true);
-    if (st.CheckEye && n.NodeType == kSubCircuitType) {
+    if (st.CheckEye && n.NodeType == model::ntSubCircuit) {
       const bool hasLines = n.FirstLine != nullptr;
       for (std::int64_t dx : {-6, 6}) {
         const std::int32_t x = ClampCoord(o.x + dx);
