@@ -92,7 +92,8 @@ void DrawWire(const DrawContext& dc, TMyLine& L, TPoint P, TPoint Q, Canvas& can
   // The ends moved: swing from where the middle was last drawn to the new midpoint.
   const TPoint m = Midpoint(P, Q);
   if (m != L.RestPoint) {
-    L.Countdown = dc.RedrawRequest ? 10 : 100;
+    // The second build has no shortened swing after undo and redo.
+    L.Countdown = dc.RedrawRequest && !dc.SecondBuild() ? 10 : 100;
     L.SwingPoint = L.CurPoint;
     L.RestPoint = m;
   }
@@ -152,6 +153,8 @@ void DrawProbeLink(const DrawContext& dc, const model::TheNode* N, bool Shadow, 
   canvas.pen.Width = 3;
   if (Shadow)
     canvas.pen.Color = kShadowColor;
+  else if (dc.SecondBuild())
+    canvas.pen.Color = 0xFF0000;  // blue whatever the type
   else
     SetProbeColor(N->NodeType, canvas);
   const ProbeCurves curves = ProbeLinkCurves(dc, N, Shadow);

@@ -23,7 +23,8 @@ using platform::Canvas;
 
 // Link L from its owner at P to its target at Q (logical units). Re-arms
 // L's swing when the midpoint of P and Q is not its rest point (countdown
-// 100, or 10 while dc.RedrawRequest is set). Kinds 6 and 7: a curved arrow
+// 100, or 10 while dc.RedrawRequest is set, 100 always in the second
+// build). Kinds 6 and 7: a curved arrow
 // owner -> middle -> target; 4: the same with a red minus on the middle;
 // 5: a curved arrow target -> middle -> owner with a red plus; other kinds
 // draw nothing. Shadow: every point is shadow-offset and no marks are drawn.
@@ -35,7 +36,8 @@ void DrawWire(const DrawContext& dc, TMyLine& L, TPoint P, TPoint Q, Canvas& can
 // node at its input side through N to the node at its output side, or two
 // arcs forming a loop when both of its links go to one node. Sets the pen's
 // width (3 while drawing, 1 after) and, by N's type or for the shadow, its
-// colour. Links without a target are left out; a null N draws nothing.
+// colour (the second build: blue for every type). Links without a target
+// are left out; a null N draws nothing.
 void DrawProbeLink(const DrawContext& dc, const model::TheNode* N, bool Shadow, Canvas& canvas);
 
 // The three screen points a painter hands to DrawCurvedArrow.

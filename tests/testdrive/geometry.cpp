@@ -189,6 +189,11 @@ void ReadLink(const QJsonObject& r, TMyLine& l) {
   l.CurPoint = o.contains(QLatin1String("CurPoint")) ? Point(o, "CurPoint") : l.RestPoint;
 }
 
+// "SecondBuild": true draws by the second build's rules.
+vemu::model::ModelVariant Variant(const QJsonObject& r) {
+  return Flag(r, "SecondBuild") ? vemu::model::ModelVariant::Second : vemu::model::ModelVariant::Full;
+}
+
 vemu::catalogue::Settings MarkSettings(const QJsonObject& r) {
   vemu::catalogue::Settings s;
   s.CheckPlusMines = Flag(r, "CheckPlusMines");
@@ -205,6 +210,7 @@ QJsonObject DrawWireRequest(const QJsonObject& r) {
   dc.settings = &settings;
   dc.ShadowPhase = Int(r, "ShadowPhase", 0);
   dc.RedrawRequest = Flag(r, "RedrawRequest");
+  dc.Variant = Variant(r);
   TMyLine l(nullptr, nullptr);
   ReadLink(r, l);
   const TPoint p = Point(r, "P");
@@ -238,6 +244,7 @@ QJsonObject DrawProbeLinkRequest(const QJsonObject& r) {
   vemu::view::DrawContext dc;
   dc.view = &view;
   dc.ShadowPhase = Int(r, "ShadowPhase", 0);
+  dc.Variant = Variant(r);
   const bool shadow = Flag(r, "Shadow");
 
   std::vector<std::unique_ptr<vemu::model::TheNode>> nodes;

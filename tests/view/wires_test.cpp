@@ -55,6 +55,7 @@ struct WireScene {
     dc.graph = &graph;
     dc.settings = &settings;
     dc.canvas = &canvas;
+    dc.Variant = model::ModelVariant::Full;
     view::ArrowSize = 6;
   }
   ~WireScene() { view::ArrowSize = savedArrow; }
@@ -176,6 +177,13 @@ TEST(Wires, MovingANodeRearmsOnlyTheLinksAtIt) {
   EXPECT_EQ(ab->Countdown, 10);
   EXPECT_EQ(bc->Countdown, 10);
   EXPECT_EQ(ca->Countdown, 100);
+
+  // The second build re-arms with the full swing every time.
+  s.dc.Variant = model::ModelVariant::Second;
+  b->X = 300;
+  drawAll(false);
+  EXPECT_EQ(ab->Countdown, 100);
+  EXPECT_EQ(bc->Countdown, 100);
 }
 
 TEST(Wires, WithoutLineMovesANewLinkIsDrawnThroughTheMidpointAtOnce) {
@@ -266,6 +274,15 @@ TEST(ProbeLinks, LoopIsTwoArcsBulgingToOppositeSides) {
   EXPECT_EQ(curves.calls[0], (view::CurveCall{{0, 0}, {45, 30}, {90, 0}}));
   EXPECT_EQ(curves.calls[1], (view::CurveCall{{90, 0}, {45, -30}, {0, 0}}));
   EXPECT_EQ(view::ProbeLinkCurves(s.dc, nullptr, false).count, 0);
+
+  // The second build's probe link is blue whatever the type, silver in the shadow pass.
+  s.dc.Variant = model::ModelVariant::Second;
+  probe->NodeType = 35;
+  view::DrawProbeLink(s.dc, probe, false, s.canvas);
+  EXPECT_NE(s.canvas.calls.back().find("pen:FF0000/3/"), std::string::npos) << s.canvas.calls.back();
+  view::DrawProbeLink(s.dc, probe, true, s.canvas);
+  EXPECT_NE(s.canvas.calls.back().find("pen:C0C0C0/3/"), std::string::npos) << s.canvas.calls.back();
+  s.canvas.calls.clear();
   view::DrawProbeLink(s.dc, nullptr, false, s.canvas);
   EXPECT_TRUE(s.canvas.calls.empty());
 }
