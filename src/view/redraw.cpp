@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <exception>
-#include <optional>
 
 #include "catalogue/messages.h"
 #include "model/node_types.h"
@@ -12,7 +11,6 @@
 #include "view/draw_primitives.h"
 #include "view/redraw_painters.h"
 #include "view/view_globals.h"
-#include "view/wires.h"
 
 namespace vemu::view {
 
@@ -142,14 +140,16 @@ class Redraw {
     const TPoint mid{static_cast<std::int32_t>((std::int64_t{p.x} + q.x) / 2),
                      static_cast<std::int32_t>((std::int64_t{p.y} + q.y) / 2)};
     if (state_.LeaveOutUnseen && mid == drawn->RestPoint) {
-      const std::optional<CurveCall> curve = WireCurve(ctx_, *drawn, p, q, shadow);
-      if (!curve) return;
-      // The curve's points lie within the three points' spread around their
-      // centre; the head and the terminal marks reach a little further.
-      const TPoint a = platform::ClampPoint(curve->A), b = platform::ClampPoint(curve->B),
-                   c = platform::ClampPoint(curve->C);
+      // The curve runs through the screen points of the two ends and the
+      // middle and stays within their spread around their centre; the head,
+      // the terminal marks and a shadow's offset reach a little further.
+      const TPoint a = platform::ClampPoint(ctx_.view->LogicalToScreen(p));
+      const TPoint b = platform::ClampPoint(ctx_.view->LogicalToScreen(drawn->CurPoint));
+      const TPoint c = platform::ClampPoint(ctx_.view->LogicalToScreen(q));
       const std::int64_t mx = (std::int64_t{a.x} + b.x + c.x) / 3, my = (std::int64_t{a.y} + b.y + c.y) / 3;
-      const std::int64_t margin = kMaxTextArrowReach + canvas_.pen.Width + 8;
+      // (Each point of a shadow moves on its own by up to kShadowReach: the
+      // centre moves by as much, the spread by twice as much at most.)
+      const std::int64_t margin = kMaxTextArrowReach + canvas_.pen.Width + 8 + (shadow ? 3 * kShadowReach : 0);
       const std::int64_t sx = std::llabs(a.x - mx) + std::llabs(b.x - mx) + std::llabs(c.x - mx) + margin;
       const std::int64_t sy = std::llabs(a.y - my) + std::llabs(b.y - my) + std::llabs(c.y - my) + margin;
       if (!ScreenBox{mx - sx, my - sy, mx + sx, my + sy}.Meets(size_)) return;
