@@ -31,6 +31,7 @@ using model::TPoint;
 namespace {
 
 struct NodeScene {
+  int savedArrowSize = view::ArrowSize;
   model::TheBaseOfGraf graph;
   catalogue::Settings settings;
   catalogue::NodeTypeTable table;
@@ -61,7 +62,11 @@ struct NodeScene {
     dc.Variant = variant;
     dc.MousePoint = {390, 290};
     settings.CheckEye = false;
+    view::ArrowSize = 6;  // as the main window sets it; the probe links' heads depend on it
   }
+  ~NodeScene() { view::ArrowSize = savedArrowSize; }
+  NodeScene(const NodeScene&) = delete;
+  NodeScene& operator=(const NodeScene&) = delete;
   TheNode* Node(int type, int x = 100, int y = 100, const char* name = "", const char* value = "") {
     TheNode* n = graph.AddNode(nullptr, static_cast<std::uint8_t>(type));
     n->X = x;
