@@ -52,7 +52,7 @@ void SetProbeColor(std::uint8_t type, Canvas& canvas) {
   }
 }
 
-// The first link of n from `from` on that has a target (links without one are left out).
+// The first link from `from` on that has a target (links without one are left out).
 const model::TheLine* NextLinkWithTarget(const model::TheLine* from) {
   while (from && !from->Node) from = from->Next.get();
   return from;
