@@ -103,12 +103,13 @@ void DrawTextNote(const DrawContext& dc, model::TheNode& n, TPoint s, const Labe
   if (multi) {
     std::int64_t y = 0;
     std::int32_t w = 0;
-    for (const std::string& line : TextNoteLines(n.Value)) {
+    static std::string buffer;  // the drawing runs on the one user-interface thread
+    ForEachTextNoteLine(n.Value, buffer, [&](const std::string& line) {
       const platform::TSize e = c.TextExtent(line);
       w = std::max(w, e.cx);
       c.TextOut(ClampCoord(s.x + 3 + (std::int64_t{n.Wx} - e.cx) / 2), ClampCoord(s.y + y), line);
       y += e.cy;
-    }
+    });
     n.Wx = w;
     n.Wy = ClampCoord(y);
     if (st.CheckEye) {
@@ -179,17 +180,8 @@ std::string NodeLabelText(const DrawContext& dc, const model::TheNode& n) {
 
 std::vector<std::string> TextNoteLines(const std::string& value) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < value.size()) {
-    const std::size_t slash = value.find('/', start);
-    if (slash == std::string::npos) {
-      lines.push_back(value.substr(start));
-      break;
-    }
-    lines.push_back(value.substr(start, slash - start));
-    start = slash + 1;
-  }
-  if (value.empty()) lines.emplace_back();
+  std::string buffer;
+  ForEachTextNoteLine(value, buffer, [&lines](const std::string& line) { lines.push_back(line); });
   return lines;
 }
 

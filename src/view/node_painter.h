@@ -47,6 +47,20 @@ void DrawNodePicture(const DrawContext& dc, std::int32_t x, std::int32_t y, Canv
 std::string NodeLabelText(const DrawContext& dc, const model::TheNode& N);
 // The lines of a multi-line text: cut at every "/", no empty line after a final "/".
 std::vector<std::string> TextNoteLines(const std::string& value);
+// The same lines handed one by one to f(const std::string&), through one
+// buffer that keeps its storage from call to call.
+template <typename F>
+void ForEachTextNoteLine(const std::string& value, std::string& buffer, F f) {
+  std::size_t start = 0;
+  do {
+    const std::size_t slash = value.find('/', start);
+    const std::size_t end = slash == std::string::npos ? value.size() : slash;
+    buffer.assign(value, start, end - start);
+    f(buffer);
+    if (slash == std::string::npos) break;
+    start = slash + 1;
+  } while (start < value.size());
+}
 // The head size of a text note's pointer from the settings' text: its
 // integer within 0 to 100, or 15 when it is no integer.
 std::int32_t TextPointerHeadSize(const std::string& text);
