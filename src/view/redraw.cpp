@@ -316,7 +316,7 @@ class Redraw {
           } else {
             canvas_.brush = {kYellow, platform::BrushStyle::Solid};
             const TPoint s = ctx_.view->LogicalToScreen(p);
-            DrawLevelArrow(ctx_, s, n, t);
+            DrawArrow(ctx_, s, n, t);
             canvas_.pen.Color = kBlue;
             canvas_.RoundRect(s.x - 11, s.y - 10, s.x + 11, s.y + 10, 20, 20);
           }
@@ -410,7 +410,7 @@ void DrawGrid(DrawContext& ctx, std::uint32_t color, std::int32_t step) {
   canvas.pen.Style = platform::PenStyle::Solid;
 }
 
-void DrawLevelArrow(DrawContext& ctx, TPoint s, const TheNode* a, const TheNode* b) {
+void DrawArrow(DrawContext& ctx, TPoint s, const TheNode* a, const TheNode* b) {
   if (!a || !b || !a->Upper || !ctx.canvas) return;
   platform::Canvas& canvas = *ctx.canvas;
   const TheNode* o = a->Upper;

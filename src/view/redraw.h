@@ -66,7 +66,7 @@ void DrawAll(DrawContext& ctx, RedrawState& state, RedrawHost& host, bool feedba
 // another level, at a's screen point s: a 50-pixel yellow arrow on a blue
 // border toward b as seen from a's owner. Nothing when a has no owner or b
 // is null.
-void DrawLevelArrow(DrawContext& ctx, model::TPoint s, const model::TheNode* a, const model::TheNode* b);
+void DrawArrow(DrawContext& ctx, model::TPoint s, const model::TheNode* a, const model::TheNode* b);
 
 // v moved onto the grid lattice step div 2 + k * step; v itself for a
 // step below 1.
