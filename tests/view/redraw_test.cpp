@@ -344,3 +344,25 @@ TEST(Redraw, LeavingOutWhatLiesOutsideKeepsThePicture) {
     EXPECT_EQ(render(true), render(false)) << origin.x << " " << origin.y;
   }
 }
+
+TEST(Redraw, WireIntoAnotherLevelShowsOnlyTheArrowAndTheBox) {
+  Scene s;
+  TheNode* x = s.Member(29, 0, 0, "X1");
+  TheNode* outer = s.Member(2, 30, 40, "1");
+  TheNode* inner = s.graph.AddNode(x, 2);
+  s.graph.AddLine(-2, x, inner, model::alHaveItem);
+  inner->X = 100;
+  inner->Y = 100;
+  inner->Name = "1";
+  s.graph.AddLine(-2, inner, outer, model::alWire);
+  s.graph.MainNode = x;
+  s.ctx.LineWidth0 = 1;
+  const auto calls = s.Draw();
+  // 50 pixels toward the outer junction as seen from X1: (30, 40).
+  EXPECT_EQ(Count(calls, "line 100 100 130 140 pen:FF0000/3/solid"), 1);
+  EXPECT_EQ(Count(calls, "line 100 100 130 140 pen:00FFFF/1/solid"), 1);
+  EXPECT_EQ(Count(calls, "roundrect 89 90 111 110 20 20 pen:FF0000/1/solid brush:00FFFF"), 1);
+  for (const std::string& c : calls)  // no wire line
+    EXPECT_FALSE(c.rfind("line", 0) == 0 && c.find("pen:008000") != std::string::npos) << c;
+  EXPECT_EQ(Count(calls, "\"MSG53 X1\""), 1);
+}
