@@ -124,8 +124,10 @@ class Redraw {
     const TPoint s = ctx_.view->LogicalToScreen(n->GetPos());
     const std::int64_t extra = shadow ? kShadowReach : 0;
     ScreenBox box = Around(s, kNodeReach + extra, kNodeReach + extra);
-    const std::int64_t labelHalf = kLabelByteWidth * static_cast<std::int64_t>(n->Name.size() + n->Value.size() + 2) / 2 + 8;
-    const TPoint label{platform::ClampCoord(std::int64_t{s.x} + n->Wx), platform::ClampCoord(std::int64_t{s.y} + n->Wy)};
+    const auto labelBytes = static_cast<std::int64_t>(n->Name.size() + n->Value.size() + 2);
+    const std::int64_t labelHalf = kLabelByteWidth * labelBytes / 2 + 8;
+    const TPoint label{platform::ClampCoord(std::int64_t{s.x} + n->Wx),
+                       platform::ClampCoord(std::int64_t{s.y} + n->Wy)};
     if (box.Meets(size_)) return true;
     box = Around(s, labelHalf + extra, kLabelHeight + extra);
     if (box.Meets(size_)) return true;
@@ -168,8 +170,11 @@ class Redraw {
     if (ctx_.MouseState != 3) return;
     const std::int64_t x0 = std::min(ctx_.DownPoint.x, ctx_.MousePoint.x);
     const std::int64_t y0 = std::min(ctx_.DownPoint.y, ctx_.MousePoint.y);
-    const int w = static_cast<int>(std::min<std::int64_t>(std::llabs(std::int64_t{ctx_.DownPoint.x} - ctx_.MousePoint.x), INT32_MAX));
-    const int h = static_cast<int>(std::min<std::int64_t>(std::llabs(std::int64_t{ctx_.DownPoint.y} - ctx_.MousePoint.y), INT32_MAX));
+    const auto spanOf = [](std::int32_t a, std::int32_t b) {
+      return static_cast<int>(std::min<std::int64_t>(std::llabs(std::int64_t{a} - b), INT32_MAX));
+    };
+    const int w = spanOf(ctx_.DownPoint.x, ctx_.MousePoint.x);
+    const int h = spanOf(ctx_.DownPoint.y, ctx_.MousePoint.y);
     for (int i = 0; i < 100; ++i) {
       const int dy = random_.Next(h);
       const int dx = random_.Next(w);

@@ -114,7 +114,8 @@ TEST(Redraw, PassesComeInTheirOrder) {
       First(calls, "line 10 250 60 250 pen:000000"), First(calls, "pen:008000/1/solid"),
       First(calls, "brush:008000"),
   };
-  for (std::size_t i = 0; i < order.size(); ++i) ASSERT_LT(order[i], calls.size()) << "pass " << i << " missing\n" << s.canvas.Text();
+  for (std::size_t i = 0; i < order.size(); ++i)
+    ASSERT_LT(order[i], calls.size()) << "pass " << i << " missing\n" << s.canvas.Text();
   EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
   EXPECT_EQ(order[0], 0u);
   EXPECT_EQ(s.host.shown, 1);
