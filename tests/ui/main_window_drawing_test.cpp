@@ -109,3 +109,17 @@ TEST(MainWindowDrawing, FailedRedrawStopsTheTimerAndShowsTheMemo) {
     EXPECT_TRUE(ink);
   }
 }
+
+TEST(MainWindowDrawing, SecondBuildTickDoesNotWatchThePaintBoxSize) {
+  vemu::test::ScratchFolder folder;
+  Program program(SecondProgramProfile());
+  TForm1& form = program.form();
+  form.Timer1->stop();
+  form.PaintBox1->resize(form.BackBuffer.width() + 40, form.BackBuffer.height() + 30);
+  const std::int32_t angle = form.AnimAngle;
+  form.Timer1Timer();
+  EXPECT_EQ(form.AnimAngle, angle + 3);  // animated and redrawn, the buffer as it was
+  // The resize handler remakes it.
+  form.FormResize();
+  EXPECT_EQ(form.BackBuffer.size(), form.PaintBox1->size());
+}
