@@ -86,7 +86,7 @@ TheLine* TheBaseOfGraf::AddLine(int pos, TheNode* n1, TheNode* n2, std::uint8_t 
     report("ADDLINE-ERROR: (N1=nil)or(N2=nil)");
     return nullptr;  // the given link, if any, is freed here
   }
-  if (!line) line = std::make_unique<TheLine>();
+  if (!line) line = CreateLink(n1, n2);
   line->Kind = kind;
   line->Node = n2;
   TheLine* added = line.get();

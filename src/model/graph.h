@@ -35,6 +35,11 @@ class TheLine {
   std::uint8_t Kind = 0;
 };
 
+// The link object for a new link held by n1 and pointing at n2 (either may
+// be null); AddLine makes every link it is not given through it. Defined by
+// the view: its drawn link, which carries the link's swing (view/my_line.h).
+std::unique_ptr<TheLine> CreateLink(const TheNode* n1, const TheNode* n2);
+
 class TheNode {
  public:
   TheNode() = default;

@@ -72,22 +72,29 @@ const QFont& DrawingFont() {
 }
 
 ImageCanvas::ImageCanvas(QImage& image) : image_(image) {
+  // A null picture (one that failed to be made) is never painted on: every
+  // call is then left out.
+  if (image_.isNull()) return;
   painter_.begin(&image_);
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setFont(DrawingFont());
 }
 
-ImageCanvas::~ImageCanvas() { painter_.end(); }
+ImageCanvas::~ImageCanvas() {
+  if (!painter_.isActive()) return;
+  FlushLines();
+  painter_.end();
+}
 
-void ImageCanvas::ApplyPen() {
-  if (penValid_ && appliedPen_ == pen) return;
-  appliedPen_ = pen;
+void ImageCanvas::ApplyPen(const Pen& p) {
+  if (penValid_ && appliedPen_ == p) return;
+  appliedPen_ = p;
   penValid_ = true;
-  const int width = std::clamp(pen.Width, 1, 1000);
-  QPen qpen(ToQColor(pen.Color), width);
+  const int width = std::clamp(p.Width, 1, 1000);
+  QPen qpen(ToQColor(p.Color), width);
   // A pen wider than one pixel is always solid, as on the classic device context.
-  if (width == 1 && pen.Style == PenStyle::Dot) qpen.setStyle(Qt::DotLine);
-  if (width == 1 && pen.Style == PenStyle::DashDot) qpen.setStyle(Qt::DashDotLine);
+  if (width == 1 && p.Style == PenStyle::Dot) qpen.setStyle(Qt::DotLine);
+  if (width == 1 && p.Style == PenStyle::DashDot) qpen.setStyle(Qt::DashDotLine);
   qpen.setCapStyle(width == 1 ? Qt::FlatCap : Qt::RoundCap);
   qpen.setJoinStyle(Qt::RoundJoin);
   painter_.setPen(qpen);
@@ -104,23 +111,46 @@ void ImageCanvas::ApplyBrush() {
 }
 
 void ImageCanvas::OnLineTo(TPoint from, TPoint to) {
-  ApplyPen();
-  painter_.drawLine(from.x, from.y, to.x, to.y);
+  if (!painter_.isActive()) return;
+  // A patterned line starts its pattern afresh, so it is drawn at once.
+  if (pen.Style != PenStyle::Solid && pen.Width <= 1) {
+    FlushLines();
+    ApplyPen();
+    painter_.drawLine(from.x, from.y, to.x, to.y);
+    return;
+  }
+  if (!pendingLines_.empty() && !(pendingPen_ == pen)) FlushLines();
+  if (pendingLines_.empty()) pendingPen_ = pen;
+  pendingLines_.emplace_back(from.x, from.y, to.x, to.y);
+  if (pendingLines_.size() >= 4096) FlushLines();
+}
+
+void ImageCanvas::FlushLines() {
+  if (pendingLines_.empty()) return;
+  ApplyPen(pendingPen_);
+  painter_.drawLines(pendingLines_.data(), static_cast<int>(pendingLines_.size()));
+  pendingLines_.clear();
 }
 
 void ImageCanvas::Polyline(std::span<const TPoint> points) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   if (points.size() < 2) return;
   ApplyPen();
   painter_.drawPolyline(ToPolygon(points));
 }
 
 void ImageCanvas::Polygon(std::span<const TPoint> points) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   if (points.empty()) return;
   ApplyPenAndBrush();
   painter_.drawPolygon(ToPolygon(points), Qt::OddEvenFill);
 }
 
 void ImageCanvas::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   ApplyPenAndBrush();
   const QRect box = ShapeBox(l, t, r, b);
   painter_.drawRect(box.x(), box.y(), box.width() - 1, box.height() - 1);
@@ -128,6 +158,8 @@ void ImageCanvas::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std:
 
 void ImageCanvas::RoundRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
                             std::int32_t cw, std::int32_t ch) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   ApplyPenAndBrush();
   const QRect box = ShapeBox(l, t, r, b);
   painter_.drawRoundedRect(QRect(box.x(), box.y(), box.width() - 1, box.height() - 1),
@@ -135,6 +167,8 @@ void ImageCanvas::RoundRect(std::int32_t l, std::int32_t t, std::int32_t r, std:
 }
 
 void ImageCanvas::Ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   ApplyPenAndBrush();
   const QRect box = ShapeBox(l, t, r, b);
   painter_.drawEllipse(QRect(box.x(), box.y(), box.width() - 1, box.height() - 1));
@@ -142,6 +176,8 @@ void ImageCanvas::Ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::i
 
 void ImageCanvas::Arc(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
                       std::int32_t sx, std::int32_t sy, std::int32_t ex, std::int32_t ey) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   ApplyPen();
   const QRect box = ShapeBox(l, t, r, b);
   const QRectF rect(box.x(), box.y(), box.width() - 1, box.height() - 1);
@@ -153,11 +189,15 @@ void ImageCanvas::Arc(std::int32_t l, std::int32_t t, std::int32_t r, std::int32
 }
 
 void ImageCanvas::FillRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   const QRect box(QPoint(ClampCoord(l), ClampCoord(t)), QPoint(ClampCoord(r) - 1, ClampCoord(b) - 1));
   painter_.fillRect(box, ToQColor(brush.Color));
 }
 
 void ImageCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& text) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   x = ClampCoord(x);
   y = ClampCoord(y);
   const QString& s = CachedCp1251Text(text);
@@ -171,11 +211,15 @@ void ImageCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& tex
 TSize ImageCanvas::TextExtent(const std::string& text) { return DrawingTextExtent(text); }
 
 void ImageCanvas::Draw(std::int32_t x, std::int32_t y, const QImage& picture, bool transparent) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   if (picture.isNull()) return;
   painter_.drawImage(ClampCoord(x), ClampCoord(y), transparent ? TransparentVersion(picture) : picture);
 }
 
 void ImageCanvas::SetPixel(std::int32_t x, std::int32_t y, std::uint32_t color) {
+  if (!painter_.isActive()) return;
+  FlushLines();
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
   painter_.setPen(QPen(ToQColor(color), 1));
   penValid_ = false;

@@ -7,7 +7,9 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QLine>
 #include <memory>
+#include <vector>
 
 #include "platform/canvas.h"
 
@@ -40,14 +42,22 @@ class ImageCanvas : public Canvas {
   void SetPixel(std::int32_t x, std::int32_t y, std::uint32_t color) override;
   TSize Size() const override { return {image_.width(), image_.height()}; }
 
+  // Solid lines are handed to the painter in batches (every other call, a
+  // change of pen and the canvas's end hand them over first); Flush hands
+  // over what is waiting, for a caller that reads the picture while the
+  // canvas lives.
+  void Flush() { FlushLines(); }
+
  protected:
   void OnMoveTo(TPoint) override {}
   void OnLineTo(TPoint from, TPoint to) override;
 
  private:
-  void ApplyPen();
+  void ApplyPen() { ApplyPen(pen); }
+  void ApplyPen(const Pen& p);
   void ApplyBrush();
   void ApplyPenAndBrush() { ApplyPen(); ApplyBrush(); }
+  void FlushLines();
 
   QImage& image_;
   QPainter painter_;
@@ -55,6 +65,8 @@ class ImageCanvas : public Canvas {
   Brush appliedBrush_;
   bool penValid_ = false;
   bool brushValid_ = false;
+  std::vector<QLine> pendingLines_;  // solid lines not yet drawn, all with pendingPen_
+  Pen pendingPen_;
 };
 
 }  // namespace vemu::platform

@@ -24,6 +24,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
+#include "ui/paint_box.h"
 #include "view/my_line.h"
 #include "view/view_globals.h"
 #include "view/windows/preview_window.h"
@@ -70,7 +71,7 @@ void TForm1::FormCreate() {
                                     " " + QDateTime::currentDateTime().toString("hh:mm")));
   SubCircuitFile = "select.dag";
   const std::string folder = platform::programFolder();
-  if (!platform::fileExists(folder + "IMAGES/OpenBox3.bmp"))
+  if (!LoadOpenBoxBitmap(folder + "IMAGES/OpenBox3.bmp"))
     platform::dialogs().messageBox("Vemu", "Cannot find the picture " + folder + "IMAGES/OpenBox3.bmp",
                                    platform::MsgButtons::Ok, platform::MsgIcon::Warning);
   if (::chdir(folder.c_str()) != 0) SetStatusText(0, "Cannot enter " + folder);
@@ -88,6 +89,7 @@ void TForm1::FormCreate() {
   TheNode* root = Graph->AddNode(nullptr, 1);
   Graph->MainNode = root;
   root->Name = "Upper Level";
+  CreateBackBuffer(PaintBox1->width(), PaintBox1->height());
   SetCurrentNode(nullptr);
   View->Scale = 1.0;
   UpdateUndoEnables(false, false);
@@ -176,6 +178,12 @@ void TForm1::SetCurrentNode(TheNode* n) {
 }
 
 void TForm1::Timer1Timer() {
+  // The second build only remakes the back buffer from the resize handler.
+  if (Profile().kind == ProgramKind::Full &&
+      (BackBuffer.width() != PaintBox1->width() || BackBuffer.height() != PaintBox1->height())) {
+    FormResize();
+    return;
+  }
   if (vemu::model::GraphBusy) return;
   const vemu::catalogue::Settings& settings = *app_.Settings;
   if (settings.CheckShadowMoving) {
@@ -189,10 +197,10 @@ void TForm1::Timer1Timer() {
   Graph->forEachNode([lineMoves](TheNode* n) {
     n->forEachLine([lineMoves](vemu::model::TheLine* l) {
       if (l->Kind == vemu::model::alHaveItem || !l->Node) return;
-      if (auto* drawn = dynamic_cast<vemu::view::TMyLine*>(l)) drawn->Step(lineMoves, vemu::view::LineSpeed);
+      if (auto* drawn = vemu::view::AsMyLine(l)) drawn->Step(lineMoves, vemu::view::LineSpeed);
     });
   });
-  PaintBox1->update();
+  DrawAll(BackBuffer, PaintBox1, true);
 }
 
 void TForm1::FormActivate() {

@@ -16,6 +16,7 @@
 #include "model/point.h"
 #include "ui/app_windows.h"
 #include "ui/program_profile.h"
+#include "view/draw_context.h"
 #include "view/my_scale.h"
 
 class QAbstractButton;
@@ -35,6 +36,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class QWidget;
+class PaintBox;
 
 // The Tag of a control (its dynamic property "Tag"); 0 when it has none.
 // Palette buttons and the amplifier menu items carry the type code they
@@ -86,7 +88,7 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   QTimer* Timer1 = nullptr;
   QWidget* Panel2 = nullptr;
   QTabBar* TabSet1 = nullptr;  // level tabs above the canvas
-  QWidget* PaintBox1 = nullptr;
+  PaintBox* PaintBox1 = nullptr;
   QScrollBar* ScrollBar1 = nullptr;
   QScrollBar* ScrollBar2 = nullptr;
   QPlainTextEdit* Memo1 = nullptr;
@@ -338,6 +340,36 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // (end of analysis runs)
 
   // --- drawing (tform1_drawing.cpp) ---
+  // The back buffer: an owned RGB32 picture of the paint box's size, white
+  // after every redraw; a null image when it could not be made, and then
+  // nothing is drawn into it.
+  QImage BackBuffer;
+  std::int32_t BackBufferWidth = 0;
+  std::int32_t BackBufferHeight = 0;
+  // IMAGES/OpenBox3.bmp; a null image when the file is missing.
+  QImage OpenBoxBitmap;
+  // The source of the rubber-band dust and the sparkles of the drawing.
+  vemu::view::DrawRandom DrawRandomSource;
+  // Makes a new back buffer of the given size (zero-filled).
+  void CreateBackBuffer(int width, int height);
+  // The window's resize handler: remakes the back buffer once it exists and
+  // lets the view's window follow the paint box.
+  void FormResize();
+  // Paints the shown level into `bitmap` and has `destination` show it.
+  // Feedback: the gesture feedback and the arrangement mode (the main
+  // window's own paint); the preview window passes false.
+  void DrawAll(QImage& bitmap, QWidget* destination, bool feedback);
+  // The same redraw onto any canvas (tests and the test driver record it).
+  void DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, bool feedback);
+  // A redraw failed: the timer stops and the diagnostic memo is shown.
+  void RedrawFailed();
+  // The memo's double click: fills Memo1 with the node tree (the dump
+  // itself comes with the diagnostics commands).
+  void Memo1DblClick();
+  // Reads IMAGES/OpenBox3.bmp into OpenBoxBitmap; false when it is missing.
+  bool LoadOpenBoxBitmap(const std::string& path);
+  // The values the painters read, as the window holds them now.
+  vemu::view::DrawContext MakeDrawContext(vemu::platform::Canvas& canvas);
   // (end of drawing)
 
   // UndoHost

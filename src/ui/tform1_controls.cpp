@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/paint_box.h"
 #include "ui/tform1.h"
 
 void TForm1::CreateControls() {
@@ -39,7 +40,8 @@ void TForm1::CreateControls() {
     column->addWidget(TabSet1);
   }
   auto* canvasRow = new QHBoxLayout();
-  PaintBox1 = new QWidget(Panel2);
+  PaintBox1 = new PaintBox(Panel2);
+  PaintBox1->OnResize = [this] { FormResize(); };
   PaintBox1->setObjectName("PaintBox1");
   PaintBox1->setMinimumSize(200, 150);
   canvasRow->addWidget(PaintBox1, 1);

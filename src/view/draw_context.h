@@ -59,6 +59,16 @@ struct DrawContext {
   // IMAGES/OpenBox3.bmp (null when missing).
   const QImage* OpenBoxBitmap = nullptr;
 
+  // Set right after undo or redo: a link whose ends moved swings only briefly.
+  bool RedrawRequest = false;
+
+  // Which program's drawing rules apply (the second build draws a few
+  // details differently); the program's own unless a caller says otherwise.
+  model::ModelVariant Variant = model::CurrentModelVariant();
+  bool SecondBuild() const { return Variant == model::ModelVariant::Second; }
+  // The probe types of the drawing: 31, 35 to 38; the second build 31 only.
+  bool IsProbe(int type) const { return SecondBuild() ? type == 31 : model::IsProbeType(type); }
+
   // The type record of a node's type, or null for a code outside the table.
   const catalogue::TNodeTypeInfo* TypeOf(const model::TheNode* n) const {
     if (!n || !nodeTypes || n->NodeType >= nodeTypes->size()) return nullptr;

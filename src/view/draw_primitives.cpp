@@ -8,25 +8,6 @@
 
 namespace vemu::view {
 
-bool PointsEqual(TPoint a, TPoint b) { return a.x == b.x && a.y == b.y; }
-
-void PointAdd(TPoint& a, TPoint b) {
-  a.x = Wrap(std::int64_t{a.x} + b.x);
-  a.y = Wrap(std::int64_t{a.y} + b.y);
-}
-
-void PointSub(TPoint& a, TPoint b) {
-  a.x = Wrap(std::int64_t{a.x} - b.x);
-  a.y = Wrap(std::int64_t{a.y} - b.y);
-}
-
-TPoint PointDiff(TPoint a, TPoint b) {
-  PointSub(a, b);
-  return a;
-}
-
-TPoint PointMul(TPoint a, double k) { return {RoundEven(a.x * k), RoundEven(a.y * k)}; }
-
 void DrawLine(TPoint a, TPoint b, Canvas& canvas) {
   canvas.MoveTo(a);
   canvas.LineTo(b);
@@ -42,8 +23,10 @@ void DrawArrowAt(TPoint a, TPoint b, Canvas& canvas, double t) {
   const std::int64_t dy = std::int64_t{b.y} - a.y;
   std::int64_t len = RoundEven(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
   if (len == 0) len = 1;
-  const std::int64_t hx = RoundEven(static_cast<double>(dx) / static_cast<double>(len) * ArrowSize);
-  const std::int64_t hy = RoundEven(static_cast<double>(dy) / static_cast<double>(len) * ArrowSize);
+  // The head size is held to the widest range any setting gives it.
+  const int size = ClampTextArrowSize(ArrowSize);
+  const std::int64_t hx = RoundEven(static_cast<double>(dx) / static_cast<double>(len) * size);
+  const std::int64_t hy = RoundEven(static_cast<double>(dy) / static_cast<double>(len) * size);
   DrawLine(a, b, canvas);
   const std::int64_t px = std::int64_t{RoundEven(static_cast<double>(dx) * t)} + a.x;
   const std::int64_t py = std::int64_t{RoundEven(static_cast<double>(dy) * t)} + a.y;
@@ -53,6 +36,31 @@ void DrawArrowAt(TPoint a, TPoint b, Canvas& canvas, double t) {
   canvas.MoveTo(platform::ClampCoord(px - hy - hx), platform::ClampCoord(py + hx - hy));
   canvas.LineTo(p);
 }
+
+namespace {
+
+// The weights of the eleven curve points, t = i / 10: w1 = cos(pi t)(1 - t),
+// w2 = sin(pi t), w3 = -t cos(pi t). Worked out once; the same expressions
+// give the same values on every call.
+struct CurveWeights {
+  double w1[11], w2[11], w3[11];
+};
+
+const CurveWeights& Weights() {
+  static const CurveWeights weights = [] {
+    CurveWeights w{};
+    for (int i = 0; i <= 10; ++i) {
+      const double t = i / 10.0;
+      w.w1[i] = std::cos(std::numbers::pi * t) * (1 - t);
+      w.w2[i] = std::sin(std::numbers::pi * t);
+      w.w3[i] = -t * std::cos(std::numbers::pi * t);
+    }
+    return w;
+  }();
+  return weights;
+}
+
+}  // namespace
 
 void DrawCurvedArrow(TPoint a, TPoint b, TPoint c, Canvas& canvas) {
   a = platform::ClampPoint(a);
@@ -64,16 +72,13 @@ void DrawCurvedArrow(TPoint a, TPoint b, TPoint c, Canvas& canvas) {
   const TPoint da = PointDiff(a, m);
   const TPoint db = PointDiff(b, m);
   const TPoint dc = PointDiff(c, m);
+  const CurveWeights& w = Weights();
   TPoint prev = a;
   for (int i = 0; i <= 10; ++i) {
-    const double t = i / 10.0;
-    const double w1 = std::cos(std::numbers::pi * t) * (1 - t);
-    const double w2 = std::sin(std::numbers::pi * t);
-    const double w3 = -t * std::cos(std::numbers::pi * t);
     TPoint q = m;
-    PointAdd(q, PointMul(da, w1));
-    PointAdd(q, PointMul(db, w2));
-    PointAdd(q, PointMul(dc, w3));
+    PointAdd(q, PointMul(da, w.w1[i]));
+    PointAdd(q, PointMul(db, w.w2[i]));
+    PointAdd(q, PointMul(dc, w.w3[i]));
     if (i == 7)
       DrawArrow(prev, q, canvas);
     else

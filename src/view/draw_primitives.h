@@ -7,18 +7,29 @@
 
 #include "model/point.h"
 #include "platform/canvas.h"
+#include "view/my_scale.h"
 
 namespace vemu::view {
 
 using model::TPoint;
 using platform::Canvas;
 
-bool PointsEqual(TPoint a, TPoint b);
-void PointAdd(TPoint& a, TPoint b);
-void PointSub(TPoint& a, TPoint b);
-TPoint PointDiff(TPoint a, TPoint b);
+// Sums and differences wrap around in 32 bits, as integer point arithmetic does.
+inline bool PointsEqual(TPoint a, TPoint b) { return a.x == b.x && a.y == b.y; }
+inline void PointAdd(TPoint& a, TPoint b) {
+  a.x = Wrap(std::int64_t{a.x} + b.x);
+  a.y = Wrap(std::int64_t{a.y} + b.y);
+}
+inline void PointSub(TPoint& a, TPoint b) {
+  a.x = Wrap(std::int64_t{a.x} - b.x);
+  a.y = Wrap(std::int64_t{a.y} - b.y);
+}
+inline TPoint PointDiff(TPoint a, TPoint b) {
+  PointSub(a, b);
+  return a;
+}
 // (round(a.x * k), round(a.y * k)), halves to even.
-TPoint PointMul(TPoint a, double k);
+inline TPoint PointMul(TPoint a, double k) { return {RoundEven(a.x * k), RoundEven(a.y * k)}; }
 
 void DrawLine(TPoint a, TPoint b, Canvas& canvas);
 void DrawArrow(TPoint a, TPoint b, Canvas& canvas);

@@ -4,8 +4,22 @@
 #include <numbers>
 
 #include "view/my_scale.h"
+#include "view/view_globals.h"
+
+namespace vemu::model {
+
+std::unique_ptr<TheLine> CreateLink(const TheNode* n1, const TheNode* n2) {
+  return std::make_unique<view::TMyLine>(n1, n2);
+}
+
+}  // namespace vemu::model
 
 namespace vemu::view {
+
+TMyLine* AsMyLine(model::TheLine* l) { return dynamic_cast<TMyLine*>(l); }
+const TMyLine* AsMyLine(const model::TheLine* l) { return dynamic_cast<const TMyLine*>(l); }
+
+void TMyLine::Step(bool lineMoves) { Step(lineMoves, LineSpeed); }
 
 TMyLine::TMyLine(const model::TheNode* n1, const model::TheNode* n2) { Arm(n1, n2); }
 
@@ -21,7 +35,7 @@ void TMyLine::Arm(const model::TheNode* n1, const model::TheNode* n2) {
     const std::int64_t a = (std::int64_t{n1->X} - n2->X) / 2;
     const std::int64_t b = (std::int64_t{n1->Y} - n2->Y) / 2;
     const TPoint c{static_cast<std::int32_t>(cx), static_cast<std::int32_t>(cy)};
-    SwingPoint = {static_cast<std::int32_t>(cx - b), static_cast<std::int32_t>(cy + a / 2)};
+    SwingPoint = {Saturate(cx - b), Saturate(cy + a / 2)};
     RestPoint = c;
   }
   CurPoint = SwingPoint;
@@ -29,22 +43,22 @@ void TMyLine::Arm(const model::TheNode* n1, const model::TheNode* n2) {
 
 void TMyLine::KickAround(const model::TheNode* current, const model::TheNode* other, int divisor) {
   Countdown = 100;
-  RestPoint = {Wrap((std::int64_t{other->X} + current->X) / 2), Wrap((std::int64_t{other->Y} + current->Y) / 2)};
-  SwingPoint = {Wrap(RestPoint.x - (std::int64_t{current->Y} - other->Y) / divisor),
-                Wrap(RestPoint.y + (std::int64_t{current->X} - other->X) / divisor)};
+  RestPoint = {Saturate((std::int64_t{other->X} + current->X) / 2), Saturate((std::int64_t{other->Y} + current->Y) / 2)};
+  SwingPoint = {Saturate(RestPoint.x - (std::int64_t{current->Y} - other->Y) / divisor),
+                Saturate(RestPoint.y + (std::int64_t{current->X} - other->X) / divisor)};
 }
 
 void SwingLinksAt(model::TheNode* current, const model::TheNode* level) {
   if (!current || !level) return;
   current->forEachLine([current](model::TheLine* l) {
-    auto* drawn = dynamic_cast<TMyLine*>(l);
+    TMyLine* drawn = AsMyLine(l);
     if (drawn && l->Node) drawn->KickAround(current, l->Node, 10);
   });
   level->forEachLine([current](model::TheLine* member) {
     if (member->Kind != model::alHaveItem || !member->Node) return;
     const model::TheNode* m = member->Node;
     m->forEachLine([current, m](model::TheLine* l) {
-      auto* drawn = dynamic_cast<TMyLine*>(l);
+      TMyLine* drawn = AsMyLine(l);
       if (drawn && l->Node == current) drawn->KickAround(current, m, 20);
     });
   });
@@ -63,10 +77,12 @@ void TMyLine::Step(bool lineMoves, int& lineSpeed) {
     return;
   }
   const double pi = std::numbers::pi;
-  const auto dx = static_cast<std::int32_t>((std::int64_t{SwingPoint.x} - RestPoint.x) * n);
-  const auto dy = static_cast<std::int32_t>((std::int64_t{SwingPoint.y} - RestPoint.y) * n);
-  CurPoint.x = Wrap(RestPoint.x + std::int64_t{RoundEven(std::cos((100 - n) * pi / 40) * dx / 100.0)});
-  CurPoint.y = Wrap(RestPoint.y + std::int64_t{RoundEven(std::cos((100 - n) * pi / 20) * dy / 100.0)});
+  // The amplitude times the countdown is formed in 64 bits: far-off ends do
+  // not wrap round into a jump across the plane.
+  const std::int64_t dx = (std::int64_t{SwingPoint.x} - RestPoint.x) * n;
+  const std::int64_t dy = (std::int64_t{SwingPoint.y} - RestPoint.y) * n;
+  CurPoint.x = Saturate(RestPoint.x + std::int64_t{RoundEven(std::cos((100 - n) * pi / 40) * static_cast<double>(dx) / 100.0)});
+  CurPoint.y = Saturate(RestPoint.y + std::int64_t{RoundEven(std::cos((100 - n) * pi / 20) * static_cast<double>(dy) / 100.0)});
 }
 
 }  // namespace vemu::view

@@ -28,12 +28,20 @@ class TMyLine : public model::TheLine {
   // One animation step. lineMoves: the "Line Moves" setting; lineSpeed: the
   // countdown units per step, put back to 1 when outside 1 to 10.
   void Step(bool lineMoves, int& lineSpeed);
+  // One animation step at the shared LineSpeed.
+  void Step(bool lineMoves);
   // Puts the middle at rest (a link read from a file does not swing).
   void SetAtRest() {
     SwingPoint = RestPoint;
     CurPoint = RestPoint;
   }
 };
+
+// The drawn link behind a link of the graph. Every link the graph makes is
+// one (model::CreateLink); a link object of another class handed to the
+// graph gives null, and so does null.
+TMyLine* AsMyLine(model::TheLine* l);
+const TMyLine* AsMyLine(const model::TheLine* l);
 
 // Makes the links at a node that has just become current swing: its own
 // links (kick 1/10) and the links of the members of `level` that point at

@@ -1,6 +1,8 @@
 // Values every painter of the view shares.
 #pragma once
 
+#include <algorithm>
+
 namespace vemu::view {
 
 // Size in pixels of the arrow heads (8 at start; the main window sets 6,
@@ -8,5 +10,16 @@ namespace vemu::view {
 extern int ArrowSize;
 // Countdown units a swinging link loses per tick, 1 to 10.
 extern int LineSpeed;
+
+// The ranges of the settings' up-downs. Values from start.txt or an edit
+// are held to them where they are used, so a damaged file cannot make a pen
+// of a million pixels.
+constexpr int kArrowSizeMax = 30;        // "Arrow size"
+constexpr int kTextArrowSizeMax = 100;   // the arrow of a text note's pointer
+constexpr int kLineWidthMin = 1;         // "Color and width of line 0" to "... 2"
+constexpr int kLineWidthMax = 10;
+inline int ClampArrowSize(int size) { return std::clamp(size, 0, kArrowSizeMax); }
+inline int ClampTextArrowSize(int size) { return std::clamp(size, 0, kTextArrowSizeMax); }
+inline int ClampLineWidth(int width) { return std::clamp(width, kLineWidthMin, kLineWidthMax); }
 
 }  // namespace vemu::view

@@ -1,7 +1,8 @@
 # Runs every golden case through the test driver and compares the output
 # byte for byte. A case is a folder in golden/ with a file "command" (the
 # driver's subcommand and arguments; IN stands for the case's input file
-# "in", OUT for the output file) and the expected output "expected".
+# "in", OUT for the output file) and the expected output "expected"; an
+# optional file "stdin" is the driver's standard input.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(GLOB cases LIST_DIRECTORIES true ${GOLDEN}/*)
@@ -17,8 +18,13 @@ foreach(case ${cases})
   string(REPLACE "IN" "${case}/in" command "${command}")
   string(REPLACE "OUT" "${WORK}/${name}.out" command "${command}")
   separate_arguments(args UNIX_COMMAND "${command}")
-  execute_process(COMMAND ${DRIVER} ${args} RESULT_VARIABLE rc OUTPUT_FILE ${WORK}/${name}.stdout
-                  ERROR_VARIABLE err)
+  # An optional file "stdin" is fed to the driver's standard input.
+  set(input_file /dev/null)
+  if(EXISTS ${case}/stdin)
+    set(input_file ${case}/stdin)
+  endif()
+  execute_process(COMMAND ${DRIVER} ${args} RESULT_VARIABLE rc INPUT_FILE ${input_file}
+                  OUTPUT_FILE ${WORK}/${name}.stdout ERROR_VARIABLE err)
   math(EXPR count "${count} + 1")
   set(actual ${WORK}/${name}.out)
   if(NOT EXISTS ${actual})

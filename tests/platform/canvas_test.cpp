@@ -39,6 +39,49 @@ TEST(ImageCanvas, PaintsInTheCanvasColoursAndClipsPixels) {
   EXPECT_EQ(image.pixel(45, 15), Rgb(0xFFFFFF));
 }
 
+TEST(ImageCanvas, LinesKeepTheirOrderAmongPensAndShapes) {
+  QImage image(40, 20, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    ImageCanvas canvas(image);
+    canvas.pen = {0x0000FF, 1, PenStyle::Solid};
+    canvas.MoveTo(0, 5);
+    canvas.LineTo(39, 5);                          // red ...
+    canvas.pen.Color = 0xFF0000;
+    canvas.MoveTo(10, 5);
+    canvas.LineTo(20, 5);                          // ... under blue
+    canvas.brush = {0x00FF00, BrushStyle::Solid};
+    canvas.pen.Color = 0x00FF00;
+    canvas.Rectangle(15, 0, 25, 10);               // green box over both
+    canvas.pen = {0x000000, 3, PenStyle::Solid};
+    canvas.MoveTo(22, 2);
+    canvas.LineTo(22, 8);                          // a black bar over the box
+    canvas.Flush();
+    EXPECT_EQ(image.pixel(22, 5), Rgb(0x000000));  // visible while the canvas lives
+    canvas.pen = {0x0000FF, 1, PenStyle::Dot};
+    canvas.MoveTo(30, 15);
+    canvas.LineTo(39, 15);
+  }
+  EXPECT_EQ(image.pixel(5, 5), Rgb(0x0000FF));
+  EXPECT_EQ(image.pixel(12, 5), Rgb(0xFF0000));
+  EXPECT_EQ(image.pixel(17, 5), Rgb(0x00FF00));
+  EXPECT_EQ(image.pixel(30, 5), Rgb(0x0000FF));
+  EXPECT_EQ(image.pixel(30, 15), Rgb(0x0000FF));  // a dotted line starts with a dot
+}
+
+TEST(ImageCanvas, APictureThatFailedToBeMadeIsNeverPaintedOn) {
+  QImage none;
+  ImageCanvas canvas(none);
+  canvas.MoveTo(1, 1);
+  canvas.LineTo(5, 5);
+  canvas.Rectangle(0, 0, 4, 4);
+  canvas.TextOut(0, 0, "R1");
+  canvas.SetPixel(0, 0, 0);
+  EXPECT_EQ(canvas.PenPos(), (TPoint{5, 5}));
+  EXPECT_EQ(canvas.Size(), (TSize{0, 0}));
+  EXPECT_TRUE(none.isNull());
+}
+
 TEST(ImageCanvas, TransparentPictureLeavesItsKeyColourOut) {
   QImage picture(4, 4, QImage::Format_RGB32);
   picture.fill(qRgb(255, 0, 255));

@@ -158,7 +158,7 @@ TEST(ViewTransform, ZoomingAwayAndBackMayDriftByRounding) {
   EXPECT_EQ(v.XToLogical(50), 44);
 }
 
-TEST(ViewTransform, FarOffValuesWrapInsteadOfOverflowing) {
+TEST(ViewTransform, FarOffOriginsWrapAndConversionsNeverOverflow) {
   TMyScale v;
   v.OriginX = std::numeric_limits<std::int32_t>::max();
   v.MoveBy(1, 0);
@@ -344,7 +344,7 @@ TEST(LinkSwing, DrawnLinksLiveInTheGraph) {
   b->X = 100;
   auto link = std::make_unique<TMyLine>(a, b);
   vemu::model::TheLine* l = g.AddLine(-2, a, b, vemu::model::alWire, std::move(link));
-  auto* drawn = dynamic_cast<TMyLine*>(l);
+  TMyLine* drawn = vemu::view::AsMyLine(l);
   ASSERT_NE(drawn, nullptr);
   EXPECT_EQ(drawn->Node, b);
   EXPECT_EQ(drawn->RestPoint, (TPoint{50, 0}));

@@ -26,7 +26,7 @@ struct Level {
     auto line = std::make_unique<TMyLine>(from, to);
     line->SetAtRest();
     line->Countdown = 0;
-    return static_cast<TMyLine*>(graph.AddLine(-2, from, to, alOutPin, std::move(line)));
+    return vemu::view::AsMyLine(graph.AddLine(-2, from, to, alOutPin, std::move(line)));
   }
 };
 
