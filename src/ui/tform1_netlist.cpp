@@ -11,6 +11,7 @@
 #include "netlist/netlist_builder.h"
 #include "netlist/netlist_questions.h"
 #include "netlist/windows/text_window.h"
+#include "ui/paint_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/text_codec.h"
 #include "ui/tform1.h"

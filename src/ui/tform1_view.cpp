@@ -1,6 +1,7 @@
 // The main window's view commands.
 #include <QWidget>
 
+#include "ui/paint_box.h"
 #include "ui/tform1.h"
 
 using vemu::model::TheNode;

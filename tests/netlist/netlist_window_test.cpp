@@ -12,6 +12,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/scripted_dialogs.h"
 #include "support/scratch_folder.h"
+#include "ui/paint_box.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
 
