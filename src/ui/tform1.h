@@ -372,6 +372,18 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   vemu::view::DrawContext MakeDrawContext(vemu::platform::Canvas& canvas);
   // (end of drawing)
 
+  // --- view commands (tform1_view.cpp) ---
+  // (end of view commands)
+
+  // --- start-up, SETTINGS.INI and closing (tform1_lifecycle.cpp) ---
+  // (end of start-up)
+
+  // --- file commands, sub-circuit file and clipboard file (tform1_files.cpp) ---
+  // Before a command that replaces or ends the open circuit: asks whether to
+  // save work that is in no file. False when the command must not go on.
+  bool ConfirmDiscardUnsaved();
+  // (end of file commands)
+
   // UndoHost
   bool WriteSnapshot(const std::string& path) override { return WriteCircuitFile(path); }
   bool ReadSnapshot(const std::string& path) override { return ReadCircuitFile(path); }
