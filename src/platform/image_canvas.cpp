@@ -58,7 +58,99 @@ const QImage& TransparentVersion(const QImage& picture) {
   return cache.emplace(picture.cacheKey(), std::move(argb)).first->second;
 }
 
+// The painter's pen for a canvas pen.
+QPen MakeQPen(const Pen& p) {
+  const int width = std::clamp(p.Width, 1, 1000);
+  QPen qpen(ToQColor(p.Color), width);
+  // A pen wider than one pixel is always solid, as on the classic device context.
+  if (width == 1 && p.Style == PenStyle::Dot) qpen.setStyle(Qt::DotLine);
+  if (width == 1 && p.Style == PenStyle::DashDot) qpen.setStyle(Qt::DashDotLine);
+  qpen.setCapStyle(width == 1 ? Qt::FlatCap : Qt::SquareCap);
+  qpen.setJoinStyle(Qt::RoundJoin);
+  return qpen;
+}
+
+// Small rounded rectangles and ellipses (junction boxes, source circles,
+// eyes) come back on every frame in a few sizes and colours: each is drawn
+// once into a transparent stamp and then copied. Aliased drawing shifted by
+// whole pixels gives the same pixels, so the picture is the same.
+enum class ShapeKind : std::uint8_t { RoundRect, Ellipse };
+
+struct StampKey {
+  ShapeKind kind;
+  std::int32_t w, h, cw, ch;
+  Pen pen;
+  Brush brush;
+  friend bool operator==(const StampKey&, const StampKey&) = default;
+};
+
+struct StampKeyHash {
+  std::size_t operator()(const StampKey& k) const {
+    std::uint64_t v = static_cast<std::uint64_t>(k.kind);
+    for (std::uint64_t x : {std::uint64_t(std::uint32_t(k.w)), std::uint64_t(std::uint32_t(k.h)),
+                            std::uint64_t(std::uint32_t(k.cw)), std::uint64_t(std::uint32_t(k.ch)),
+                            std::uint64_t(k.pen.Color), std::uint64_t(std::uint32_t(k.pen.Width)),
+                            std::uint64_t(k.pen.Style), std::uint64_t(k.brush.Color),
+                            std::uint64_t(k.brush.Style)})
+      v = (v ^ x) * 0x100000001B3ull;
+    return static_cast<std::size_t>(v);
+  }
+};
+
+constexpr int kStampLimit = 160;  // larger shapes are drawn directly
+
+void PaintShape(QPainter& painter, ShapeKind kind, const QRect& r, std::int32_t cw, std::int32_t ch) {
+  if (kind == ShapeKind::Ellipse)
+    painter.drawEllipse(r);
+  else
+    painter.drawRoundedRect(r, std::abs(cw) / 2.0, std::abs(ch) / 2.0, Qt::AbsoluteSize);
+}
+
+// The stamp of a shape of w x h pixels and its margin around the box.
+const QImage& ShapeStamp(const StampKey& key, int margin) {
+  static std::unordered_map<StampKey, QImage, StampKeyHash> stamps;
+  auto it = stamps.find(key);
+  if (it != stamps.end()) return it->second;
+  if (stamps.size() > 4096) stamps.clear();
+  QImage stamp(key.w + 2 * margin, key.h + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+  stamp.fill(Qt::transparent);
+  {
+    QPainter p(&stamp);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(MakeQPen(key.pen));
+    if (key.brush.Style == BrushStyle::Clear)
+      p.setBrush(Qt::NoBrush);
+    else
+      p.setBrush(ToQColor(key.brush.Color));
+    PaintShape(p, key.kind, QRect(margin, margin, key.w - 1, key.h - 1), key.cw, key.ch);
+  }
+  return stamps.emplace(key, std::move(stamp)).first->second;
+}
+
 }  // namespace
+
+void ImageCanvas::DrawShape(int kind, std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
+                            std::int32_t cw, std::int32_t ch) {
+  if (!painter_.isActive()) return;
+  FlushLines();
+  const QRect box = ShapeBox(l, t, r, b);
+  const auto shape = static_cast<ShapeKind>(kind);
+  const int margin = std::clamp(pen.Width, 1, 1000) + 2;
+  if (box.width() > kStampLimit || box.height() > kStampLimit || margin > 12) {
+    ApplyPenAndBrush();
+    PaintShape(painter_, shape, QRect(box.x(), box.y(), box.width() - 1, box.height() - 1), cw, ch);
+    return;
+  }
+  // Only what the stamp shows counts: a patterned pen wider than one pixel draws solid.
+  Pen keyPen = pen;
+  if (keyPen.Width > 1) keyPen.Style = PenStyle::Solid;
+  keyPen.Color = SystemColorRgb(keyPen.Color);
+  Brush keyBrush = brush;
+  keyBrush.Color = keyBrush.Style == BrushStyle::Clear ? 0 : SystemColorRgb(keyBrush.Color);
+  if (shape == ShapeKind::Ellipse) cw = ch = 0;
+  const StampKey key{shape, box.width(), box.height(), cw, ch, keyPen, keyBrush};
+  painter_.drawImage(box.x() - margin, box.y() - margin, ShapeStamp(key, margin));
+}
 
 const QFont& DrawingFont() {
   static const QFont font = [] {
@@ -90,14 +182,7 @@ void ImageCanvas::ApplyPen(const Pen& p) {
   if (penValid_ && appliedPen_ == p) return;
   appliedPen_ = p;
   penValid_ = true;
-  const int width = std::clamp(p.Width, 1, 1000);
-  QPen qpen(ToQColor(p.Color), width);
-  // A pen wider than one pixel is always solid, as on the classic device context.
-  if (width == 1 && p.Style == PenStyle::Dot) qpen.setStyle(Qt::DotLine);
-  if (width == 1 && p.Style == PenStyle::DashDot) qpen.setStyle(Qt::DashDotLine);
-  qpen.setCapStyle(width == 1 ? Qt::FlatCap : Qt::RoundCap);
-  qpen.setJoinStyle(Qt::RoundJoin);
-  painter_.setPen(qpen);
+  painter_.setPen(MakeQPen(p));
 }
 
 void ImageCanvas::ApplyBrush() {
@@ -158,20 +243,11 @@ void ImageCanvas::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std:
 
 void ImageCanvas::RoundRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
                             std::int32_t cw, std::int32_t ch) {
-  if (!painter_.isActive()) return;
-  FlushLines();
-  ApplyPenAndBrush();
-  const QRect box = ShapeBox(l, t, r, b);
-  painter_.drawRoundedRect(QRect(box.x(), box.y(), box.width() - 1, box.height() - 1),
-                           std::abs(cw) / 2.0, std::abs(ch) / 2.0, Qt::AbsoluteSize);
+  DrawShape(static_cast<int>(ShapeKind::RoundRect), l, t, r, b, cw, ch);
 }
 
 void ImageCanvas::Ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
-  if (!painter_.isActive()) return;
-  FlushLines();
-  ApplyPenAndBrush();
-  const QRect box = ShapeBox(l, t, r, b);
-  painter_.drawEllipse(QRect(box.x(), box.y(), box.width() - 1, box.height() - 1));
+  DrawShape(static_cast<int>(ShapeKind::Ellipse), l, t, r, b, 0, 0);
 }
 
 void ImageCanvas::Arc(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,

@@ -58,6 +58,9 @@ class ImageCanvas : public Canvas {
   void ApplyBrush();
   void ApplyPenAndBrush() { ApplyPen(); ApplyBrush(); }
   void FlushLines();
+  // A rounded rectangle (kind 0) or an ellipse (kind 1) with the pen and brush.
+  void DrawShape(int kind, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                 std::int32_t cornerWidth, std::int32_t cornerHeight);
 
   QImage& image_;
   QPainter painter_;

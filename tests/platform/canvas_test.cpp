@@ -158,3 +158,52 @@ TEST(DrawPrimitives, ArrowHeadAndCurveFollowTheirPoints) {
 
 }  // namespace
 }  // namespace vemu::platform
+
+namespace vemu::platform {
+namespace {
+
+// Small shapes are copied from stamps; the pixels must be those the painter
+// draws directly, wherever the shape lands.
+TEST(ImageCanvas, StampedShapesMatchDirectDrawing) {
+  struct Case {
+    bool ellipse;
+    int l, t, r, b, cw, ch, width;
+    BrushStyle brush;
+  };
+  const Case cases[] = {{false, 7, 9, 40, 24, 25, 15, 1, BrushStyle::Solid},
+                        {false, -5, 3, 17, 25, 20, 20, 2, BrushStyle::Solid},
+                        {true, 30, 31, 42, 39, 0, 0, 1, BrushStyle::Solid},
+                        {true, 11, 40, 51, 60, 0, 0, 3, BrushStyle::Clear},
+                        {false, 50, 2, 79, 28, 25, 15, 2, BrushStyle::Clear}};
+  for (const Case& c : cases) {
+    QImage stamped(90, 70, QImage::Format_RGB32);
+    stamped.fill(Qt::white);
+    QImage direct = stamped.copy();
+    {
+      ImageCanvas canvas(stamped);
+      canvas.pen = {0x008000, c.width, PenStyle::Solid};
+      canvas.brush = {0x00FFFF, c.brush};
+      if (c.ellipse)
+        canvas.Ellipse(c.l, c.t, c.r, c.b);
+      else
+        canvas.RoundRect(c.l, c.t, c.r, c.b, c.cw, c.ch);
+    }
+    {
+      QPainter p(&direct);
+      QPen pen(QColor(0, 128, 0), c.width);
+      pen.setCapStyle(c.width == 1 ? Qt::FlatCap : Qt::SquareCap);
+      pen.setJoinStyle(Qt::RoundJoin);
+      p.setPen(pen);
+      if (c.brush == BrushStyle::Solid) p.setBrush(QColor(255, 255, 0));
+      const QRect box(c.l, c.t, c.r - c.l - 1, c.b - c.t - 1);
+      if (c.ellipse)
+        p.drawEllipse(box);
+      else
+        p.drawRoundedRect(box, c.cw / 2.0, c.ch / 2.0, Qt::AbsoluteSize);
+    }
+    EXPECT_EQ(stamped, direct) << "shape at " << c.l << "," << c.t << " width " << c.width;
+  }
+}
+
+}  // namespace
+}  // namespace vemu::platform
