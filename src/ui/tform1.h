@@ -283,6 +283,15 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // hidden through MenuPanels only, so the check marks stay true.
   QMenu* createPopupMenu() override { return nullptr; }
 
+  // --- canvas gestures (tform1_gestures.cpp) ---
+  // (end of canvas gestures)
+
+  // --- element placement, name and value editing (tform1_placement.cpp) ---
+  // (end of element placement)
+
+  // --- selection commands and the value window (tform1_selection.cpp) ---
+  // (end of selection commands)
+
   // --- netlist builder (tform1_netlist.cpp) ---
   // Builds the netlist of the circuit into `memo` (every caller passes TForm6::Memo1).
   void BuildNetlist(QPlainTextEdit* memo);
