@@ -1,6 +1,7 @@
 // The shadow form of the element symbols: the same shapes in the shadow
 // colour around the shadow's centre, with white inner strokes on the
 // sources and meters and without the amplifiers' signs.
+#include "view/colors.h"
 #include "view/element_symbol_shapes.h"
 #include "view/element_symbols.h"
 #include "view/shadow.h"
@@ -11,7 +12,6 @@ using namespace symbol_shapes;
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 }  // namespace
 

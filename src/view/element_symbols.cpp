@@ -4,6 +4,7 @@
 
 #include "view/my_line.h"
 #include "view/my_scale.h"
+#include "view/colors.h"
 #include "view/element_symbol_shapes.h"
 #include "view/shadow.h"
 
@@ -11,13 +12,6 @@ namespace vemu::view {
 
 namespace {
 
-constexpr std::uint32_t kBlack = 0x000000;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kBlue = 0xFF0000;
-constexpr std::uint32_t kYellow = 0x00FFFF;
-constexpr std::uint32_t kMoneyGreen = 0xC0DCC0;
-constexpr std::uint32_t kButtonFace = catalogue::SystemColor(15);
 
 // Where the middle of a link is drawn now (logical units). A link that
 // carries no swing rests on the midpoint of its two ends.

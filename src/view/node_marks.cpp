@@ -50,19 +50,19 @@ void PaintEye(Canvas& c, bool shut, std::int32_t x, std::int32_t y, TPoint p, st
               std::uint32_t penColor) {
   const std::int64_t px = std::int64_t{x} + p.x;
   const std::int64_t py = std::int64_t{y} + p.y;
-  c.pen.Color = kNodeGreen;
-  c.brush.Color = kNodeWhite;
+  c.pen.Color = kGreen;
+  c.brush.Color = kWhite;
   c.brush.Style = platform::BrushStyle::Solid;
   if (!shut) c.Ellipse(ClampCoord(x - std::int64_t{6}), ClampCoord(y - std::int64_t{4}),
                        ClampCoord(x + std::int64_t{6}), ClampCoord(y + std::int64_t{4}));
   c.brush.Color = pupilColor;
   if (!shut) c.Ellipse(ClampCoord(px - 2), ClampCoord(py - 4), ClampCoord(px + 2), ClampCoord(py + 4));
-  c.SetPixel(ClampCoord(px), ClampCoord(py), kNodeWhite);
+  c.SetPixel(ClampCoord(px), ClampCoord(py), kWhite);
   c.pen.Color = penColor;
 }
 
 void Pentagon(const DrawContext& dc, Canvas& c, std::int32_t x, std::int32_t y, std::int64_t rx, std::int64_t ry) {
-  c.pen.Color = kNodeRed;
+  c.pen.Color = kRed;
   for (int k = 0; k <= 5; ++k) {
     const double theta = Radians(72.0 * k + dc.AnimAngle);
     const std::int32_t px = ClampCoord(x + std::int64_t{RoundEven(static_cast<double>(rx) * std::sin(theta))});
@@ -128,7 +128,7 @@ void DrawLeaderStub(Canvas& canvas, std::int32_t x, std::int32_t y, std::int32_t
 }
 
 void DrawOpenBox(const DrawContext& dc, TPoint s, Canvas& canvas) {
-  canvas.pen.Color = kNodeBlack;
+  canvas.pen.Color = kBlack;
   struct Token {
     std::int32_t x, y, d;
   };
@@ -151,15 +151,15 @@ void DrawOpenBox(const DrawContext& dc, TPoint s, Canvas& canvas) {
 }
 
 void DrawMovingArrows(const DrawContext& dc, Canvas& canvas, std::int32_t x, std::int32_t y) {
-  canvas.pen.Color = kNodeTeal;
-  canvas.brush.Color = kNodeMoneyGreen;
+  canvas.pen.Color = kTeal;
+  canvas.brush.Color = kMoneyGreen;
   canvas.brush.Style = platform::BrushStyle::Solid;
   FourHeads(canvas, x, y, 15 - ((dc.AnimAngle % 360) % 40));
 }
 
 void DrawMovingArrows(const DrawContext& dc, Canvas& canvas, std::int32_t x, std::int32_t y, std::int32_t s) {
-  canvas.pen.Color = kNodeTeal;
-  canvas.brush.Color = kNodeSkyBlue;
+  canvas.pen.Color = kTeal;
+  canvas.brush.Color = kSkyBlue;
   canvas.brush.Style = platform::BrushStyle::Solid;
   FourHeads(canvas, x, y, 10 + std::int64_t{s} - dc.AnimAngle / 12);
 }

@@ -17,18 +17,6 @@ namespace {
 
 using platform::ClampCoord;
 
-// Keeps ArrowSize as it was found, on every way out of a scope.
-class ArrowSizeKeeper {
- public:
-  ArrowSizeKeeper() : saved_(ArrowSize) {}
-  ~ArrowSizeKeeper() { ArrowSize = saved_; }
-  ArrowSizeKeeper(const ArrowSizeKeeper&) = delete;
-  ArrowSizeKeeper& operator=(const ArrowSizeKeeper&) = delete;
-
- private:
-  int saved_;
-};
-
 void SetBrush(Canvas& c, std::uint32_t color) {
   c.brush.Color = color;
   c.brush.Style = platform::BrushStyle::Solid;
@@ -65,12 +53,12 @@ void GestureDust(const DrawContext& dc, TPoint s, Canvas& c) {
   for (int i = 0; i < 20; ++i) {
     const std::int64_t dy = dc.random->Next(40);
     const std::int64_t dx = dc.random->Next(40);
-    c.SetPixel(ClampCoord(s.x - 20 + dx), ClampCoord(s.y - 20 + dy), kNodeRed);
+    c.SetPixel(ClampCoord(s.x - 20 + dx), ClampCoord(s.y - 20 + dy), kRed);
   }
 }
 
 void GestureFrame(bool down, bool hover, TPoint s, Canvas& c) {
-  c.pen.Color = down && hover ? kNodeYellow : down ? kNodeBlue : kNodeBlack;
+  c.pen.Color = down && hover ? kYellow : down ? kBlue : kBlack;
   c.MoveTo(Offset(s, -11, -11));
   c.LineTo(Offset(s, 11, -11));
   c.LineTo(Offset(s, 11, 11));
@@ -89,7 +77,7 @@ void DrawTextNote(const DrawContext& dc, model::TheNode& n, TPoint s, const Labe
   }
   if (n.Selected) DrawRotatingStarXY(dc, c, s.x, s.y, 8, 8);
   if (!multi) {
-    c.pen.Color = n.Selected ? kNodeBlue : st.TLineColor;
+    c.pen.Color = n.Selected ? kBlue : st.TLineColor;
     const TPoint tip = dc.view->LogicalToScreen(
         {Wrap(std::int64_t{n.X} + n.Wx), Wrap(std::int64_t{n.Y} + n.Wy)});
     ArrowSizeKeeper keep;
@@ -99,7 +87,7 @@ void DrawTextNote(const DrawContext& dc, model::TheNode& n, TPoint s, const Labe
   c.pen.Color = st.TColorColor;
   SetBrush(c, st.TBrushColor);
   RoundBox(c, std::int64_t{s.x} - 3, std::int64_t{s.y} - 3, s.x + 2 * hw + 3, s.y + 2 * hh + 3);
-  c.FontColor = kNodeBlack;
+  c.FontColor = kBlack;
   if (multi) {
     std::int64_t y = 0;
     std::int32_t w = 0;
@@ -113,31 +101,31 @@ void DrawTextNote(const DrawContext& dc, model::TheNode& n, TPoint s, const Labe
     n.Wx = w;
     n.Wy = ClampCoord(y);
     if (st.CheckEye) {
-      DrawEye(dc, false, ClampCoord(s.x + std::int64_t{w / 2} - 6), ClampCoord(s.y - std::int64_t{2}), c, kNodeYellow,
-              kNodeYellow);
-      DrawEye(dc, false, ClampCoord(s.x + std::int64_t{w / 2} + 6), ClampCoord(s.y - std::int64_t{2}), c, kNodeYellow,
-              kNodeYellow);
+      DrawEye(dc, false, ClampCoord(s.x + std::int64_t{w / 2} - 6), ClampCoord(s.y - std::int64_t{2}), c, kYellow,
+              kYellow);
+      DrawEye(dc, false, ClampCoord(s.x + std::int64_t{w / 2} + 6), ClampCoord(s.y - std::int64_t{2}), c, kYellow,
+              kYellow);
     }
   } else {
     c.TextOut(ClampCoord(s.x + std::int64_t{5}), s.y, label.text);
     if (st.CheckEye)
-      DrawEye(dc, false, ClampCoord(s.x + std::int64_t{6}), ClampCoord(s.y - std::int64_t{2}), c, kNodeYellow,
-              kNodeYellow);
+      DrawEye(dc, false, ClampCoord(s.x + std::int64_t{6}), ClampCoord(s.y - std::int64_t{2}), c, kYellow,
+              kYellow);
   }
   if (n.Selected) DrawRotatingStarXY(dc, c, s.x, s.y, 5, 5);
-  c.FontColor = kNodeBlack;
+  c.FontColor = kBlack;
 }
 
 void DrawJunction(const DrawContext& dc, const model::TheNode& n, TPoint s, const LabelBox& label, Canvas& c) {
   const std::int64_t hw = Half(label.size.cx) + 4;
   const std::int64_t hh = Half(label.size.cy);
-  c.pen.Color = kNodeGreen;
-  SetBrush(c, kNodeGreen);
+  c.pen.Color = kGreen;
+  SetBrush(c, kGreen);
   RoundBox(c, s.x - hw, s.y - hh, s.x + hw, s.y + hh);
-  c.FontColor = kNodeWhite;
+  c.FontColor = kWhite;
   c.TextOut(ClampCoord(s.x - std::int64_t{Half(label.size.cx)}), ClampCoord(s.y - hh), label.text);
-  c.FontColor = kNodeBlack;
-  if (n.Ground > 0 && dc.settings->CheckEye) DrawEye(dc, n.Selected != 0, s.x, s.y, c, kNodeGreen, kNodeGreen);
+  c.FontColor = kBlack;
+  if (n.Ground > 0 && dc.settings->CheckEye) DrawEye(dc, n.Selected != 0, s.x, s.y, c, kGreen, kGreen);
 }
 
 void DrawElement(const DrawContext& dc, const model::TheNode& n, const catalogue::TNodeTypeInfo& info, TPoint s,
@@ -149,13 +137,13 @@ void DrawElement(const DrawContext& dc, const model::TheNode& n, const catalogue
     DrawOpenBox(dc, s, c);
   else
     DrawNodePicture(dc, ClampCoord(s.x - std::int64_t{16}), ClampCoord(s.y - std::int64_t{16}), c, &info.B0);
-  c.FontColor = info.V ? kNodeBlack : kNodeRed;
-  SetBrush(c, kNodeWhite);
+  c.FontColor = info.V ? kBlack : kRed;
+  SetBrush(c, kWhite);
   c.brush.Style = platform::BrushStyle::Clear;
   c.TextOut(ClampCoord(std::int64_t{s.x} + n.Wx - Half(label.size.cx)),
             ClampCoord(std::int64_t{s.y} + n.Wy - Half(label.size.cy)), label.text);
-  SetBrush(c, kNodeWhite);
-  c.FontColor = kNodeBlack;
+  SetBrush(c, kWhite);
+  c.FontColor = kBlack;
 }
 
 }  // namespace
@@ -211,7 +199,7 @@ void DrawNode(const DrawContext& dc, model::TheNode* N, Canvas& canvas) {
   const bool down = N == dc.DownNode;
   const bool hover = N == dc.HoverNode;
   if (down || hover) GestureDust(dc, s, canvas);
-  canvas.pen.Color = kNodeBlack;
+  canvas.pen.Color = kBlack;
   DrawGroundMark(n.Ground, s, canvas);
   if (n.Selected) {
     if (n.IsJunction()) DrawRotatingStar(dc, canvas, s.x, s.y, 10);
@@ -244,9 +232,9 @@ void DrawNodeShadow(const DrawContext& dc, const model::TheNode* N, Canvas& canv
   std::int64_t hw = Half(label.size.cx) + 5;
   std::int64_t hh = Half(label.size.cy) + 1;
   if (n.IsText()) {
-    SetBrush(canvas, kNodeWhite);
+    SetBrush(canvas, kWhite);
     canvas.FontColor = kShadowColor;
-    canvas.pen.Color = kNodeMoneyGreen;
+    canvas.pen.Color = kMoneyGreen;
     if (n.IsMultiLineText()) {
       hw = Half(n.Wx) + 7;
       hh = Half(n.Wy) + 7;
@@ -266,8 +254,8 @@ void DrawNodeShadow(const DrawContext& dc, const model::TheNode* N, Canvas& canv
       const bool hasLines = n.FirstLine != nullptr;
       for (std::int64_t dx : {-6, 6}) {
         const std::int32_t x = ClampCoord(o.x + dx);
-        if (hasLines) DrawEye(dc, n.Selected != 0, x, o.y, canvas, kNodeBlue, kShadowColor);
-        else DrawEyeRolling(dc, n.Selected != 0, x, o.y, canvas, kNodeBlue, kShadowColor);
+        if (hasLines) DrawEye(dc, n.Selected != 0, x, o.y, canvas, kBlue, kShadowColor);
+        else DrawEyeRolling(dc, n.Selected != 0, x, o.y, canvas, kBlue, kShadowColor);
       }
     }
   }

@@ -15,6 +15,7 @@
 
 #include "model/graph.h"
 #include "platform/canvas.h"
+#include "view/colors.h"
 #include "view/draw_context.h"
 
 namespace vemu::view {
@@ -22,15 +23,6 @@ namespace vemu::view {
 using platform::Canvas;
 
 // Colours of the node drawing (0x00BBGGRR).
-inline constexpr std::uint32_t kNodeBlack = 0x000000;
-inline constexpr std::uint32_t kNodeWhite = 0xFFFFFF;
-inline constexpr std::uint32_t kNodeRed = 0x0000FF;
-inline constexpr std::uint32_t kNodeBlue = 0xFF0000;
-inline constexpr std::uint32_t kNodeGreen = 0x008000;
-inline constexpr std::uint32_t kNodeYellow = 0x00FFFF;
-inline constexpr std::uint32_t kNodeTeal = 0x808000;
-inline constexpr std::uint32_t kNodeMoneyGreen = 0xC0DCC0;
-inline constexpr std::uint32_t kNodeSkyBlue = 0xF0CAA6;
 
 // Head size of a text note's pointer when the setting's text is no number.
 inline constexpr std::int32_t kTextPointerDefaultHead = 15;

@@ -8,6 +8,7 @@
 #include "model/node_types.h"
 #include "platform/text_codec.h"
 #include "view/arrange.h"
+#include "view/colors.h"
 #include "view/draw_primitives.h"
 #include "view/redraw_painters.h"
 #include "view/view_globals.h"
@@ -20,27 +21,6 @@ using model::TPoint;
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kBlack = 0x000000;
-constexpr std::uint32_t kMoneyGreen = 0xC0DCC0;
-constexpr std::uint32_t kGreen = 0x008000;
-constexpr std::uint32_t kBlue = 0xFF0000;
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kYellow = 0x00FFFF;
-constexpr std::uint32_t kSilver = 0xC0C0C0;
-
-// Puts ArrowSize back on every way out of the redraw.
-class ArrowSizeKeeper {
- public:
-  ArrowSizeKeeper() : saved_(ArrowSize) {}
-  ~ArrowSizeKeeper() { ArrowSize = saved_; }
-  ArrowSizeKeeper(const ArrowSizeKeeper&) = delete;
-  ArrowSizeKeeper& operator=(const ArrowSizeKeeper&) = delete;
-  int Saved() const { return saved_; }
-
- private:
-  int saved_;
-};
 
 void Check(bool condition, const char* what) {
   if (!condition) throw RedrawFailure(what);

@@ -22,4 +22,17 @@ inline int ClampArrowSize(int size) { return std::clamp(size, 0, kArrowSizeMax);
 inline int ClampTextArrowSize(int size) { return std::clamp(size, 0, kTextArrowSizeMax); }
 inline int ClampLineWidth(int width) { return std::clamp(width, kLineWidthMin, kLineWidthMax); }
 
+// Keeps ArrowSize as it was found, on every way out of a scope.
+class ArrowSizeKeeper {
+ public:
+  ArrowSizeKeeper() : saved_(ArrowSize) {}
+  ~ArrowSizeKeeper() { ArrowSize = saved_; }
+  ArrowSizeKeeper(const ArrowSizeKeeper&) = delete;
+  ArrowSizeKeeper& operator=(const ArrowSizeKeeper&) = delete;
+  int Saved() const { return saved_; }
+
+ private:
+  int saved_;
+};
+
 }  // namespace vemu::view
