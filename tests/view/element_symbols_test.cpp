@@ -3,6 +3,8 @@
 // VEMU_UPDATE_GOLDEN=1 rewrites them), and the symbol frame's rules.
 #include <gtest/gtest.h>
 
+#include "support/golden_file.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -71,18 +73,6 @@ std::string GoldenPath(int type, const char* orientation) {
          ".txt";
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool UpdatingGolden() {
-  const char* v = std::getenv("VEMU_UPDATE_GOLDEN");
-  return v && std::string(v) == "1";
-}
-
 int CountLines(const std::string& text, const std::string& part) {
   int n = 0;
   std::istringstream in(text);
@@ -101,11 +91,7 @@ TEST(ElementSymbols, EveryTypeMatchesItsGoldenListInBothOrientations) {
       SymbolScene scene;
       const std::string calls = scene.Draw(scene.Element(type, std::string(orientation) == "down"));
       const std::string path = GoldenPath(type, orientation);
-      if (UpdatingGolden()) {
-        std::ofstream(path, std::ios::binary) << calls;
-        continue;
-      }
-      EXPECT_EQ(calls, ReadFile(path)) << "type " << type << " " << orientation << " (" << path << ")";
+      vemu::testing::ExpectGoldenFile(path, calls, "type " + std::to_string(type) + " " + orientation);
       EXPECT_EQ(scene.canvas.pen.Color, view::kShadowColor);
     }
   }

@@ -5,6 +5,8 @@
 // VEMU_UPDATE_GOLDEN=1 rewrites them).
 #include <gtest/gtest.h>
 
+#include "support/golden_file.h"
+
 #include <QImage>
 #include <algorithm>
 #include <cstdlib>
@@ -100,18 +102,6 @@ std::string Join(const std::vector<std::string>& calls) {
   std::string s;
   for (const auto& c : calls) s += c + "\n";
   return s;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool UpdatingGolden() {
-  const char* v = std::getenv("VEMU_UPDATE_GOLDEN");
-  return v && std::string(v) == "1";
 }
 
 // Each scene draws its nodes' shadows, then the nodes themselves (twice for
@@ -382,11 +372,7 @@ TEST(NodePainter, BranchesMatchTheirGoldenLists) {
     }
     calls = Join(scene.canvas.calls);
     const std::string path = std::string(VEMU_SOURCE_DIR) + "/tests/view/golden/node_" + ps.name + ".txt";
-    if (UpdatingGolden()) {
-      std::ofstream(path, std::ios::binary) << calls;
-      continue;
-    }
-    EXPECT_EQ(calls, ReadFile(path)) << ps.name << " (" << path << ")";
+    vemu::testing::ExpectGoldenFile(path, calls, ps.name);
   }
 }
 

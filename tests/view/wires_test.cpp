@@ -5,6 +5,8 @@
 // VEMU_UPDATE_GOLDEN=1 to write them afresh (then read the diff).
 #include <gtest/gtest.h>
 
+#include "support/golden_file.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -30,16 +32,7 @@ using view::TMyLine;
 namespace {
 
 void ExpectGolden(const std::string& name, const std::string& actual) {
-  const std::string path = std::string(VEMU_SOURCE_DIR) + "/tests/view/wires_golden/" + name + ".txt";
-  if (std::getenv("VEMU_UPDATE_GOLDEN")) {
-    std::ofstream(path, std::ios::binary) << actual;
-    return;
-  }
-  std::ifstream in(path, std::ios::binary);
-  ASSERT_TRUE(in) << "missing " << path;
-  std::stringstream expected;
-  expected << in.rdbuf();
-  EXPECT_EQ(expected.str(), actual) << "differs from " << path;
+  vemu::testing::ExpectGoldenFile(std::string(VEMU_SOURCE_DIR) + "/tests/view/wires_golden/" + name + ".txt", actual);
 }
 
 struct WireScene {
