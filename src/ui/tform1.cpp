@@ -91,10 +91,9 @@ bool TForm1::ReadCircuitFile(const std::string& fileName) {
     Timer1->start();
     return false;
   }
-  if (app_.FormSubCircuit) app_.FormSubCircuit->ShownNode = nullptr;
+  ForgetNodePointers();
   if (app_.Form6) app_.Form6->Memo1->clear();
   Memo1->clear();
-  DownNode = HoverNode = PendingHalf = nullptr;
   Graph->Swap(*result.graph);
   result.graph.reset();  // the former circuit
   Graph->MainNode = result.mainNode;

@@ -250,7 +250,10 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   std::string StatusText(int panel) const;
   bool WriteCircuitFile(const std::string& fileName);
   bool ReadCircuitFile(const std::string& fileName);
-  void PushUndoSnapshot() { Backup.PushUndoSnapshot(); }
+  void PushUndoSnapshot() {
+    NoteUnsavedEdit();
+    Backup.PushUndoSnapshot();
+  }
   void Undo1Click() { Backup.Undo(); }
   void Redo1Click() { Backup.Redo(); }
   void SetCurrentNode(vemu::model::TheNode* n);
@@ -454,11 +457,47 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // Before a command that replaces or ends the open circuit: asks whether to
   // save work that is in no file. False when the command must not go on.
   bool ConfirmDiscardUnsaved();
+  // File menu: New, Load, Save, Save as, Last file.
+  void Newcircuit1Click();
+  void LoadFile1Click();
+  void Save1Click();
+  void SaveAs1Click();
+  void LastOpen1Click();
+  // The selected members of the shown level as a sub-circuit file.
+  bool SaveSubcircuit(const std::string& fileName);
+  // Adds a sub-circuit file to the shown level (nothing when it is damaged).
+  bool LoadSSFile(const std::string& fileName);
+  // The selected members of the shown level.
+  int CountSelected();
+  // Save and load a sub-circuit file; copy and paste through copy.txt.
+  void SaveSubcircuit1Click();
+  void LoadSubcircuit1Click();
+  void SaveSub1Click();
+  void LoadSub1Click();
+  // The one place that forgets every node pointer the windows hold (current
+  // node, DownNode, HoverNode, PendingHalf, the preview's node, the level
+  // tabs): called before nodes are freed or the graph is replaced.
+  void ForgetNodePointers();
+  // Work that is in no file: set by every editing step (the undo snapshot
+  // call, an undo or redo read, paste); cleared by a load or a save. An edit
+  // that takes no snapshot calls NoteUnsavedEdit.
+  bool UnsavedEdits = false;
+  void NoteUnsavedEdit() { UnsavedEdits = true; }
+  // The filters chosen last in the open and save dialogs (1 circuits, 2 netlists, 3 all).
+  int OpenDialogFilterIndex = 1;
+  int SaveDialogFilterIndex = 1;
+  // Connects the commands to their menu items and actions (the tool
+  // buttons follow the actions); called once the menus exist.
+  void ConnectFileControls();
   // (end of file commands)
 
   // UndoHost
   bool WriteSnapshot(const std::string& path) override { return WriteCircuitFile(path); }
-  bool ReadSnapshot(const std::string& path) override { return ReadCircuitFile(path); }
+  bool ReadSnapshot(const std::string& path) override {
+    const bool read = ReadCircuitFile(path);
+    if (read) NoteUnsavedEdit();  // the circuit shown is in no file now
+    return read;
+  }
   void SetModified() override { Modified = 1; }
   void SetCaption(const std::string& text) override;
   void UpdateUndoEnables(bool canUndo, bool canRedo) override;
