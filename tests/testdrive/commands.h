@@ -17,3 +17,5 @@ int RenderCommand(const Args& args);
 int GeometryCommand(const Args& args);
 int ExportCommand(const Args& args);
 int UndoCommand(const Args& args);
+int SubcircuitCommand(const Args& args);
+int PasteCommand(const Args& args);
