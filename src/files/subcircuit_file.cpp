@@ -67,9 +67,16 @@ void appendLink(std::string& out, int kind, std::int32_t target) {
 
 bool isNumbered(const TheNode* n) { return n && n->Number != 0; }
 
+// The links written: those to numbered nodes; a membership link only from
+// the node the walk made the member's owner, so that a damaged graph (a
+// member held twice, a membership cycle) still gives a tree.
+bool isWritten(const TheNode* holder, const TheLine* l) {
+  return isNumbered(l->Node) && (l->Kind != model::alHaveItem || l->Node->Upper == holder);
+}
+
 void appendRecord(std::string& out, const TheNode* n, std::int32_t mainNumber) {
   std::int64_t lines = 0;
-  n->forEachLine([&](TheLine* l) { lines += isNumbered(l->Node) ? 1 : 0; });
+  n->forEachLine([&](TheLine* l) { lines += isWritten(n, l) ? 1 : 0; });
   appendRecordNumbers(out, n->Number, n->X, n->Y, n->NodeType,
                       isNumbered(n->Upper) ? n->Upper->Number : mainNumber, lines, n->Wx, n->Wy);
   // An amplifier's sign goes before its name, as in the circuit file.
@@ -83,7 +90,7 @@ void appendRecord(std::string& out, const TheNode* n, std::int32_t mainNumber) {
   }
   out += "\r\n";
   n->forEachLine([&](TheLine* l) {
-    if (isNumbered(l->Node)) appendLink(out, l->Kind, l->Node->Number);
+    if (isWritten(n, l)) appendLink(out, l->Kind, l->Node->Number);
   });
 }
 
