@@ -435,6 +435,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   std::string DialogInitialFolder;
   // SETTINGS.INI of the program folder.
   static std::string SettingsFileName();
+  // Off in the test driver, whose program folders are its read-only inputs.
+  static inline bool WritesSettingsFile = true;
   // Applies SETTINGS.INI to the window: placement, tool bars, menu checks,
   // LastFile (tform1_settings_ini.cpp).
   void LoadIni();

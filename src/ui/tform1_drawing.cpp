@@ -47,6 +47,7 @@ void TForm1::FormResize() {
   CreateBackBuffer(PaintBox1->width(), PaintBox1->height());
   View->WinRect.Right = View->WinRect.Left + PaintBox1->width();
   View->WinRect.Bottom = View->WinRect.Top + PaintBox1->height();
+  UpdateScrollBars();
 }
 
 vemu::view::DrawContext TForm1::MakeDrawContext(vemu::platform::Canvas& canvas) {

@@ -84,6 +84,8 @@ void TForm1::FormCreate() {
   CreateBackBuffer(PaintBox1->width(), PaintBox1->height());
   SetCurrentNode(nullptr);
   View->Scale = 1.0;
+  ComputeItemsRect();
+  UpdateScrollBars();
   UpdateUndoEnables(false, false);
   if (Profile().kind == ProgramKind::Second) SetStatusText(1, "Vemu");
   vemu::model::GraphBusy = false;
@@ -114,6 +116,12 @@ void TForm1::FormKeyPress(char key) {
       break;
     case 13:
       if (full) ActionItemInfoExecute();
+      break;
+    case '+':
+      SpeedZoominClick();
+      break;
+    case '-':
+      SpeedZumoutClick();
       break;
     default:
       break;

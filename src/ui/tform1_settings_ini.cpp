@@ -4,6 +4,9 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QByteArray>
+#include <QDataStream>
+#include <QIODevice>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -48,6 +51,31 @@ int ToolBarAreaTop(const QMainWindow* window) {
   return menu && menu->isVisibleTo(window) ? menu->geometry().bottom() + 1 : 0;
 }
 
+// Qt keeps the room a user leaves after a bar in its row (by dragging the
+// next one away) only in the window's saved state, as the bar's preferred
+// length: each bar's entry there is its object name, a shown flag, its
+// position and then that length (-1: its own size). The lengths are set in
+// the state Qt gives and the state handed back.
+void SetBarLengths(QMainWindow* window, const std::vector<std::pair<QToolBar*, int>>& lengths) {
+  QByteArray state = window->saveState();
+  bool changed = false;
+  for (const auto& [bar, length] : lengths) {
+    QByteArray name;
+    QDataStream out(&name, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_5_0);
+    out << bar->objectName();
+    const qsizetype at = state.indexOf(name);
+    if (at < 0 || state.indexOf(name, at + 1) >= 0 || at + name.size() + 9 > state.size()) continue;
+    QByteArray value;
+    QDataStream in(&value, QIODevice::WriteOnly);
+    in.setVersion(QDataStream::Qt_5_0);
+    in << qint32(length);
+    state.replace(at + name.size() + 5, 4, value);
+    changed = true;
+  }
+  if (changed) window->restoreState(state);
+}
+
 int RowPitch(const std::vector<QToolBar*>& bars) {
   int pitch = 0;
   for (const QToolBar* bar : bars) pitch = std::max(pitch, bar->sizeHint().height());
@@ -87,15 +115,28 @@ void TForm1::PlaceToolBars(const std::vector<QToolBar*>& bars, const std::vector
     removeToolBar(bar);
   }
   bool firstRow = true;
+  std::vector<std::pair<QToolBar*, int>> lengths;
   for (const auto& row : vemu::ui::ArrangeBarRows(stored, RowPitch(bars))) {
     if (!firstRow) addToolBarBreak(Qt::TopToolBarArea);
     firstRow = false;
+    int shownBefore = -1;  // the last shown bar of the row so far
     for (int index : row) {
-      QToolBar* bar = bars[static_cast<std::size_t>(index)];
-      addToolBar(Qt::TopToolBarArea, bar);
-      bar->setVisible(shown[static_cast<std::size_t>(index)]);
+      const auto i = static_cast<std::size_t>(index);
+      addToolBar(Qt::TopToolBarArea, bars[i]);
+      bars[i]->setVisible(shown[i]);
+      lengths.emplace_back(bars[i], -1);
+      if (!shown[i]) continue;
+      // The bar before reaches up to this bar's left edge.
+      if (shownBefore >= 0) {
+        const auto b = static_cast<std::size_t>(shownBefore);
+        const int room = stored[i].left - stored[b].left;
+        for (auto& [bar, length] : lengths)
+          if (bar == bars[b] && room > bars[b]->sizeHint().width()) length = room;
+      }
+      shownBefore = index;
     }
   }
+  SetBarLengths(this, lengths);
 }
 
 void TForm1::LoadIni() {
@@ -103,9 +144,19 @@ void TForm1::LoadIni() {
   const bool full = Profile().kind == ProgramKind::Full;
   const auto ini = vemu::files::IniFile::Load(SettingsFileName());
   const auto stored = [&](const char* key) -> std::optional<int> {
-    if (!ini.ReadString(kSection, key)) return std::nullopt;
-    return ini.ReadInteger(kSection, key, 0);
+    // Absent, or no number: the current value stays.
+    const int a = ini.ReadInteger(kSection, key, 0), b = ini.ReadInteger(kSection, key, 1);
+    if (a != b) return std::nullopt;
+    return a;
   };
+
+  // Bars never placed yet stand side by side in the designed order.
+  int designedLeft = 0;
+  for (QToolBar* bar : {ToolBarNewSaveLoad, ToolBarUndo, ToolBarOtpMenu, ToolBar2, ToolBar1, ToolBarNode, ToolBar_BARS}) {
+    if (!bar) continue;
+    if (!bar->property(kPlaceProperty).isValid()) bar->setProperty(kPlaceProperty, QPoint(designedLeft, 2));
+    designedLeft += bar->sizeHint().width();
+  }
 
   // The window.
   ui::StoredWindowRect rect;
@@ -151,7 +202,6 @@ void TForm1::LoadIni() {
     bars.push_back(k.bar);
     places.emplace_back(ini.ReadInteger(kSection, k.x, left), full ? ini.ReadInteger(kSection, k.y, 2) : 2);
   }
-  PlaceToolBars(bars, places);
 
   // The last file: dropped when it is gone.
   LastFile = vemu::platform::cp1251ToUtf8(ini.ReadString(kSection, "LastFile", vemu::platform::utf8ToCp1251(LastFile)));
@@ -172,9 +222,12 @@ void TForm1::LoadIni() {
     if (ToolBar_BARS && BARS11) ToolBar_BARS->setVisible(BARS11->isChecked());
     if (TabSet1 && BARS21) TabSet1->setVisible(BARS21->isChecked());
   }
+  // The rows once every bar's visibility is known: a hidden bar leaves no room.
+  PlaceToolBars(bars, places);
 }
 
 void TForm1::SaveInit() {
+  if (!WritesSettingsFile) return;
   const bool full = Profile().kind == ProgramKind::Full;
   const std::string path = SettingsFileName();
   auto ini = vemu::files::IniFile::Load(path);

@@ -8,6 +8,7 @@
 
 #include "platform/scripted_dialogs.h"
 #include "testdrive/commands.h"
+#include "ui/tform1.h"
 
 namespace {
 
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
   if (argc < 2) return usage();
   auto it = commands().find(argv[1]);
   if (it == commands().end()) return usage();
+  // The driver's program folders are its inputs: the end of a run keeps no settings there.
+  TForm1::WritesSettingsFile = false;
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope(dialogs);
   const int status = it->second.first(Args(argv + 2, argv + argc));

@@ -51,8 +51,8 @@ TEST(MainWindowLifecycle, KeysByProgram) {
     char key;
     const char* panel0;
   } cases[] = {
-      {false, 'a', "Key=a 97"}, {false, 13, "Key=\r 13"}, {false, 27, "Key=\x1B 27"},
-      {true, 'a', "Key=a"},     {true, 13, "Key=\r"},
+      {false, 'a', "Key=a 97"}, {false, 13, "Key=\r 13"}, {false, 27, "Key=\x1B 27"}, {false, '+', "Key=+ 43"},
+      {false, '-', "Key=- 45"}, {true, 'a', "Key=a"},      {true, 13, "Key=\r"},        {true, '+', "Key=+"},
   };
   for (const auto& c : cases) {
     Program program(c.second ? SecondProgramProfile() : FullProgramProfile());
@@ -66,6 +66,8 @@ TEST(MainWindowLifecycle, KeysByProgram) {
     EXPECT_EQ(form.StatusText(0), c.panel0);
     EXPECT_EQ(form.MouseState, c.key == 27 ? 0 : 3);
     EXPECT_EQ(form.ArrangeMode, c.key == 27 ? 0 : 1);
+    // "+" and "-" zoom by one step.
+    EXPECT_DOUBLE_EQ(form.View->Scale, c.key == '+' ? 1.1 : c.key == '-' ? 1 / 1.1 : 1.0) << c.key;
   }
 }
 
