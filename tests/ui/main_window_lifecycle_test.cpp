@@ -100,19 +100,46 @@ TEST(MainWindowLifecycle, DestructionRemovesEverySnapshotFile) {
   EXPECT_TRUE(std::filesystem::exists(folder.file("SETTINGS.INI")));
 }
 
-TEST(MainWindowLifecycle, ExitAndTheCloseBoxCloseTheWindowAndShowTheViewState) {
+TEST(MainWindowLifecycle, ExitAndTheCloseBoxAskAboutUnsavedWorkAndThenClose) {
   ScratchFolder folder;
-  for (bool byMenu : {true, false}) {
+  using vemu::platform::MsgResult;
+  struct Case {
+    bool byMenu;
+    bool unsaved;
+    std::vector<MsgResult> answers;
+    bool staysOpen;
+    std::size_t questions;
+    const char* saveAs = "saved.dag";
+  } cases[] = {
+      {true, false, {}, false, 0},  {false, false, {}, false, 0},
+      {true, true, {MsgResult::Cancel}, true, 1}, {false, true, {MsgResult::Cancel}, true, 1},
+      {true, true, {MsgResult::No}, false, 1},    {false, true, {MsgResult::No}, false, 1},
+      // Yes saves first; a failed save (question and error box) keeps the window open.
+      {false, true, {MsgResult::Yes}, false, 1},  {true, true, {MsgResult::Yes}, true, 2, "/no/such/dir/x.dag"},
+  };
+  for (const auto& c : cases) {
     Program program;
     TForm1& form = program.form();
     form.show();
     form.View->OriginX = 12;
     form.View->OriginY = -3;
-    if (byMenu)
+    if (c.unsaved) form.NoteUnsavedEdit();
+    form.SaveDialogFileName = c.saveAs;
+    program.dialogs.boxes.clear();
+    program.dialogs.boxAnswers.assign(c.answers.begin(), c.answers.end());
+    if (c.byMenu)
       form.Exit1->trigger();
     else
       form.close();
-    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.isVisible(), c.staysOpen) << c.byMenu << c.unsaved;
+    ASSERT_EQ(program.dialogs.boxes.size(), c.questions);
+    if (c.questions) {
+      EXPECT_EQ(program.dialogs.boxes[0].buttons, vemu::platform::MsgButtons::YesNoCancel);
+    }
+    if (c.staysOpen) continue;
+    if (c.answers == std::vector<MsgResult>{MsgResult::Yes}) {
+      EXPECT_TRUE(std::filesystem::exists(folder.file("saved.dag")));
+    }
     EXPECT_EQ(form.StatusText(0), "Sft(12,-3)");
     EXPECT_EQ(form.StatusText(2).rfind("WIN(", 0), 0u);
     EXPECT_NE(form.StatusText(2).find(")Maxx("), std::string::npos);
