@@ -451,91 +451,91 @@ const std::map<std::string, Handler>& Handlers() {
   using namespace vemu::view;
   static const std::map<std::string, Handler> table = [] {
     std::map<std::string, Handler> t{
-      {"XToScreen", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).XToScreen(Int(r, "x"))}}; }},
-      {"YToScreen", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).YToScreen(Int(r, "y"))}}; }},
-      {"XToLogical", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).XToLogical(Int(r, "x"))}}; }},
-      {"YToLogical", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).YToLogical(Int(r, "y"))}}; }},
-      {"LogicalToScreen",
-       [](const QJsonObject& r) { return QJsonObject{{"result", Json(View(r).LogicalToScreen(Point(r, "P")))}}; }},
-      {"ScreenToLogical",
-       [](const QJsonObject& r) { return QJsonObject{{"result", Json(View(r).ScreenToLogical(Point(r, "P")))}}; }},
-      {"SetScale",
-       [](const QJsonObject& r) {
-         TMyScale v = View(r);
-         v.SetScale(Real(r, "Value"));
-         return QJsonObject{{"view", Json(v)}};
-       }},
-      {"MoveBy",
-       [](const QJsonObject& r) {
-         TMyScale v = View(r);
-         v.MoveBy(Int(r, "dx"), Int(r, "dy"));
-         return QJsonObject{{"view", Json(v)}};
-       }},
-      {"PointsEqual",
-       [](const QJsonObject& r) { return QJsonObject{{"result", PointsEqual(Point(r, "A"), Point(r, "B"))}}; }},
-      {"PointAdd",
-       [](const QJsonObject& r) {
-         TPoint a = Point(r, "A");
-         PointAdd(a, Point(r, "B"));
-         return QJsonObject{{"A", Json(a)}};
-       }},
-      {"PointSub",
-       [](const QJsonObject& r) {
-         TPoint a = Point(r, "A");
-         PointSub(a, Point(r, "B"));
-         return QJsonObject{{"A", Json(a)}};
-       }},
-      {"PointDiff", [](const QJsonObject& r) { return QJsonObject{{"R", Json(PointDiff(Point(r, "A"), Point(r, "B")))}}; }},
-      {"PointMul", [](const QJsonObject& r) { return QJsonObject{{"R", Json(PointMul(Point(r, "A"), Real(r, "k")))}}; }},
-      {"DrawLine",
-       [](const QJsonObject& r) {
-         return DrawSegments(r, [&](RecordingCanvas& c) { DrawLine(Point(r, "A"), Point(r, "B"), c); });
-       }},
-      {"DrawArrow",
-       [](const QJsonObject& r) {
-         return DrawSegments(r, [&](RecordingCanvas& c) { DrawArrow(Point(r, "A"), Point(r, "B"), c); });
-       }},
-      {"DrawArrowAt",
-       [](const QJsonObject& r) {
-         return DrawSegments(r, [&](RecordingCanvas& c) { DrawArrowAt(Point(r, "A"), Point(r, "B"), c, Real(r, "t")); });
-       }},
-      {"DrawCurvedArrow",
-       [](const QJsonObject& r) {
-         return DrawSegments(
-             r, [&](RecordingCanvas& c) { DrawCurvedArrow(Point(r, "A"), Point(r, "B"), Point(r, "C"), c); });
-       }},
-      {"TMyLine", MyLineRequest},
-      {"DrawWire", DrawWireRequest},
-      {"DrawProbeLink", DrawProbeLinkRequest},
-      {"ShadowX", [](const QJsonObject& r) { return QJsonObject{{"result", ShadowX(Int(r, "Phase"), Int(r, "x"))}}; }},
-      {"ShadowY", [](const QJsonObject& r) { return QJsonObject{{"result", ShadowY(Int(r, "Phase"), Int(r, "y"))}}; }},
-      {"ShadowOffset",
-       [](const QJsonObject& r) { return QJsonObject{{"result", Json(ShadowOffset(Int(r, "Phase"), Point(r, "S")))}}; }},
-      {"ResetPhase",
-       [](const QJsonObject& r) {
-         std::int32_t phase = Int(r, "Phase");
-         ResetPhase(phase);
-         return QJsonObject{{"Phase", phase}};
-       }},
-      {"AdvancePhase",
-       [](const QJsonObject& r) {
-         std::int32_t phase = Int(r, "Phase");
-         AdvancePhase(phase);
-         return QJsonObject{{"Phase", phase}};
-       }},
-      {"TickCounter",
-       [](const QJsonObject& r) {
-         std::int32_t c = Int(r, "C");
-         TickCounter(c);
-         return QJsonObject{{"C", c}};
-       }},
-      {"DrawWhirl",
-       [](const QJsonObject& r) {
-         const TPoint size = r.contains(QLatin1String("size")) ? Point(r, "size") : TPoint{1280, 900};
-         RecordingCanvas canvas({size.x, size.y});
-         DrawWhirl(Int(r, "Counter"), canvas);
-         return QJsonObject{{"segments", Segments(canvas, 0, true)}, {"Pen", Json(canvas.pen)}};
-       }},
+        {"XToScreen", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).XToScreen(Int(r, "x"))}}; }},
+        {"YToScreen", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).YToScreen(Int(r, "y"))}}; }},
+        {"XToLogical", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).XToLogical(Int(r, "x"))}}; }},
+        {"YToLogical", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).YToLogical(Int(r, "y"))}}; }},
+        {"LogicalToScreen",
+         [](const QJsonObject& r) { return QJsonObject{{"result", Json(View(r).LogicalToScreen(Point(r, "P")))}}; }},
+        {"ScreenToLogical",
+         [](const QJsonObject& r) { return QJsonObject{{"result", Json(View(r).ScreenToLogical(Point(r, "P")))}}; }},
+        {"SetScale",
+         [](const QJsonObject& r) {
+           TMyScale v = View(r);
+           v.SetScale(Real(r, "Value"));
+           return QJsonObject{{"view", Json(v)}};
+         }},
+        {"MoveBy",
+         [](const QJsonObject& r) {
+           TMyScale v = View(r);
+           v.MoveBy(Int(r, "dx"), Int(r, "dy"));
+           return QJsonObject{{"view", Json(v)}};
+         }},
+        {"PointsEqual",
+         [](const QJsonObject& r) { return QJsonObject{{"result", PointsEqual(Point(r, "A"), Point(r, "B"))}}; }},
+        {"PointAdd",
+         [](const QJsonObject& r) {
+           TPoint a = Point(r, "A");
+           PointAdd(a, Point(r, "B"));
+           return QJsonObject{{"A", Json(a)}};
+         }},
+        {"PointSub",
+         [](const QJsonObject& r) {
+           TPoint a = Point(r, "A");
+           PointSub(a, Point(r, "B"));
+           return QJsonObject{{"A", Json(a)}};
+         }},
+        {"PointDiff", [](const QJsonObject& r) { return QJsonObject{{"R", Json(PointDiff(Point(r, "A"), Point(r, "B")))}}; }},
+        {"PointMul", [](const QJsonObject& r) { return QJsonObject{{"R", Json(PointMul(Point(r, "A"), Real(r, "k")))}}; }},
+        {"DrawLine",
+         [](const QJsonObject& r) {
+           return DrawSegments(r, [&](RecordingCanvas& c) { DrawLine(Point(r, "A"), Point(r, "B"), c); });
+         }},
+        {"DrawArrow",
+         [](const QJsonObject& r) {
+           return DrawSegments(r, [&](RecordingCanvas& c) { DrawArrow(Point(r, "A"), Point(r, "B"), c); });
+         }},
+        {"DrawArrowAt",
+         [](const QJsonObject& r) {
+           return DrawSegments(r, [&](RecordingCanvas& c) { DrawArrowAt(Point(r, "A"), Point(r, "B"), c, Real(r, "t")); });
+         }},
+        {"DrawCurvedArrow",
+         [](const QJsonObject& r) {
+           return DrawSegments(
+               r, [&](RecordingCanvas& c) { DrawCurvedArrow(Point(r, "A"), Point(r, "B"), Point(r, "C"), c); });
+         }},
+        {"TMyLine", MyLineRequest},
+        {"DrawWire", DrawWireRequest},
+        {"DrawProbeLink", DrawProbeLinkRequest},
+        {"ShadowX", [](const QJsonObject& r) { return QJsonObject{{"result", ShadowX(Int(r, "Phase"), Int(r, "x"))}}; }},
+        {"ShadowY", [](const QJsonObject& r) { return QJsonObject{{"result", ShadowY(Int(r, "Phase"), Int(r, "y"))}}; }},
+        {"ShadowOffset",
+         [](const QJsonObject& r) { return QJsonObject{{"result", Json(ShadowOffset(Int(r, "Phase"), Point(r, "S")))}}; }},
+        {"ResetPhase",
+         [](const QJsonObject& r) {
+           std::int32_t phase = Int(r, "Phase");
+           ResetPhase(phase);
+           return QJsonObject{{"Phase", phase}};
+         }},
+        {"AdvancePhase",
+         [](const QJsonObject& r) {
+           std::int32_t phase = Int(r, "Phase");
+           AdvancePhase(phase);
+           return QJsonObject{{"Phase", phase}};
+         }},
+        {"TickCounter",
+         [](const QJsonObject& r) {
+           std::int32_t c = Int(r, "C");
+           TickCounter(c);
+           return QJsonObject{{"C", c}};
+         }},
+        {"DrawWhirl",
+         [](const QJsonObject& r) {
+           const TPoint size = r.contains(QLatin1String("size")) ? Point(r, "size") : TPoint{1280, 900};
+           RecordingCanvas canvas({size.x, size.y});
+           DrawWhirl(Int(r, "Counter"), canvas);
+           return QJsonObject{{"segments", Segments(canvas, 0, true)}, {"Pen", Json(canvas.pen)}};
+         }},
     };
     AddViewCommands(t);
     return t;
