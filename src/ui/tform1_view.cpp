@@ -121,7 +121,12 @@ void TForm1::ScrollBar1Scroll(QScrollBar* moved) {
 }
 
 void TForm1::PrintScreen1Click() {
-  // No tick redraws the picture while the name is asked for and the file written.
+  // No tick redraws the picture while the name is asked for and the file
+  // written; the timer runs again on every way out.
+  struct TimerRestart {
+    QTimer* timer;
+    ~TimerRestart() { timer->start(); }
+  } restart{Timer1};
   Timer1->stop();
   const std::optional<std::string> answer =
       platform::dialogs().inputQuery(vemu::catalogue::GetMsg(26), vemu::catalogue::GetMsg(27), PictureName);
@@ -134,7 +139,6 @@ void TForm1::PrintScreen1Click() {
     else
       platform::dialogs().messageBox("Vemu", error, platform::MsgButtons::Ok, platform::MsgIcon::Error);
   }
-  Timer1->start();
 }
 
 void TForm1::CopyToClipboardClick() {
