@@ -70,7 +70,9 @@ std::unique_ptr<TheBaseOfGraf> Grid(int nodes) {
     g->AddLine(-2, root, n, vemu::model::alHaveItem);
     n->X = 20 + 40 * (k % columns);
     n->Y = 40 + 40 * (k / columns);
-    n->Name = (junction ? std::string() : std::string("R")) + std::to_string(k / 2);
+    std::string name = junction ? std::string() : std::string("R");
+    name += std::to_string(k / 2);
+    n->Name = name;
     if (!junction) n->Value = "1k";
     n->Selected = 1;
     members.push_back(n);
@@ -89,12 +91,12 @@ std::unique_ptr<TheBaseOfGraf> Grid(int nodes) {
 
 struct Program {
   Program() {
-    Application();
     form().Timer1->stop();
     form().PaintBox1->setMinimumSize(1, 1);
     form().PaintBox1->resize(1280, 900);
     form().FormResize();
   }
+  QApplication& application = Application();  // before any window
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope{dialogs};
   WindowSet windows{FullProgramProfile(), {"vemu3"}};
