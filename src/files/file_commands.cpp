@@ -18,14 +18,6 @@ std::string fileNamePart(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The dialogs' default extension: a name typed without one gets the
-// chosen filter's ("dag" for circuit and all files, "cir" for netlists).
-std::string withDefaultExtension(std::string path, int filterIndex) {
-  const std::string name = fileNamePart(path);
-  if (name.empty() || name.find('.') != std::string::npos) return path;
-  return path + (filterIndex == kNetlistFilter ? ".cir" : ".dag");
-}
-
 bool isCompleteNetlist(const std::vector<std::string>& lines) {
   for (const std::string& line : lines)
     if (line == ".END") return true;
@@ -33,6 +25,12 @@ bool isCompleteNetlist(const std::vector<std::string>& lines) {
 }
 
 }  // namespace
+
+std::string WithDefaultExtension(const std::string& path, int filterIndex) {
+  const std::string name = fileNamePart(path);
+  if (name.empty() || name.find('.') != std::string::npos) return path;
+  return path + (filterIndex == kNetlistFilter ? ".cir" : ".dag");
+}
 
 std::vector<std::pair<std::string, std::string>> CircuitDialogFilters() {
   return {{"VF files", "*.dag"}, {"CIR file", "*.cir"}, {"All files", "*.*"}};
@@ -164,7 +162,7 @@ void FileCommands::SaveAs1Click() {
   if (!chosen) return;
   s_.saveDialogFilterIndex = chosen->filterIndex;
   const bool netlist = !s_.secondBuild && chosen->filterIndex == kNetlistFilter;
-  const std::string path = withDefaultExtension(chosen->path, chosen->filterIndex);
+  const std::string path = WithDefaultExtension(chosen->path, chosen->filterIndex);
   if (platform::fileExists(path) &&
       platform::dialogs().messageBox("File Exists", "Remove FIle?", MsgButtons::OkCancel,
                                      MsgIcon::Confirmation) != MsgResult::Ok) {

@@ -18,6 +18,9 @@ namespace vemu::files {
 inline constexpr int kCircuitFilter = 1;
 inline constexpr int kNetlistFilter = 2;
 std::vector<std::pair<std::string, std::string>> CircuitDialogFilters();
+// The dialogs' default extension: a name chosen without one gets the
+// filter's ("cir" for netlists, "dag" otherwise).
+std::string WithDefaultExtension(const std::string& path, int filterIndex);
 
 // The menu commands whose captions and hints the commands show.
 enum class FileMenuItem { LoadFile1, Save1, SaveAs1, LoadSubcircuit1, SaveSubcircuit1 };

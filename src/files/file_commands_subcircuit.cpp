@@ -80,12 +80,13 @@ void FileCommands::SaveSubcircuit1Click() {
   request.confirmOverwrite = false;  // asked below with messages 59 and 60
   const auto chosen = platform::dialogs().chooseSaveFile(request);
   if (!chosen) return;
-  s_.subCircuitFile = chosen->path;
-  if (platform::fileExists(chosen->path) &&
+  const std::string path = WithDefaultExtension(chosen->path, chosen->filterIndex);
+  s_.subCircuitFile = path;
+  if (platform::fileExists(path) &&
       platform::dialogs().messageBox(GetMsg(59), GetMsg(60), MsgButtons::OkCancel, MsgIcon::Confirmation) !=
           MsgResult::Ok)
     return;
-  if (SaveSubcircuit(chosen->path)) host_.SetCaption(GetMsg(19) + chosen->path);
+  if (SaveSubcircuit(path)) host_.SetCaption(GetMsg(19) + path);
 }
 
 void FileCommands::LoadSubcircuit1Click() {
