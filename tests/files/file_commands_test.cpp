@@ -330,6 +330,21 @@ TEST_F(Commands, SaveAsDialogPaths) {
   EXPECT_TRUE(dialogs.fileRequests.empty());
 }
 
+TEST_F(Commands, SecondBuildSavesAsCircuitAndKeepsTheCaptionWhenNotReplacing) {
+  secondBuild = true;
+  folder.write("taken.dag", "old");
+  dialogs.fileAnswers = {Path("taken.dag"), Path("x.cir")};
+  dialogs.filterAnswers = {1, vemu::files::kNetlistFilter};
+  dialogs.boxAnswers = {MsgResult::Cancel};
+  commands().SaveAs1Click();
+  EXPECT_EQ(host.caption, "caption before");
+  EXPECT_EQ(folder.read("taken.dag"), "old");
+  commands().SaveAs1Click();  // the netlist filter means nothing here: a circuit is written
+  EXPECT_EQ(folder.read("x.cir").rfind("noname\r\n", 0), 0u);
+  EXPECT_EQ(lastFile, Path("x.cir"));
+  EXPECT_EQ(dialogs.fileRequests.back().title, "caption2");
+}
+
 TEST_F(Commands, LastFilePaths) {
   WriteFiles();
   lastFile = Path("missing.dag");
