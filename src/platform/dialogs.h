@@ -24,6 +24,15 @@ struct FileDialogRequest {
   int filterIndex = 1;  // counted from 1
   std::string initialDir;
   std::string fileName;
+  // Save dialogs: the dialog's own question before an existing file is
+  // replaced. Off where the command asks a question of its own.
+  bool confirmOverwrite = true;
+};
+
+// The file the user chose and the filter chosen with it (counted from 1).
+struct ChosenFile {
+  std::string path;
+  int filterIndex = 1;
 };
 
 // A message dialog with an editable text area (used to view and edit a
@@ -48,6 +57,18 @@ class Dialogs {
                                                 const std::string& initial) = 0;
   virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
+  // The same dialogs, also telling which filter was chosen at the end. An
+  // implementation that cannot tell reports the filter the request offered.
+  virtual std::optional<ChosenFile> chooseOpenFile(const FileDialogRequest& request) {
+    auto path = openFile(request);
+    if (!path) return std::nullopt;
+    return ChosenFile{std::move(*path), request.filterIndex};
+  }
+  virtual std::optional<ChosenFile> chooseSaveFile(const FileDialogRequest& request) {
+    auto path = saveFile(request);
+    if (!path) return std::nullopt;
+    return ChosenFile{std::move(*path), request.filterIndex};
+  }
   virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
   virtual std::optional<std::vector<std::string>> editText(const TextEditRequest& request) = 0;
 

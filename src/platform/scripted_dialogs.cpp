@@ -35,14 +35,25 @@ std::optional<std::string> ScriptedDialogs::inputQuery(const std::string&,
   return takeOr<std::optional<std::string>>(inputAnswers, std::nullopt);
 }
 
-std::optional<std::string> ScriptedDialogs::openFile(const FileDialogRequest& request) {
+std::optional<ChosenFile> ScriptedDialogs::chooseOpenFile(const FileDialogRequest& request) {
   fileRequests.push_back(request);
-  return takeOr<std::optional<std::string>>(fileAnswers, std::nullopt);
+  auto path = takeOr<std::optional<std::string>>(fileAnswers, std::nullopt);
+  if (!path) return std::nullopt;
+  return ChosenFile{std::move(*path), takeOr(filterAnswers, request.filterIndex)};
+}
+
+std::optional<ChosenFile> ScriptedDialogs::chooseSaveFile(const FileDialogRequest& request) {
+  return chooseOpenFile(request);
+}
+
+std::optional<std::string> ScriptedDialogs::openFile(const FileDialogRequest& request) {
+  auto chosen = chooseOpenFile(request);
+  if (!chosen) return std::nullopt;
+  return std::move(chosen->path);
 }
 
 std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogRequest& request) {
-  fileRequests.push_back(request);
-  return takeOr<std::optional<std::string>>(fileAnswers, std::nullopt);
+  return openFile(request);
 }
 
 std::optional<std::uint32_t> ScriptedDialogs::chooseColor(std::uint32_t) {

@@ -27,6 +27,9 @@ class ScriptedDialogs final : public Dialogs {
   std::deque<MsgResult> boxAnswers;
   std::deque<std::optional<std::string>> inputAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
+  // The filter chosen with each confirmed file dialog; an empty queue keeps
+  // the filter the request offered.
+  std::deque<int> filterAnswers;
   std::deque<std::optional<std::uint32_t>> colorAnswers;
   std::deque<std::optional<std::vector<std::string>>> textEditAnswers;
 
@@ -36,6 +39,8 @@ class ScriptedDialogs final : public Dialogs {
                                         const std::string& initial) override;
   std::optional<std::string> openFile(const FileDialogRequest& request) override;
   std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+  std::optional<ChosenFile> chooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<ChosenFile> chooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
   std::optional<std::vector<std::string>> editText(const TextEditRequest& request) override;
 

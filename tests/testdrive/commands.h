@@ -15,3 +15,7 @@ int ResultsCommand(const Args& args);
 int RunCommand(const Args& args);
 int RenderCommand(const Args& args);
 int GeometryCommand(const Args& args);
+int ExportCommand(const Args& args);
+int UndoCommand(const Args& args);
+int SubcircuitCommand(const Args& args);
+int PasteCommand(const Args& args);

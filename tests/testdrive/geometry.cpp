@@ -1,6 +1,7 @@
 // geometry: answers JSON requests on the view transform, the drawing
-// primitives, the drawn links and the link painters, one request per line
-// of stdin and one answer per line of stdout (see README.md).
+// primitives, the drawn links, the link painters and the view commands,
+// one request per line of stdin and one answer per line of stdout (see
+// README.md).
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,7 +25,9 @@
 #include "view/draw_primitives.h"
 #include "view/my_line.h"
 #include "view/my_scale.h"
+#include "view/redraw.h"
 #include "view/shadow.h"
+#include "view/view_commands.h"
 #include "view/view_globals.h"
 #include "view/wires.h"
 
@@ -318,95 +321,225 @@ QJsonObject MyLineRequest(const QJsonObject& r) {
   return answer;
 }
 
+// --- the view commands ---
+
+using vemu::view::ScrollBarState;
+
+// The window the view commands act on: a view, a paint box of "PaintBox"
+// [w, h] (default: the view's WinRect right and bottom), a shown level with
+// junctions at "members" ([[x, y], ...]; "level": false for none) and
+// "SecondBuild" for the second build's scroll-bar rule.
+class DriverViewHost final : public vemu::view::ViewHost {
+ public:
+  explicit DriverViewHost(const QJsonObject& r) : view_(::View(r)) {
+    const TPoint size = r.contains(QLatin1String("PaintBox")) ? Point(r, "PaintBox")
+                                                              : TPoint{view_.WinRect.Right, view_.WinRect.Bottom};
+    box_ = {0, 0, size.x, size.y};
+    rule_ = Flag(r, "SecondBuild") ? vemu::view::ScrollRule::SecondBuild : vemu::view::ScrollRule::Full;
+    if (Flag(r, "level", true)) {
+      level_ = graph_.AddNode(nullptr, 1);
+      const QJsonValue members = r.value(QLatin1String("members"));
+      if (!members.isUndefined() && !members.isArray()) throw BadRequest("not a list of points: members");
+      for (const QJsonValue& v : members.toArray()) {
+        const TPoint at = Point(v, "members");
+        vemu::model::TheNode* n = graph_.AddNode(level_, 2);
+        n->X = at.x;
+        n->Y = at.y;
+        graph_.AddLine(-1, level_, n, vemu::model::alHaveItem);
+      }
+    }
+  }
+  TMyScale& View() override { return view_; }
+  TRect PaintBoxRect() const override { return box_; }
+  const vemu::model::TheNode* ShownLevel() const override { return level_; }
+  vemu::view::ScrollRule Rule() const override { return rule_; }
+  void SetStatusText(int panel, const std::string& text) override {
+    if (panel >= 0 && panel < 3) status_[panel] = text;
+  }
+  void ShowScrollBars(const ScrollBarState&, const ScrollBarState&) override {}
+  void Redraw() override { ++redraws_; }
+
+  const std::string& Status(int panel) const { return status_[panel]; }
+  int Redraws() const { return redraws_; }
+
+ private:
+  TMyScale view_;
+  TRect box_;
+  vemu::view::ScrollRule rule_ = vemu::view::ScrollRule::Full;
+  vemu::model::TheBaseOfGraf graph_;
+  vemu::model::TheNode* level_ = nullptr;
+  std::string status_[3];
+  int redraws_ = 0;
+};
+
+QJsonObject Json(const ScrollBarState& bar) {
+  return {{"Position", bar.Position}, {"PageSize", bar.PageSize}, {"LargeChange", bar.LargeChange}};
+}
+
+// "ScrollBar1" / "ScrollBar2": {"Position", "PageSize", "LargeChange"}, each optional.
+void ReadBar(const QJsonObject& r, const char* name, ScrollBarState& bar) {
+  const QJsonValue v = r.value(QLatin1String(name));
+  if (v.isUndefined()) return;
+  if (!v.isObject()) throw BadRequest(std::string("not an object: ") + name);
+  const QJsonObject o = v.toObject();
+  bar.Position = Int(o, "Position", bar.Position);
+  bar.PageSize = Int(o, "PageSize", bar.PageSize);
+  bar.LargeChange = Int(o, "LargeChange", bar.LargeChange);
+}
+
+// Runs one view command and answers with the view, both bars, status panel
+// 2 and the number of redraws it asked for.
+QJsonObject ViewCommandRequest(const QJsonObject& r,
+                               const std::function<void(vemu::view::ViewCommands&, DriverViewHost&)>& command) {
+  DriverViewHost host(r);
+  vemu::view::ViewCommands commands(host);
+  ReadBar(r, "ScrollBar1", commands.ScrollBar1);
+  ReadBar(r, "ScrollBar2", commands.ScrollBar2);
+  command(commands, host);
+  return {{"view", Json(host.View())},        {"ScrollBar1", Json(commands.ScrollBar1)},
+          {"ScrollBar2", Json(commands.ScrollBar2)}, {"status", QString::fromStdString(host.Status(2))},
+          {"redraws", host.Redraws()}};
+}
+
+// "steps" zoom steps in (or out) from the view's scale: the scale and
+// status panel 2 after each step.
+QJsonObject ZoomStepsRequest(const QJsonObject& r, bool in) {
+  const int steps = Int(r, "steps", 1);
+  if (steps < 0 || steps > 1000) throw BadRequest("steps must be 0 to 1000");
+  QJsonArray after;
+  QJsonObject answer = ViewCommandRequest(r, [&](vemu::view::ViewCommands& c, DriverViewHost& host) {
+    for (int i = 0; i < steps; ++i) {
+      if (in) c.ZoomIn();
+      else c.ZoomOut();
+      after.append(QJsonObject{{"Scale", host.View().Scale}, {"status", QString::fromStdString(host.Status(2))}});
+    }
+  });
+  answer["steps"] = after;
+  return answer;
+}
+
+void AddViewCommands(std::map<std::string, Handler>& table) {
+  table["SnapToGrid"] = [](const QJsonObject& r) {
+    return QJsonObject{{"result", vemu::view::SnapToGrid(Int(r, "v"), Int(r, "GridStep", 15))}};
+  };
+  table["ComputeItemsRect"] = [](const QJsonObject& r) {
+    return ViewCommandRequest(r, [](vemu::view::ViewCommands& c, DriverViewHost&) { c.ComputeItemsRect(); });
+  };
+  table["UpdateScrollBars"] = [](const QJsonObject& r) {
+    return ViewCommandRequest(r, [](vemu::view::ViewCommands& c, DriverViewHost&) { c.UpdateScrollBars(); });
+  };
+  table["ScrollBar1Scroll"] = [](const QJsonObject& r) {
+    return ViewCommandRequest(r, [](vemu::view::ViewCommands& c, DriverViewHost&) { c.Scroll(); });
+  };
+  table["SetZoom"] = [](const QJsonObject& r) {
+    const double value = Real(r, "Value");
+    if (!(value > 0) || !std::isfinite(value)) throw BadRequest("Value must be positive");
+    return ViewCommandRequest(r, [value](vemu::view::ViewCommands& c, DriverViewHost&) { c.SetZoom(value); });
+  };
+  table["SpeedZoominClick"] = [](const QJsonObject& r) { return ZoomStepsRequest(r, true); };
+  table["SpeedZumoutClick"] = [](const QJsonObject& r) { return ZoomStepsRequest(r, false); };
+  table["Default1Click"] = [](const QJsonObject& r) {
+    return ViewCommandRequest(r, [](vemu::view::ViewCommands& c, DriverViewHost&) { c.DefaultScale(); });
+  };
+  table["Centerscreen1Click"] = [](const QJsonObject& r) {
+    const TPoint mouse = Point(r, "MousePoint");
+    return ViewCommandRequest(r, [mouse](vemu::view::ViewCommands& c, DriverViewHost&) { c.CenterScreen(mouse); });
+  };
+}
+
 const std::map<std::string, Handler>& Handlers() {
   using namespace vemu::view;
-  static const std::map<std::string, Handler> table{
-      {"XToScreen", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).XToScreen(Int(r, "x"))}}; }},
-      {"YToScreen", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).YToScreen(Int(r, "y"))}}; }},
-      {"XToLogical", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).XToLogical(Int(r, "x"))}}; }},
-      {"YToLogical", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).YToLogical(Int(r, "y"))}}; }},
-      {"LogicalToScreen",
-       [](const QJsonObject& r) { return QJsonObject{{"result", Json(View(r).LogicalToScreen(Point(r, "P")))}}; }},
-      {"ScreenToLogical",
-       [](const QJsonObject& r) { return QJsonObject{{"result", Json(View(r).ScreenToLogical(Point(r, "P")))}}; }},
-      {"SetScale",
-       [](const QJsonObject& r) {
-         TMyScale v = View(r);
-         v.SetScale(Real(r, "Value"));
-         return QJsonObject{{"view", Json(v)}};
-       }},
-      {"MoveBy",
-       [](const QJsonObject& r) {
-         TMyScale v = View(r);
-         v.MoveBy(Int(r, "dx"), Int(r, "dy"));
-         return QJsonObject{{"view", Json(v)}};
-       }},
-      {"PointsEqual",
-       [](const QJsonObject& r) { return QJsonObject{{"result", PointsEqual(Point(r, "A"), Point(r, "B"))}}; }},
-      {"PointAdd",
-       [](const QJsonObject& r) {
-         TPoint a = Point(r, "A");
-         PointAdd(a, Point(r, "B"));
-         return QJsonObject{{"A", Json(a)}};
-       }},
-      {"PointSub",
-       [](const QJsonObject& r) {
-         TPoint a = Point(r, "A");
-         PointSub(a, Point(r, "B"));
-         return QJsonObject{{"A", Json(a)}};
-       }},
-      {"PointDiff", [](const QJsonObject& r) { return QJsonObject{{"R", Json(PointDiff(Point(r, "A"), Point(r, "B")))}}; }},
-      {"PointMul", [](const QJsonObject& r) { return QJsonObject{{"R", Json(PointMul(Point(r, "A"), Real(r, "k")))}}; }},
-      {"DrawLine",
-       [](const QJsonObject& r) {
-         return DrawSegments(r, [&](RecordingCanvas& c) { DrawLine(Point(r, "A"), Point(r, "B"), c); });
-       }},
-      {"DrawArrow",
-       [](const QJsonObject& r) {
-         return DrawSegments(r, [&](RecordingCanvas& c) { DrawArrow(Point(r, "A"), Point(r, "B"), c); });
-       }},
-      {"DrawArrowAt",
-       [](const QJsonObject& r) {
-         return DrawSegments(r, [&](RecordingCanvas& c) { DrawArrowAt(Point(r, "A"), Point(r, "B"), c, Real(r, "t")); });
-       }},
-      {"DrawCurvedArrow",
-       [](const QJsonObject& r) {
-         return DrawSegments(
-             r, [&](RecordingCanvas& c) { DrawCurvedArrow(Point(r, "A"), Point(r, "B"), Point(r, "C"), c); });
-       }},
-      {"TMyLine", MyLineRequest},
-      {"DrawWire", DrawWireRequest},
-      {"DrawProbeLink", DrawProbeLinkRequest},
-      {"ShadowX", [](const QJsonObject& r) { return QJsonObject{{"result", ShadowX(Int(r, "Phase"), Int(r, "x"))}}; }},
-      {"ShadowY", [](const QJsonObject& r) { return QJsonObject{{"result", ShadowY(Int(r, "Phase"), Int(r, "y"))}}; }},
-      {"ShadowOffset",
-       [](const QJsonObject& r) { return QJsonObject{{"result", Json(ShadowOffset(Int(r, "Phase"), Point(r, "S")))}}; }},
-      {"ResetPhase",
-       [](const QJsonObject& r) {
-         std::int32_t phase = Int(r, "Phase");
-         ResetPhase(phase);
-         return QJsonObject{{"Phase", phase}};
-       }},
-      {"AdvancePhase",
-       [](const QJsonObject& r) {
-         std::int32_t phase = Int(r, "Phase");
-         AdvancePhase(phase);
-         return QJsonObject{{"Phase", phase}};
-       }},
-      {"TickCounter",
-       [](const QJsonObject& r) {
-         std::int32_t c = Int(r, "C");
-         TickCounter(c);
-         return QJsonObject{{"C", c}};
-       }},
-      {"DrawWhirl",
-       [](const QJsonObject& r) {
-         const TPoint size = r.contains(QLatin1String("size")) ? Point(r, "size") : TPoint{1280, 900};
-         RecordingCanvas canvas({size.x, size.y});
-         DrawWhirl(Int(r, "Counter"), canvas);
-         return QJsonObject{{"segments", Segments(canvas, 0, true)}, {"Pen", Json(canvas.pen)}};
-       }},
-  };
+  static const std::map<std::string, Handler> table = [] {
+    std::map<std::string, Handler> t{
+        {"XToScreen", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).XToScreen(Int(r, "x"))}}; }},
+        {"YToScreen", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).YToScreen(Int(r, "y"))}}; }},
+        {"XToLogical", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).XToLogical(Int(r, "x"))}}; }},
+        {"YToLogical", [](const QJsonObject& r) { return QJsonObject{{"result", View(r).YToLogical(Int(r, "y"))}}; }},
+        {"LogicalToScreen",
+         [](const QJsonObject& r) { return QJsonObject{{"result", Json(View(r).LogicalToScreen(Point(r, "P")))}}; }},
+        {"ScreenToLogical",
+         [](const QJsonObject& r) { return QJsonObject{{"result", Json(View(r).ScreenToLogical(Point(r, "P")))}}; }},
+        {"SetScale",
+         [](const QJsonObject& r) {
+           TMyScale v = View(r);
+           v.SetScale(Real(r, "Value"));
+           return QJsonObject{{"view", Json(v)}};
+         }},
+        {"MoveBy",
+         [](const QJsonObject& r) {
+           TMyScale v = View(r);
+           v.MoveBy(Int(r, "dx"), Int(r, "dy"));
+           return QJsonObject{{"view", Json(v)}};
+         }},
+        {"PointsEqual",
+         [](const QJsonObject& r) { return QJsonObject{{"result", PointsEqual(Point(r, "A"), Point(r, "B"))}}; }},
+        {"PointAdd",
+         [](const QJsonObject& r) {
+           TPoint a = Point(r, "A");
+           PointAdd(a, Point(r, "B"));
+           return QJsonObject{{"A", Json(a)}};
+         }},
+        {"PointSub",
+         [](const QJsonObject& r) {
+           TPoint a = Point(r, "A");
+           PointSub(a, Point(r, "B"));
+           return QJsonObject{{"A", Json(a)}};
+         }},
+        {"PointDiff", [](const QJsonObject& r) { return QJsonObject{{"R", Json(PointDiff(Point(r, "A"), Point(r, "B")))}}; }},
+        {"PointMul", [](const QJsonObject& r) { return QJsonObject{{"R", Json(PointMul(Point(r, "A"), Real(r, "k")))}}; }},
+        {"DrawLine",
+         [](const QJsonObject& r) {
+           return DrawSegments(r, [&](RecordingCanvas& c) { DrawLine(Point(r, "A"), Point(r, "B"), c); });
+         }},
+        {"DrawArrow",
+         [](const QJsonObject& r) {
+           return DrawSegments(r, [&](RecordingCanvas& c) { DrawArrow(Point(r, "A"), Point(r, "B"), c); });
+         }},
+        {"DrawArrowAt",
+         [](const QJsonObject& r) {
+           return DrawSegments(r, [&](RecordingCanvas& c) { DrawArrowAt(Point(r, "A"), Point(r, "B"), c, Real(r, "t")); });
+         }},
+        {"DrawCurvedArrow",
+         [](const QJsonObject& r) {
+           return DrawSegments(
+               r, [&](RecordingCanvas& c) { DrawCurvedArrow(Point(r, "A"), Point(r, "B"), Point(r, "C"), c); });
+         }},
+        {"TMyLine", MyLineRequest},
+        {"DrawWire", DrawWireRequest},
+        {"DrawProbeLink", DrawProbeLinkRequest},
+        {"ShadowX", [](const QJsonObject& r) { return QJsonObject{{"result", ShadowX(Int(r, "Phase"), Int(r, "x"))}}; }},
+        {"ShadowY", [](const QJsonObject& r) { return QJsonObject{{"result", ShadowY(Int(r, "Phase"), Int(r, "y"))}}; }},
+        {"ShadowOffset",
+         [](const QJsonObject& r) { return QJsonObject{{"result", Json(ShadowOffset(Int(r, "Phase"), Point(r, "S")))}}; }},
+        {"ResetPhase",
+         [](const QJsonObject& r) {
+           std::int32_t phase = Int(r, "Phase");
+           ResetPhase(phase);
+           return QJsonObject{{"Phase", phase}};
+         }},
+        {"AdvancePhase",
+         [](const QJsonObject& r) {
+           std::int32_t phase = Int(r, "Phase");
+           AdvancePhase(phase);
+           return QJsonObject{{"Phase", phase}};
+         }},
+        {"TickCounter",
+         [](const QJsonObject& r) {
+           std::int32_t c = Int(r, "C");
+           TickCounter(c);
+           return QJsonObject{{"C", c}};
+         }},
+        {"DrawWhirl",
+         [](const QJsonObject& r) {
+           const TPoint size = r.contains(QLatin1String("size")) ? Point(r, "size") : TPoint{1280, 900};
+           RecordingCanvas canvas({size.x, size.y});
+           DrawWhirl(Int(r, "Counter"), canvas);
+           return QJsonObject{{"segments", Segments(canvas, 0, true)}, {"Pen", Json(canvas.pen)}};
+         }},
+    };
+    AddViewCommands(t);
+    return t;
+  }();
   return table;
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/scripted_dialogs.h"
 #include "testdrive/commands.h"
+#include "ui/tform1.h"
 
 namespace {
 
@@ -21,6 +22,10 @@ const std::map<std::string, std::pair<std::function<int(const Args&)>, const cha
       {"run", {RunCommand, "run IN.dag DIR [options]  build, run and load the results"}},
       {"render", {RenderCommand, "render IN.dag OUT.png [options]  draw the shown level of IN"}},
       {"geometry", {GeometryCommand, "geometry  answer JSON geometry requests from stdin"}},
+      {"export", {ExportCommand, "export IN.dag OUT.jpg [--size WxH]  the JPEG export of IN's shown level"}},
+      {"undo", {UndoCommand, "undo OPS [--folder DIR]  undo ring steps (e edit, u undo, r redo) on a fresh window"}},
+      {"subcircuit", {SubcircuitCommand, "subcircuit IN.dag OUT.dag [--select NAME]...  write the selected members of IN's shown level as a sub-circuit file"}},
+      {"paste", {PasteCommand, "paste IN.dag SUB.dag OUT.dag  paste SUB into IN's shown level and write the result"}},
   };
   return table;
 }
@@ -37,6 +42,8 @@ int main(int argc, char** argv) {
   if (argc < 2) return usage();
   auto it = commands().find(argv[1]);
   if (it == commands().end()) return usage();
+  // The driver's program folders are its inputs: the end of a run keeps no settings there.
+  TForm1::WritesSettingsFile = false;
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope(dialogs);
   const int status = it->second.first(Args(argv + 2, argv + argc));

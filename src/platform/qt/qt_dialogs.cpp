@@ -29,6 +29,15 @@ QString filterString(const FileDialogRequest& request, QString* selected) {
   return parts.join(";;");
 }
 
+// The index (from 1) of the filter entry the dialog reports as chosen; the
+// offered one when the entry is not among them.
+int filterIndexOf(const FileDialogRequest& request, const QString& selected) {
+  QString unused;
+  const QStringList entries = filterString(request, &unused).split(";;");
+  const qsizetype found = entries.indexOf(selected);
+  return found < 0 ? request.filterIndex : static_cast<int>(found) + 1;
+}
+
 // Texts break their lines with CR, LF or both; the screen wants LF alone.
 QString screenText(const std::string& text) {
   QString result = fromUtf8(text);
@@ -91,22 +100,36 @@ std::optional<std::string> QtDialogs::inputQuery(const std::string& caption,
   return toUtf8(text);
 }
 
-std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request) {
+std::optional<ChosenFile> QtDialogs::chooseOpenFile(const FileDialogRequest& request) {
   QString selected;
-  QString filter = filterString(request, &selected);
-  QString file = QFileDialog::getOpenFileName(parent_, fromUtf8(request.title), startPath(request),
-                                              filter, &selected);
+  const QString filter = filterString(request, &selected);
+  const QString file = QFileDialog::getOpenFileName(parent_, fromUtf8(request.title), startPath(request),
+                                                    filter, &selected);
   if (file.isEmpty()) return std::nullopt;
-  return toUtf8(file);
+  return ChosenFile{toUtf8(file), filterIndexOf(request, selected)};
+}
+
+std::optional<ChosenFile> QtDialogs::chooseSaveFile(const FileDialogRequest& request) {
+  QString selected;
+  const QString filter = filterString(request, &selected);
+  QFileDialog::Options options;
+  if (!request.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
+  const QString file = QFileDialog::getSaveFileName(parent_, fromUtf8(request.title), startPath(request),
+                                                    filter, &selected, options);
+  if (file.isEmpty()) return std::nullopt;
+  return ChosenFile{toUtf8(file), filterIndexOf(request, selected)};
+}
+
+std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request) {
+  auto chosen = chooseOpenFile(request);
+  if (!chosen) return std::nullopt;
+  return std::move(chosen->path);
 }
 
 std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request) {
-  QString selected;
-  QString filter = filterString(request, &selected);
-  QString file = QFileDialog::getSaveFileName(parent_, fromUtf8(request.title), startPath(request),
-                                              filter, &selected);
-  if (file.isEmpty()) return std::nullopt;
-  return toUtf8(file);
+  auto chosen = chooseSaveFile(request);
+  if (!chosen) return std::nullopt;
+  return std::move(chosen->path);
 }
 
 std::optional<std::uint32_t> QtDialogs::chooseColor(std::uint32_t initial) {

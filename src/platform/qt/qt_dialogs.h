@@ -19,6 +19,8 @@ class QtDialogs final : public Dialogs {
                                         const std::string& initial) override;
   std::optional<std::string> openFile(const FileDialogRequest& request) override;
   std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+  std::optional<ChosenFile> chooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<ChosenFile> chooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
   std::optional<std::vector<std::string>> editText(const TextEditRequest& request) override;
 

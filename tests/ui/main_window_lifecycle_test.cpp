@@ -1,0 +1,175 @@
+// The main window's start-up order, keys, resize, closing and destruction.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+
+#include "build2/second_profile.h"
+#include "platform/scripted_dialogs.h"
+#include "support/scratch_folder.h"
+#include "ui/paint_box.h"
+#include "ui/tform1.h"
+#include "ui/toolbar_icons.h"
+#include "ui/window_set.h"
+
+using vemu::test::ScratchFolder;
+
+namespace {
+
+struct Program {
+  explicit Program(const ProgramProfile& profile = FullProgramProfile()) : scope(dialogs), set(profile, {"vemu3"}) {}
+  vemu::platform::ScriptedDialogs dialogs;
+  vemu::platform::ScopedDialogs scope;
+  WindowSet set;
+  TForm1& form() { return *set.windows().Form1; }
+};
+
+}  // namespace
+
+TEST(MainWindowLifecycle, CreationPresetsTheDialogsAfterTheSettings) {
+  ScratchFolder folder;
+  {
+    Program program;
+    EXPECT_EQ(program.form().SaveDialogFileName, "noname.dag");
+    EXPECT_EQ(program.form().DialogInitialFolder, folder.path() + "FILES");
+  }
+  // A last file read from the settings stays the save dialog's preset.
+  folder.write("FILES/a.dag", "x");
+  folder.write("SETTINGS.INI", "[Form1]\r\nLastFile=" + folder.file("FILES/a.dag") + "\r\n");
+  Program program;
+  EXPECT_EQ(program.form().SaveDialogFileName, folder.file("FILES/a.dag"));
+  EXPECT_EQ(program.form().LastOpen1->text(), "a.dag");
+}
+
+TEST(MainWindowLifecycle, KeysByProgram) {
+  ScratchFolder folder;
+  struct Case {
+    bool second;
+    char key;
+    const char* panel0;
+  } cases[] = {
+      {false, 'a', "Key=a 97"}, {false, 13, "Key=\r 13"}, {false, 27, "Key=\x1B 27"}, {false, '+', "Key=+ 43"},
+      {false, '-', "Key=- 45"}, {true, 'a', "Key=a"},      {true, 13, "Key=\r"},        {true, '+', "Key=+"},
+  };
+  for (const auto& c : cases) {
+    Program program(c.second ? SecondProgramProfile() : FullProgramProfile());
+    TForm1& form = program.form();
+    if (c.second) {
+      EXPECT_EQ(form.StatusText(1), "Vemu");
+    }
+    form.MouseState = 3;
+    form.ArrangeMode = 1;
+    form.FormKeyPress(c.key);
+    EXPECT_EQ(form.StatusText(0), c.panel0);
+    EXPECT_EQ(form.MouseState, c.key == 27 ? 0 : 3);
+    EXPECT_EQ(form.ArrangeMode, c.key == 27 ? 0 : 1);
+    // "+" and "-" zoom by one step.
+    EXPECT_DOUBLE_EQ(form.View->Scale, c.key == '+' ? 1.1 : c.key == '-' ? 1 / 1.1 : 1.0) << c.key;
+  }
+}
+
+TEST(MainWindowLifecycle, ResizeRemakesTheBufferOnlyOnceItExists) {
+  ScratchFolder folder;
+  Program program;
+  TForm1& form = program.form();
+  form.PaintBox1->resize(321, 223);
+  form.FormResize();
+  EXPECT_EQ(form.BackBuffer.size(), QSize(321, 223));
+  EXPECT_EQ(form.View->WinRect.Right - form.View->WinRect.Left, 321);
+  EXPECT_EQ(form.View->WinRect.Bottom - form.View->WinRect.Top, 223);
+  form.BackBuffer = QImage();
+  form.PaintBox1->resize(200, 100);
+  form.FormResize();
+  EXPECT_TRUE(form.BackBuffer.isNull());
+}
+
+TEST(MainWindowLifecycle, DestructionRemovesEverySnapshotFile) {
+  ScratchFolder folder;
+  {
+    Program program;
+    for (int k = 0; k < 30; ++k) folder.write("IMAGES/BACKUP/back" + std::to_string(k) + ".dag", "x");
+    folder.write("IMAGES/BACKUP/other.dag", "x");
+    program.form().PushUndoSnapshot();
+  }
+  for (int k = 0; k < 30; ++k)
+    EXPECT_FALSE(std::filesystem::exists(folder.file("IMAGES/BACKUP/back" + std::to_string(k) + ".dag"))) << k;
+  EXPECT_TRUE(std::filesystem::exists(folder.file("IMAGES/BACKUP/other.dag")));
+  EXPECT_TRUE(std::filesystem::exists(folder.file("SETTINGS.INI")));
+}
+
+TEST(MainWindowLifecycle, ExitAndTheCloseBoxAskAboutUnsavedWorkAndThenClose) {
+  ScratchFolder folder;
+  using vemu::platform::MsgResult;
+  struct Case {
+    bool byMenu;
+    bool unsaved;
+    std::vector<MsgResult> answers;
+    bool staysOpen;
+    std::size_t questions;
+    const char* saveAs = "saved.dag";
+  } cases[] = {
+      {true, false, {}, false, 0},  {false, false, {}, false, 0},
+      {true, true, {MsgResult::Cancel}, true, 1}, {false, true, {MsgResult::Cancel}, true, 1},
+      {true, true, {MsgResult::No}, false, 1},    {false, true, {MsgResult::No}, false, 1},
+      // Yes saves first; a failed save (question and error box) keeps the window open.
+      {false, true, {MsgResult::Yes}, false, 1},  {true, true, {MsgResult::Yes}, true, 2, "/no/such/dir/x.dag"},
+  };
+  for (const auto& c : cases) {
+    Program program;
+    TForm1& form = program.form();
+    form.show();
+    form.View->OriginX = 12;
+    form.View->OriginY = -3;
+    if (c.unsaved) form.NoteUnsavedEdit();
+    form.SaveDialogFileName = c.saveAs;
+    program.dialogs.boxes.clear();
+    program.dialogs.boxAnswers.assign(c.answers.begin(), c.answers.end());
+    if (c.byMenu)
+      form.Exit1->trigger();
+    else
+      form.close();
+    EXPECT_EQ(form.isVisible(), c.staysOpen) << c.byMenu << c.unsaved;
+    ASSERT_EQ(program.dialogs.boxes.size(), c.questions);
+    if (c.questions) {
+      EXPECT_EQ(program.dialogs.boxes[0].buttons, vemu::platform::MsgButtons::YesNoCancel);
+    }
+    if (c.staysOpen) continue;
+    if (c.answers == std::vector<MsgResult>{MsgResult::Yes}) {
+      EXPECT_TRUE(std::filesystem::exists(folder.file("saved.dag")));
+    }
+    EXPECT_EQ(form.StatusText(0), "Sft(12,-3)");
+    EXPECT_EQ(form.StatusText(2).rfind("WIN(", 0), 0u);
+    EXPECT_NE(form.StatusText(2).find(")Maxx("), std::string::npos);
+  }
+}
+
+TEST(MainWindowLifecycle, ToolButtonsShowPicturesWithTheirHints) {
+  ScratchFolder folder;
+  Program program;
+  TForm1& form = program.form();
+  for (QToolButton* button : {form.ToolButtonNew, form.ToolButtonLoad, form.ToolButtonSaveAs, form.SpeedButtonUndo,
+                              form.SpeedButtonRedo, form.SpeedButtonDelete, form.SpeedButton43,
+                              form.ToolButtonSettings, form.ToolButtonSubWin, form.ToolButtonMainWin,
+                              form.ToolButtonTextWin, form.SpeedZoomin, form.SpeedZumout, form.SpeedButton33,
+                              form.SBUpHieracy, form.SBDownHieracy, form.FromCtoMButton, form.RunButton,
+                              form.SpeedButton1}) {
+    const std::string name = button->objectName().toStdString();
+    EXPECT_FALSE(button->icon().isNull()) << name;
+    EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonIconOnly) << name;
+    EXPECT_FALSE(button->toolTip().isEmpty()) << name;
+    // Something is drawn, and no two buttons share a picture.
+    const QImage picture = ToolButtonPicture(button->objectName());
+    int inked = 0;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) inked += qAlpha(picture.pixel(x, y)) > 0;
+    EXPECT_GT(inked, 40) << name;
+    for (QToolButton* other : form.findChildren<QToolButton*>()) {
+      if (other != button && other->objectName() != button->objectName()) {
+        EXPECT_NE(ToolButtonPicture(other->objectName()), picture) << name << " " << other->objectName().toStdString();
+      }
+    }
+  }
+}
