@@ -49,63 +49,6 @@ TForm1::TForm1(AppWindows& app, const ProgramProfile& profile, const std::vector
 
 TForm1::~TForm1() { FormDestroy(); }
 
-void TForm1::FormCreate() {
-  RedrawRequest = 0;
-  LastFile.clear();
-  vemu::model::GraphBusy = true;
-  PendingHalf = nullptr;
-  Memo1->clear();
-  Timer1->stop();
-  ArrangeMode = 0;
-  Backup.Reset();
-  Backup.UndoRedoFlag = false;
-  IgnoreMouseDown = 0;
-  GridStep = 15;
-  CurrentType = 2;
-  View = std::make_unique<vemu::view::TMyScale>();
-  View->WinRect = {0, 0, PaintBox1->width(), PaintBox1->height()};
-  vemu::view::ArrowSize = 6;
-  Messages.clear();
-  SetStatusText(2, platform::toUtf8(QLocale().toString(QDateTime::currentDateTime().date(),
-                                                       QLocale::LongFormat) +
-                                    " " + QDateTime::currentDateTime().toString("hh:mm")));
-  SubCircuitFile = "select.dag";
-  const std::string folder = platform::programFolder();
-  if (!LoadOpenBoxBitmap(folder + "IMAGES/OpenBox3.bmp"))
-    platform::dialogs().messageBox("Vemu", "Cannot find the picture " + folder + "IMAGES/OpenBox3.bmp",
-                                   platform::MsgButtons::Ok, platform::MsgIcon::Warning);
-  if (::chdir(folder.c_str()) != 0) SetStatusText(0, "Cannot enter " + folder);
-  if (auto loaded = vemu::catalogue::LoadMessageFile(folder + "IMAGES/language1.txt")) Messages = std::move(*loaded);
-  vemu::catalogue::SetMessageSource(&Messages);
-  PictureName = "noname";
-  Modified = 0;
-  ShadowPhase = 0;
-  MouseState = 0;
-  DownNode = nullptr;
-  HoverNode = nullptr;
-  AnimAngle = 0;
-  InitNodeTypeTable();
-  Graph = std::make_unique<vemu::model::TheBaseOfGraf>();
-  TheNode* root = Graph->AddNode(nullptr, 1);
-  Graph->MainNode = root;
-  root->Name = "Upper Level";
-  CreateBackBuffer(PaintBox1->width(), PaintBox1->height());
-  SetCurrentNode(nullptr);
-  View->Scale = 1.0;
-  UpdateUndoEnables(false, false);
-  vemu::model::GraphBusy = false;
-}
-
-void TForm1::FormDestroy() {
-  Backup.DeleteSnapshotFiles();
-  vemu::catalogue::ReleaseMessageSource(&Messages);
-  Messages.clear();
-  Timer1->stop();
-  if (Graph) Graph->Clear();
-  Graph.reset();
-  View.reset();
-}
-
 void TForm1::SetStatusText(int panel, const std::string& text) {
   if (panel >= 0 && panel < 3 && StatusPanels[panel]) StatusPanels[panel]->setText(platform::fromUtf8(text));
 }
@@ -213,22 +156,6 @@ void TForm1::FormActivate() {
 void TForm1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
   QMainWindow::changeEvent(event);
-}
-
-void TForm1::FormKeyPress(char key) {
-  const std::string shown = platform::cp1251ToUtf8(std::string(1, key));
-  SetStatusText(0, shown);
-  if (key == 27) {
-    MouseState = 0;
-    ArrangeMode = 0;
-  }
-  SetStatusText(0, "Key=" + shown + " " + std::to_string(static_cast<unsigned char>(key)));
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-  QMainWindow::closeEvent(event);
-  // Closing the main window ends the program, whatever other window is open.
-  if (event->isAccepted()) QCoreApplication::quit();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

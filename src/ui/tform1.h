@@ -18,6 +18,7 @@
 #include "ui/program_profile.h"
 #include "view/draw_context.h"
 #include "view/my_scale.h"
+#include "view/view_commands.h"
 
 class QAbstractButton;
 class QAction;
@@ -366,10 +367,11 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void FormResize();
   // Paints the shown level into `bitmap` and has `destination` show it.
   // Feedback: the gesture feedback and the arrangement mode (the main
-  // window's own paint); the preview window passes false.
-  void DrawAll(QImage& bitmap, QWidget* destination, bool feedback);
+  // window's own paint); the preview window passes false. Grid: false
+  // leaves the grid out whatever the settings say (the clipboard copy).
+  void DrawAll(QImage& bitmap, QWidget* destination, bool feedback, bool grid = true);
   // The same redraw onto any canvas (tests and the test driver record it).
-  void DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, bool feedback);
+  void DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, bool feedback, bool grid = true);
   // A redraw failed: the timer stops and the diagnostic memo is shown.
   void RedrawFailed();
   // The memo's double click: fills Memo1 with the node tree (the dump
@@ -382,9 +384,79 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // (end of drawing)
 
   // --- view commands (tform1_view.cpp) ---
+  // Recomputes the view's items box from the shown level.
+  void ComputeItemsRect();
+  // Recomputes the view's window and extent and both scroll bars.
+  void UpdateScrollBars();
+  // v moved onto the grid lattice GridStep div 2 + k * GridStep.
+  std::int32_t SnapToGrid(std::int32_t v) const;
+  // New scale about the window centre, with the status text and the bars.
+  void SetZoom(double value);
+  // Zoom in and out by one step ("+", "-", ActScaleBig, ActScaleSmall).
+  void SpeedZoominClick();
+  void SpeedZumoutClick();
+  // Scale 1.0 with logical (0, 0) at the paint box's top-left corner.
+  void Default1Click();
+  // The point last under the mouse comes to the centre.
+  void Centerscreen1Click();
+  // Centres the view on the current node.
+  void CenteronSelect1Click();
+  // The scroll event of either bar; `moved` is the bar the user moved (its
+  // slider gives its new position), null when the numbers are set already.
+  void ScrollBar1Scroll(QScrollBar* moved = nullptr);
+  // The picture as a JPEG file in the program folder, under a name asked for.
+  void PrintScreen1Click();
+  // The picture without grid, mouse mark or gesture feedback on the clipboard.
+  void CopyToClipboardClick();
+  // The paint box shows the back buffer as it stands.
+  void PaintBox1Paint();
+  // What the view commands reach of the window.
+  class ViewCommandsHost final : public vemu::view::ViewHost {
+   public:
+    explicit ViewCommandsHost(TForm1& form) : form_(form) {}
+    vemu::view::TMyScale& View() override;
+    vemu::view::TRect PaintBoxRect() const override;
+    const vemu::model::TheNode* ShownLevel() const override;
+    vemu::view::ScrollRule Rule() const override;
+    void SetStatusText(int panel, const std::string& text) override;
+    void ShowScrollBars(const vemu::view::ScrollBarState& horizontal,
+                        const vemu::view::ScrollBarState& vertical) override;
+    void Redraw() override;
+
+   private:
+    TForm1& form_;
+  };
+  ViewCommandsHost ViewHostOfForm{*this};
+  // The view commands with their own state, both scroll bars' numbers.
+  vemu::view::ViewCommands ViewCmds{ViewHostOfForm};
+  // Connects the view commands to their actions, items, buttons and the
+  // scroll bars (called once the menus exist).
+  void ConnectViewControls();
   // (end of view commands)
 
   // --- start-up, SETTINGS.INI and closing (tform1_lifecycle.cpp) ---
+  // The open dialog's file name and the folder both file dialogs start in
+  // (UTF-8 paths); the save dialog's name is SaveDialogFileName.
+  std::string OpenDialogFileName;
+  std::string DialogInitialFolder;
+  // SETTINGS.INI of the program folder.
+  static std::string SettingsFileName();
+  // Applies SETTINGS.INI to the window: placement, tool bars, menu checks,
+  // LastFile (tform1_settings_ini.cpp).
+  void LoadIni();
+  // Writes this program's keys of SETTINGS.INI; the file's other keys stay.
+  void SaveInit();
+  // The tool bars' places in the tool-bar area (left, top) and back.
+  void PlaceToolBars(const std::vector<QToolBar*>& bars, const std::vector<std::pair<int, int>>& places);
+  std::pair<int, int> ToolBarPlace(const QToolBar* bar) const;
+  // Keeps the places of the bars Qt shows now, for SaveInit after the window is hidden.
+  void RememberToolBarPlaces();
+  // File > Exit: asks about unsaved work, shows the view's state, closes.
+  void Exit1Click();
+  // Enter on the window and the information command: the current node's values.
+  void ActionItemInfoExecute();
+  // The close box and Exit1Click share this test; false keeps the window open.
+  bool CanCloseMainWindow();
   // (end of start-up)
 
   // --- file commands, sub-circuit file and clipboard file (tform1_files.cpp) ---

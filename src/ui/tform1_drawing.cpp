@@ -42,7 +42,8 @@ void TForm1::CreateBackBuffer(int width, int height) {
 }
 
 void TForm1::FormResize() {
-  if (!PaintBox1 || !View) return;
+  // Only once the back buffer exists.
+  if (!PaintBox1 || !View || BackBuffer.isNull()) return;
   CreateBackBuffer(PaintBox1->width(), PaintBox1->height());
   View->WinRect.Right = View->WinRect.Left + PaintBox1->width();
   View->WinRect.Bottom = View->WinRect.Top + PaintBox1->height();
@@ -73,7 +74,7 @@ vemu::view::DrawContext TForm1::MakeDrawContext(vemu::platform::Canvas& canvas) 
   return ctx;
 }
 
-void TForm1::DrawAll(QImage& bitmap, QWidget* destination, bool feedback) {
+void TForm1::DrawAll(QImage& bitmap, QWidget* destination, bool feedback, bool grid) {
   if (vemu::model::GraphBusy || !app_.Settings) return;
   // A picture that failed to be made is never drawn into.
   if (bitmap.isNull() || bitmap.format() != QImage::Format_RGB32) {
@@ -81,10 +82,10 @@ void TForm1::DrawAll(QImage& bitmap, QWidget* destination, bool feedback) {
     return;
   }
   vemu::platform::ImageCanvas canvas(bitmap);
-  DrawAllOn(canvas, destination, feedback);
+  DrawAllOn(canvas, destination, feedback, grid);
 }
 
-void TForm1::DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, bool feedback) {
+void TForm1::DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, bool feedback, bool grid) {
   if (vemu::model::GraphBusy || !app_.Settings) return;
   vemu::view::DrawContext ctx = MakeDrawContext(canvas);
   vemu::view::RedrawState state;
@@ -93,6 +94,7 @@ void TForm1::DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, boo
   state.MouseState = &MouseState;
   state.RedrawRequest = &RedrawRequest;
   state.ArrangeMode = ArrangeMode != 0;
+  state.ShowGrid = grid;
   state.PaintBoxWidth = PaintBox1 ? PaintBox1->width() : 0;
   state.PaintBoxHeight = PaintBox1 ? PaintBox1->height() : 0;
   MainRedrawHost host(*this, destination);

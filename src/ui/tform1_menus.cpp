@@ -178,6 +178,7 @@ void TForm1::CreateMenus() {
   connect(ScaelSubMenu1, &QAction::triggered, ToolBar2, &QWidget::setVisible);
   if (BARS11) connect(BARS11, &QAction::triggered, ToolBar_BARS, &QWidget::setVisible);
   if (BARS21) connect(BARS21, &QAction::triggered, TabSet1, &QWidget::setVisible);
+  ConnectViewControls();
 }
 
 void TForm1::CreateMemoMenu() {

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "ui/action_link.h"
+#include "ui/toolbar_icons.h"
 #include "ui/tform1.h"
 
 namespace {
@@ -95,4 +96,6 @@ void TForm1::CreateToolBars() {
     TabControl2->setObjectName("TabControl2");
     ToolBar_BARS->addWidget(TabControl2);
   }
+  for (QToolBar* bar : {ToolBarNewSaveLoad, ToolBarUndo, ToolBarOtpMenu, ToolBar2, ToolBar1})
+    ShowToolButtonPictures(bar);
 }

@@ -91,7 +91,8 @@ class Redraw {
     RubberBandDust();
     canvas_.pen.Color = kMoneyGreen;
     if (!main_) canvas_.TextOut(5, 5, kNoShownLevelText);
-    if (settings_.CheckSeeGrid && ctx_.view->Scale > 0.1) DrawGrid(ctx_, settings_.GridColor, ctx_.GridStep);
+    if (state_.ShowGrid && settings_.CheckSeeGrid && ctx_.view->Scale > 0.1)
+      DrawGrid(ctx_, settings_.GridColor, ctx_.GridStep);
     if (feedback_ && settings_.CheckUseGrid) MouseMark();
     if (settings_.CheckCross) PaintWhirl(ctx_, ctx_.WhirlCounter);
     CurrentNodeMarker();

@@ -42,6 +42,9 @@ struct RedrawState {
   // Nodes and wires that lie wholly outside the picture are not handed to
   // the painters (the picture is the same either way).
   bool LeaveOutUnseen = true;
+  // False leaves the grid out even when the settings ask for it (a picture
+  // for the clipboard).
+  bool ShowGrid = true;
 };
 
 // Raised by the redraw's own checks; ends the passes and leads to the

@@ -15,3 +15,4 @@ int ResultsCommand(const Args& args);
 int RunCommand(const Args& args);
 int RenderCommand(const Args& args);
 int GeometryCommand(const Args& args);
+int UndoCommand(const Args& args);

@@ -1,0 +1,205 @@
+// SETTINGS.INI: the main window's placement, its tool bars, the menu checks
+// of the bars and the last circuit file. Both programs share the file; the
+// second build keeps fewer keys of the section.
+#include <filesystem>
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTabBar>
+#include <QToolBar>
+#include <QVariant>
+
+#include "files/ini_file.h"
+#include "platform/program_folder.h"
+#include "platform/qt/qt_text.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+#include "ui/tform1.h"
+#include "ui/window_placement.h"
+
+namespace {
+
+constexpr const char* kSection = "Form1";
+// The property that holds a bar's place (QPoint: left, top) while Qt has
+// not laid it out, or while it is hidden.
+constexpr const char* kPlaceProperty = "ToolBarPlace";
+
+struct BarKeys {
+  QToolBar* bar;
+  const char* x;
+  const char* y;
+  int width;  // the designed width; Qt sizes the bars by their contents
+};
+
+vemu::ui::PlacementRect ScreenRect() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {0, 0, 1024, 768};
+  const QRect r = screen->availableGeometry();
+  return {r.x(), r.y(), r.width(), r.height()};
+}
+
+int Flag(const QAction* item) { return item && item->isChecked() ? 1 : 0; }
+
+// The tool-bar area's top inside the window.
+int ToolBarAreaTop(const QMainWindow* window) {
+  const QWidget* menu = window->menuWidget();
+  return menu && menu->isVisibleTo(window) ? menu->geometry().bottom() + 1 : 0;
+}
+
+int RowPitch(const std::vector<QToolBar*>& bars) {
+  int pitch = 0;
+  for (const QToolBar* bar : bars) pitch = std::max(pitch, bar->sizeHint().height());
+  return pitch > 0 ? pitch : 30;
+}
+
+}  // namespace
+
+std::string TForm1::SettingsFileName() { return vemu::platform::programFolder() + "SETTINGS.INI"; }
+
+std::pair<int, int> TForm1::ToolBarPlace(const QToolBar* bar) const {
+  // A bar Qt has laid out in the shown window is where the user left it.
+  if (isVisible() && bar->isVisible())
+    return {bar->x(), bar->y() - ToolBarAreaTop(this) + 2};
+  const QVariant place = bar->property(kPlaceProperty);
+  if (place.isValid()) return {place.toPoint().x(), place.toPoint().y()};
+  return {0, 2};
+}
+
+void TForm1::RememberToolBarPlaces() {
+  for (QToolBar* bar : findChildren<QToolBar*>()) {
+    if (!isVisible() || !bar->isVisible()) continue;
+    const auto [left, top] = ToolBarPlace(bar);
+    bar->setProperty(kPlaceProperty, QPoint(left, top));
+  }
+}
+
+void TForm1::PlaceToolBars(const std::vector<QToolBar*>& bars, const std::vector<std::pair<int, int>>& places) {
+  std::vector<vemu::ui::BarPlace> stored;
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    stored.push_back({places[i].first, places[i].second});
+    bars[i]->setProperty(kPlaceProperty, QPoint(places[i].first, places[i].second));
+  }
+  std::vector<bool> shown;
+  for (QToolBar* bar : bars) {
+    shown.push_back(bar->isVisibleTo(this));
+    removeToolBar(bar);
+  }
+  bool firstRow = true;
+  for (const auto& row : vemu::ui::ArrangeBarRows(stored, RowPitch(bars))) {
+    if (!firstRow) addToolBarBreak(Qt::TopToolBarArea);
+    firstRow = false;
+    for (int index : row) {
+      QToolBar* bar = bars[static_cast<std::size_t>(index)];
+      addToolBar(Qt::TopToolBarArea, bar);
+      bar->setVisible(shown[static_cast<std::size_t>(index)]);
+    }
+  }
+}
+
+void TForm1::LoadIni() {
+  namespace ui = vemu::ui;
+  const bool full = Profile().kind == ProgramKind::Full;
+  const auto ini = vemu::files::IniFile::Load(SettingsFileName());
+  const auto stored = [&](const char* key) -> std::optional<int> {
+    if (!ini.ReadString(kSection, key)) return std::nullopt;
+    return ini.ReadInteger(kSection, key, 0);
+  };
+
+  // The window.
+  ui::StoredWindowRect rect;
+  rect.left = ini.ReadInteger(kSection, "Left", -1);
+  if (*rect.left != -1) {
+    rect.top = stored("Top");
+    rect.height = stored("Height");
+    rect.width = stored("Width");
+  }
+  const ui::WindowPlacement placement =
+      ui::PlaceWindow(rect, {x(), y(), width(), height()}, ScreenRect(), !full);
+  move(placement.rect.left, placement.rect.top);
+  resize(placement.rect.width, placement.rect.height);
+  if (placement.maximised) setWindowState(windowState() | Qt::WindowMaximized);
+  // The second build keeps its designed layout without stored settings.
+  if (!full && *rect.left == -1) return;
+
+  // Menu checks: stored inverted, since the toggles below invert them again.
+  const auto inverted = [&](QAction* item, const char* key) {
+    if (item) item->setChecked(ini.ReadInteger(kSection, key, 1) == 0);
+  };
+  inverted(OptSubMenu, "OSM");
+  inverted(EditSubMenu1, "ESM");
+  inverted(FileSubMenu1, "FSM");
+  inverted(ScaelSubMenu1, "SSM");
+  if (full) {
+    if (BARS11) BARS11->setChecked(ini.ReadInteger(kSection, "BARS11", 0) != 0);
+    if (BARS21) BARS21->setChecked(ini.ReadInteger(kSection, "BARS21", 1) != 0);
+  }
+
+  // Tool bars: every top 2, then the stored places (the second build keeps
+  // only the left edges).
+  std::vector<BarKeys> keys{{ToolBarOtpMenu, "Option_x", "Option_y", 135}, {ToolBarUndo, "Undo_x", "Undo_y", 102}};
+  if (full && ToolBar_BARS) keys.push_back({ToolBar_BARS, "Bars_x", "Bars_y", 0});
+  keys.insert(keys.end(), {{ToolBarNewSaveLoad, "SaveLoad_x", "SaveLoad_y", 105},
+                           {ToolBar2, "Scale_x", "Scale_y", 168},
+                           {ToolBar1, "Run_x", "Run_y", 99},
+                           {ToolBarNode, "Node_x", "Node_y", 166}});
+  std::vector<QToolBar*> bars;
+  std::vector<std::pair<int, int>> places;
+  for (const BarKeys& k : keys) {
+    const int left = ToolBarPlace(k.bar).first;
+    bars.push_back(k.bar);
+    places.emplace_back(ini.ReadInteger(kSection, k.x, left), full ? ini.ReadInteger(kSection, k.y, 2) : 2);
+  }
+  PlaceToolBars(bars, places);
+
+  // The last file: dropped when it is gone.
+  LastFile = vemu::platform::cp1251ToUtf8(ini.ReadString(kSection, "LastFile", vemu::platform::utf8ToCp1251(LastFile)));
+  if (!LastFile.empty() && vemu::platform::fileExists(LastFile)) {
+    OpenDialogFileName = LastFile;
+    SaveDialogFileName = LastFile;
+    if (LastOpen1)
+      LastOpen1->setText(vemu::platform::fromUtf8(std::filesystem::path(LastFile).filename().string()));
+  } else {
+    LastFile.clear();
+  }
+
+  FileSubMenu1Click();
+  EditSubMenu1Click();
+  OptSubMenuClick();
+  ScaelSubMenu1Click();
+  if (full) {
+    if (ToolBar_BARS && BARS11) ToolBar_BARS->setVisible(BARS11->isChecked());
+    if (TabSet1 && BARS21) TabSet1->setVisible(BARS21->isChecked());
+  }
+}
+
+void TForm1::SaveInit() {
+  const bool full = Profile().kind == ProgramKind::Full;
+  const std::string path = SettingsFileName();
+  auto ini = vemu::files::IniFile::Load(path);
+  ini.WriteInteger(kSection, "Left", x());
+  ini.WriteInteger(kSection, "Top", y());
+  ini.WriteInteger(kSection, "Width", width());
+  ini.WriteInteger(kSection, "Height", height());
+  ini.WriteInteger(kSection, "OSM", Flag(OptSubMenu));
+  ini.WriteInteger(kSection, "ESM", Flag(EditSubMenu1));
+  ini.WriteInteger(kSection, "FSM", Flag(FileSubMenu1));
+  ini.WriteInteger(kSection, "SSM", Flag(ScaelSubMenu1));
+  const std::vector<std::pair<QToolBar*, std::string>> bars{
+      {ToolBarOtpMenu, "Option"}, {ToolBarUndo, "Undo"}, {ToolBarNewSaveLoad, "SaveLoad"}, {ToolBar_BARS, "Bars"},
+      {ToolBar2, "Scale"},        {ToolBar1, "Run"},     {ToolBarNode, "Node"}};
+  for (const auto& [bar, name] : bars) {
+    if (!bar) continue;  // the second build has no level-tab bar
+    const auto [left, top] = ToolBarPlace(bar);
+    ini.WriteInteger(kSection, name + "_x", left);
+    if (full) ini.WriteInteger(kSection, name + "_y", top);
+  }
+  ini.WriteString(kSection, "LastFile", vemu::platform::utf8ToCp1251(LastFile));
+  if (full) {
+    ini.WriteInteger(kSection, "BARS11", Flag(BARS11));
+    ini.WriteInteger(kSection, "BARS21", Flag(BARS21));
+  }
+  // A folder that cannot be written keeps no settings; that is no error.
+  ini.Save(path);
+}
