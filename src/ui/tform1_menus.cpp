@@ -179,6 +179,7 @@ void TForm1::CreateMenus() {
   if (BARS11) connect(BARS11, &QAction::triggered, ToolBar_BARS, &QWidget::setVisible);
   if (BARS21) connect(BARS21, &QAction::triggered, TabSet1, &QWidget::setVisible);
   ConnectViewControls();
+  ConnectSelectionControls();
 }
 
 void TForm1::CreateMemoMenu() {
