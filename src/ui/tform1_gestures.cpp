@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMouseEvent>
 #include <QTabBar>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPalette>
 #include <QToolBar>
@@ -230,9 +231,14 @@ void TForm1::ConnectGestureControls() {
   };
   for (QTabBar* tabs : {TabSet1, TabControl2}) {
     if (!tabs) continue;
+    // The switch runs once the tab bar has finished with the click: the
+    // tabs are refilled then, and the bar does not re-select the old index.
     connect(tabs, &QTabBar::tabBarClicked, this, [this, tabs](int index) {
-      if (index >= 0) tabs->setCurrentIndex(index);
-      TabControlBARSMouseUp(tabs);
+      QTimer::singleShot(0, this, [this, tabs, index] {
+        if (index < 0 || index >= tabs->count()) return;
+        tabs->setCurrentIndex(index);
+        TabControlBARSMouseUp(tabs);
+      });
     });
   }
 }
