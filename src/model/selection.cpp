@@ -81,10 +81,12 @@ bool TreeHolds(const TheNode* top, const TheNode* n) {
 }
 
 std::size_t DeleteNodeTrees(TheBaseOfGraf& graph, const std::vector<TheNode*>& tops) {
+  std::unordered_set<const TheNode*> listed;
+  graph.forEachNode([&listed](const TheNode* n) { listed.insert(n); });
   std::unordered_set<const TheNode*> doomed;
   std::vector<TheNode*> tree;
   for (TheNode* top : tops)
-    if (graph.Contains(top)) collectTree(top, doomed, tree);
+    if (listed.count(top)) collectTree(top, doomed, tree);
   if (doomed.empty()) return 0;
 
   if (doomed.count(graph.CurrentNode)) graph.CurrentNode = nullptr;

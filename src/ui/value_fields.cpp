@@ -140,7 +140,8 @@ bool StoreValueWindow(model::TheBaseOfGraf& graph, TheNode* n, const ValueWindow
   } else if (renames) {
     n->Name = name;  // at most 30 characters
   }
-  if (n->IsJunction() && n->Ground != edits.groundIndex) {
+  // No item chosen (a mark outside the list, read from a file): the mark stays.
+  if (n->IsJunction() && edits.groundIndex >= 0 && n->Ground != edits.groundIndex) {
     n->Ground = edits.groundIndex;
     host.NumberNets();
   }

@@ -50,7 +50,7 @@ ValueWindowFields FieldsOfNode(model::TheBaseOfGraf& graph, const model::TheNode
 // The window's edits at OK (UTF-8).
 struct ValueWindowEdits {
   std::string name;
-  int groundIndex = 0;
+  int groundIndex = 0;  // -1: no item chosen
   bool inversionChecked = false;
   std::vector<std::string> valueLines;
 };

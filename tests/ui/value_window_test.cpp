@@ -211,6 +211,10 @@ TEST_F(ValueWindowTest, JunctionNamesSwapNetNumbersAndGroundRenumbers) {
   EXPECT_EQ(dialogs.boxes[0].text, GetMsg(47) + "=[9]");
   EXPECT_EQ(j1->Ground, 1);  // the other edits are stored
   EXPECT_EQ(j1->Name.str(), "0");  // the ground mark renumbered the nets at once
+
+  j2->Ground = 7;  // no such item: the mark stays as it is
+  EXPECT_TRUE(ok(j2, QString::fromStdString(j2->Name.str()), ""));
+  EXPECT_EQ(j2->Ground, 7);
 }
 
 TEST_F(ValueWindowTest, KeysAndButtons) {
