@@ -215,7 +215,11 @@ void TForm1::SetCurrentNode(TheNode* n) {
 
 void TForm1::ConnectGestureControls() {
   PaintBox1->setMouseTracking(true);
+  // A click on the canvas takes the keyboard from the name and value fields,
+  // so the menu short-cuts act again (the fields keep their editing keys).
+  PaintBox1->setFocusPolicy(Qt::ClickFocus);
   PaintBox1->OnMouseDown = [this](QMouseEvent* e) {
+    PaintBox1->setFocus(Qt::MouseFocusReason);
     PaintBox1MouseDown(e->button(), e->buttons(), e->modifiers(), e->position().toPoint().x(),
                        e->position().toPoint().y());
   };

@@ -196,6 +196,10 @@ TEST(CanvasGestures, TextFieldsKeepTheirEditingKeys) {
     EXPECT_TRUE(override.isAccepted()) << key.toCombined();
   }
   EXPECT_EQ(newNodes, 0);
+  // A click on the canvas takes the keyboard away from the field.
+  program.mouse(QEvent::MouseButtonPress, 10, 10, Qt::LeftButton, Qt::LeftButton);
+  program.mouse(QEvent::MouseButtonRelease, 10, 10, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(QApplication::focusWidget(), form.PaintBox1);
 }
 
 }  // namespace
