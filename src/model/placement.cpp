@@ -97,7 +97,7 @@ void AfterCreateElement(TheBaseOfGraf& graph, TheNode* placed, int& currentType,
     placed->Wy = 0;
   }
   if (IsPairType(t)) {
-    if (t == 9 || t == 10) placed->Value = "1";
+    if (t == 9 || t == 10) placed->Value.assign(1, '1');
     t = PartnerType(t);
     currentType = t;
     host.ChooseType(t);
