@@ -16,3 +16,4 @@ int RunCommand(const Args& args);
 int RenderCommand(const Args& args);
 int GeometryCommand(const Args& args);
 int UndoCommand(const Args& args);
+int EditCommand(const Args& args);

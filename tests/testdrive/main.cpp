@@ -21,6 +21,7 @@ const std::map<std::string, std::pair<std::function<int(const Args&)>, const cha
       {"run", {RunCommand, "run IN.dag DIR [options]  build, run and load the results"}},
       {"render", {RenderCommand, "render IN.dag OUT.png [options]  draw the shown level of IN"}},
       {"geometry", {GeometryCommand, "geometry  answer JSON geometry requests from stdin"}},
+      {"edit", {EditCommand, "edit IN.dag SCRIPT OUT.dag [options]  replay mouse, key, palette and menu events"}},
       {"undo", {UndoCommand, "undo OPS [--folder DIR]  undo ring steps (e edit, u undo, r redo) on a fresh window"}},
   };
   return table;
