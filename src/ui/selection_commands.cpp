@@ -37,8 +37,8 @@ void SelectionCommands::DeleteSelection(std::int32_t count) {
   host_.ForgetPreviewNode();
   model::DeleteNodeTrees(graph_, doomed);
   graph_.DeleteOrphans();
-  graph_.CurrentNode = nullptr;
   host_.NodesFreed();
+  ForgetCurrentNode();
   host_.ViewChanged();
 }
 
@@ -56,9 +56,16 @@ void SelectionCommands::DeleteCurrentNode() {
   // without an owner otherwise.
   if (current->IsContainer()) model::DeleteNodeTrees(graph_, {current});
   else graph_.DeleteNode(current);
-  graph_.CurrentNode = nullptr;
   host_.NodesFreed();
+  ForgetCurrentNode();
   host_.ViewChanged();
+}
+
+void SelectionCommands::ForgetCurrentNode() {
+  // Through the window, so the name and value fields and the level tabs
+  // no longer show a deleted node.
+  graph_.CurrentNode = nullptr;
+  host_.SetCurrentNode(nullptr);
 }
 
 void SelectionCommands::HideCross() { host_.SetCurrentNode(nullptr); }

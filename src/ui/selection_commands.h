@@ -60,6 +60,7 @@ class SelectionCommands {
   void DeleteSelection(std::int32_t count);
   void DeleteCurrentNode();
   bool Deletable(const model::TheNode* n) const;
+  void ForgetCurrentNode();
   void Queue(bool vertical);
 
   model::TheBaseOfGraf& graph_;

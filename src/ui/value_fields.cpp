@@ -40,6 +40,7 @@ ValueWindowFields FieldsOfNode(model::TheBaseOfGraf& graph, const TheNode& n, co
     f.memoStyle = ValueMemoStyle::Result;
     f.hintMessage = 69;
   }
+  f.valueEditable = !n.IsJunction() && !n.IsContainer();
   f.name = cp1251ToUtf8(n.Name.str());
   f.type = std::to_string(n.NodeType);
   f.number = "#" + std::to_string(n.Number);

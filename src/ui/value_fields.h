@@ -32,6 +32,7 @@ struct ValueWindowFields {
   bool inversionChecked = false;
   ValueMemoStyle memoStyle = ValueMemoStyle::Value;
   int hintMessage = 0;  // 68, 69 or 0 for none
+  bool valueEditable = true;  // junctions and containers keep no value
   std::string name;     // Edit1
   std::string type;     // Edit2
   std::string number;   // Edit3

@@ -169,6 +169,7 @@ void TFormInputValue::ShowNode(TheNode* n) {
   palette.setColor(QPalette::Base,
                    fields.memoStyle == vemu::ui::ValueMemoStyle::Result ? QColor(255, 255, 0) : QColor(Qt::white));
   Memo1->setPalette(palette);
+  Memo1->setReadOnly(!fields.valueEditable);
   Memo1->setToolTip(fields.hintMessage ? fromUtf8(vemu::catalogue::GetMsg(fields.hintMessage)) : QString());
 
   Edit1->setText(fromUtf8(fields.name));

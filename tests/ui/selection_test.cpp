@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QToolButton>
 
 #include "catalogue/messages.h"
@@ -103,6 +104,7 @@ TEST_F(SelectionCommandsTest, DeleteTheSelectionAsksWithTheCount) {
   EXPECT_EQ(form->Graph->NodeCount(), before - 5);  // three members and X1's two
   EXPECT_EQ(snapshots(), 1);
   EXPECT_EQ(form->Graph->CurrentNode, nullptr);
+  EXPECT_EQ(form->Edit2->text(), "NIL");  // the fields show no deleted node
   EXPECT_EQ(form->DownNode, nullptr);
   EXPECT_EQ(form->HoverNode, nullptr);
   EXPECT_EQ(form->PendingHalf, r1);  // still in the circuit

@@ -108,6 +108,7 @@ TEST_F(ValueWindowTest, ShowNodeFillsTheControlsByKind) {
     EXPECT_EQ(memoText(), c.memo) << name;
     EXPECT_EQ(window->Memo1->toolTip().toStdString(), c.hint ? GetMsg(c.hint) : "") << name;
     EXPECT_EQ(window->Memo1->palette().color(QPalette::Base).rgb(), c.base) << name;
+    EXPECT_EQ(window->Memo1->isReadOnly(), c.node == j1 || c.node == x1) << name;
     EXPECT_EQ(window->Edit1->text().toStdString(), name);
     EXPECT_EQ(window->Edit2->text().toInt(), c.node->NodeType);
     EXPECT_EQ(window->Edit3->text().toStdString(), "#" + std::to_string(c.node->Number));
