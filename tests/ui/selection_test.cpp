@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include "build2/second_profile.h"
 #include "catalogue/messages.h"
 #include "catalogue/settings.h"
 #include "platform/scripted_dialogs.h"
@@ -206,3 +207,21 @@ TEST_F(SelectionCommandsTest, ClearValuesDeleteLinesAndHideCross) {
 }
 
 }  // namespace
+
+// The second build has no value window: deleting still resets every pointer.
+TEST(SelectionCommandsSecondBuild, DeleteWithoutAValueWindow) {
+  vemu::test::ScratchFolder folder;
+  vemu::platform::ScriptedDialogs dialogs;
+  vemu::platform::ScopedDialogs scope(dialogs);
+  WindowSet set(SecondProgramProfile(), {"vemu"});
+  ASSERT_EQ(set.windows().FormInputValue, nullptr);
+  TForm1& form = *set.windows().Form1;
+  TheNode* root = form.Graph->MainNode;
+  TheNode* r = form.Graph->AddNode(root, 19);
+  form.Graph->AddLine(-2, root, r, model::alHaveItem);
+  r->Selected = 1;
+  form.DownNode = r;
+  form.Deleteobject1->trigger();
+  EXPECT_EQ(form.Graph->NodeCount(), 1);
+  EXPECT_EQ(form.DownNode, nullptr);
+}
