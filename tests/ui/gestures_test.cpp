@@ -12,12 +12,15 @@
 #include <QToolBar>
 
 #include "build2/second_profile.h"
+#include "catalogue/node_type_table.h"
 #include "catalogue/settings.h"
 #include "platform/scripted_dialogs.h"
 #include "support/scratch_folder.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
+#include "netlist/windows/text_window.h"
+#include <QPlainTextEdit>
 #include "view/my_line.h"
 
 using vemu::model::TheNode;
@@ -160,6 +163,37 @@ TEST(CanvasGestures, LevelTabsShowAndSwitchTheShownLevel) {
   EXPECT_EQ(form.Graph->MainNode, root);
 }
 
+TEST(CanvasGestures, AVoltageDividerDrawnWithTheMouseGivesItsNetlist) {
+  vemu::test::ScratchFolder folder;
+  Program program;
+  TForm1& form = program.form();
+  form.App().Settings->CheckDrawAndCreate = true;
+  vemu::catalogue::SetDescription(form.NodeTypes[3], "\"E\" source");
+  vemu::catalogue::SetDescription(form.NodeTypes[19], "\"R\" resistor");
+  TheNode* top = program.member(2, "1", 200, 100);
+  TheNode* mid = program.member(2, "2", 200, 250);
+  TheNode* bottom = program.member(2, "3", 200, 400);
+  bottom->Ground = 1;
+  form.CurrentType = 19;
+  program.drag(200, 100, 200, 250);
+  program.drag(200, 250, 200, 400);
+  form.CurrentType = 3;
+  program.drag(200, 400, 200, 100);
+  const char* values[] = {"10", "2k", "1k"};  // E1, R2, R1: each new element is the first member
+  int i = 0;
+  form.Graph->MainNode->forEachLine([&](vemu::model::TheLine* l) {
+    if (l->Node->IsElement() && i < 3) l->Node->Value = values[i++];
+  });
+  EXPECT_EQ(form.Backup.BackupCount, 3);
+  form.BuildNetlist(form.App().Form6->Memo1);
+  const QString netlist = form.App().Form6->Memo1->toPlainText();
+  EXPECT_TRUE(netlist.contains("E1  0  1    10")) << netlist.toStdString();
+  EXPECT_TRUE(netlist.contains("R1  1  2    1k")) << netlist.toStdString();
+  EXPECT_TRUE(netlist.contains("R2  2  0    2k")) << netlist.toStdString();
+  EXPECT_EQ(mid->Name.str(), "2");
+  EXPECT_EQ(top->Name.str(), "1");
+}
+
 TEST(CanvasGestures, SecondBuildNeitherSwingsNorHasTabs) {
   vemu::test::ScratchFolder folder;
   Program program(SecondProgramProfile());
@@ -171,6 +205,8 @@ TEST(CanvasGestures, SecondBuildNeitherSwingsNorHasTabs) {
   form.SetCurrentNode(r);
   EXPECT_EQ(vemu::view::AsMyLine(r->FirstLine.get())->Countdown, 0);
   EXPECT_FALSE(form.ToolBarNode->isHidden());
+  program.drag(300, 300, 350, 350);  // a rubber band: the state shows in panel 2
+  EXPECT_EQ(form.StatusText(2), "3");
 }
 
 TEST(CanvasGestures, TextFieldsKeepTheirEditingKeys) {
