@@ -47,6 +47,9 @@ void EditNodeValue(TheNode* node, ValueEntryHost& host) {
         host.ResetMouseState();
         return;
       }
+      // Ok changes the graph like any editing command: a snapshot first.
+      host.PushUndoSnapshot();
+      host.SetModified();
       node->Polarity = fields.inverted ? 0 : 1;
       node->Name = std::string_view(fields.name).substr(0, 30);
       node->Value = fields.value;

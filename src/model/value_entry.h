@@ -31,6 +31,7 @@ class ValueEntryHost {
   virtual void ShowWarning(const std::string& text) = 0;
   virtual std::string TypeDescription(int type) = 0;
   virtual void PushUndoSnapshot() = 0;
+  virtual void SetModified() = 0;
   virtual void SetCurrentNode(TheNode* node) = 0;
   // Fills the name and value fields (code page 1251) and presses "New".
   virtual void StoreThroughFields(const std::string& name, const std::string& value) = 0;

@@ -101,6 +101,7 @@ class Form1ValueEntryHost final : public vemu::model::ValueEntryHost {
     return form_.NodeTypes[static_cast<std::size_t>(type)].Uinfo;
   }
   void PushUndoSnapshot() override { form_.PushUndoSnapshot(); }
+  void SetModified() override { form_.Modified = 1; }
   void SetCurrentNode(TheNode* node) override { form_.SetCurrentNode(node); }
   void StoreThroughFields(const std::string& name, const std::string& value) override {
     form_.Edit2->setText(platform::fromCp1251(name));

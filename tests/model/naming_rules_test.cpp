@@ -194,6 +194,7 @@ class RecordingValueEntry final : public ValueEntryHost {
   void ShowWarning(const std::string& text) override { log.push_back("warn " + text); }
   std::string TypeDescription(int type) override { return "type" + std::to_string(type); }
   void PushUndoSnapshot() override { log.push_back("snapshot"); }
+  void SetModified() override { log.push_back("modified"); }
   void SetCurrentNode(TheNode* node) override { log.push_back("current " + node->Name.str()); }
   void StoreThroughFields(const std::string& name, const std::string& value) override {
     log.push_back("store " + name + "=" + value);
@@ -230,14 +231,18 @@ TEST_F(NamingRules, SecondBuildValueEntry) {
   TheNode* amp = member(root, 27, "B1");
   amp->Polarity = 1;
   entry.properties = AmplifierProperties{"", "B123456789012345678901234567890", "3", true};
+  entry.log.clear();
   EditNodeValue(amp, entry);
+  EXPECT_EQ(entry.log, (std::vector<std::string>{"snapshot", "modified", "mouse 0"}));
   EXPECT_EQ(entry.shown.caption, "type27");
   EXPECT_FALSE(entry.shown.inverted);
   EXPECT_EQ(amp->Polarity, 0);
   EXPECT_EQ(amp->Name.str(), "B12345678901234567890123456789");
   EXPECT_EQ(amp->Value, "3");
   entry.properties = AmplifierProperties{"", "B 2", "4", false};
+  entry.log.clear();
   EditNodeValue(amp, entry);
+  EXPECT_EQ(entry.log.size(), 2u);  // the refusal and the mouse state: no snapshot
   EXPECT_EQ(amp->Value, "3");
   EXPECT_EQ(amp->Polarity, 0);
   EditNodeValue(nullptr, entry);

@@ -157,7 +157,7 @@ TEST(NamingSecondBuild, InputBoxAndPropertiesWindow) {
   EXPECT_EQ(amp->Name.str(), "B12345678901234567890123456789");
   EXPECT_EQ(amp->Value, "5");
   EXPECT_EQ(form.MouseState, 0);
-  EXPECT_EQ(form.Backup.BackupCount, 1);
+  EXPECT_EQ(form.Backup.BackupCount, 2);  // Ok took its own snapshot
 }
 
 }  // namespace
