@@ -142,6 +142,17 @@ TEST(NamingSecondBuild, InputBoxAndPropertiesWindow) {
   EXPECT_EQ(form.Graph->CurrentNode, r);
   EXPECT_EQ(form.Backup.BackupCount, 1);
 
+  TheNode* note = addMember(form, 32, "text", "two/lines");
+  note->X = 70;
+  form.EditNodeValue(note);  // cancelled: nothing stored, the next press is still ignored
+  EXPECT_EQ(note->Value, "two/lines");
+  EXPECT_EQ(form.IgnoreMouseDown, 1);
+  program.dialogs.inputAnswers.push_back(std::string("one"));
+  form.EditNodeValue(note);
+  EXPECT_EQ(note->Value, "one");
+  EXPECT_EQ(note->Wx, 70);  // a note that lost its second line takes its own place as offset
+  EXPECT_EQ(form.Backup.BackupCount, 3);
+
   TheNode* amp = addMember(form, 27, "B1", "5");
   amp->Polarity = 1;
   ModalWindows::onShow = [](QWidget& window) {
@@ -157,7 +168,7 @@ TEST(NamingSecondBuild, InputBoxAndPropertiesWindow) {
   EXPECT_EQ(amp->Name.str(), "B12345678901234567890123456789");
   EXPECT_EQ(amp->Value, "5");
   EXPECT_EQ(form.MouseState, 0);
-  EXPECT_EQ(form.Backup.BackupCount, 2);  // Ok took its own snapshot
+  EXPECT_EQ(form.Backup.BackupCount, 4);  // Ok took its own snapshot
 }
 
 }  // namespace
