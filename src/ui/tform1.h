@@ -354,8 +354,6 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // --- selection commands and the value window (tform1_selection.cpp) ---
   // Selected := flag for every member of the shown level.
   void SetLevelSelection(std::uint8_t flag);
-  // Selected members of the shown level; 0 without one.
-  std::int32_t CountSelected();
   // Nodes of type t on every level.
   std::int32_t CountNodesOfType(std::uint8_t t);
   void SelectAll1Click();

@@ -79,8 +79,6 @@ void RunSelectionCommand(TForm1& form, void (vemu::ui::SelectionCommands::*comma
 
 void TForm1::SetLevelSelection(std::uint8_t flag) { vemu::model::SetLevelSelection(*Graph, flag); }
 
-std::int32_t TForm1::CountSelected() { return vemu::model::CountSelected(*Graph); }
-
 std::int32_t TForm1::CountNodesOfType(std::uint8_t t) { return vemu::model::CountNodesOfType(*Graph, t); }
 
 void TForm1::SelectAll1Click() { RunSelectionCommand(*this, &vemu::ui::SelectionCommands::SelectAll); }
