@@ -12,6 +12,7 @@
 #include "build2/second_profile.h"
 #include "catalogue/messages.h"
 #include "catalogue/settings.h"
+#include "model/selection.h"
 #include "platform/scripted_dialogs.h"
 #include "support/scratch_folder.h"
 #include "ui/tform1.h"
@@ -68,12 +69,12 @@ class SelectionCommandsTest : public ::testing::Test {
 
 TEST_F(SelectionCommandsTest, SelectAndUnselectAllTakeNoSnapshot) {
   form->SelectAll1->trigger();  // an empty level
-  EXPECT_EQ(form->CountSelected(), 0);
+  EXPECT_EQ(vemu::model::CountSelected(*form->Graph), 0);
   fill();
   form->SelectAll1->trigger();
-  EXPECT_EQ(form->CountSelected(), 4);
+  EXPECT_EQ(vemu::model::CountSelected(*form->Graph), 4);
   form->UnselectAll1->trigger();
-  EXPECT_EQ(form->CountSelected(), 0);
+  EXPECT_EQ(vemu::model::CountSelected(*form->Graph), 0);
   EXPECT_EQ(snapshots(), 0);
   EXPECT_EQ(form->CountNodesOfType(model::ntJunction), 3);
 }
