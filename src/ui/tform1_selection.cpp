@@ -20,8 +20,9 @@ namespace {
 
 // After nodes were freed: the window's node pointers that no longer point
 // into the graph are cleared (the gesture's nodes, the pending half, the
-// preview's and the value window's node).
-// TODO(files): replace by the window's one node-pointer reset once it is in.
+// preview's and the value window's node). To be replaced by the window's
+// one node-pointer reset (ForgetNodePointers) once the file commands bring
+// it; the value window's node is then still to be cleared here.
 void ResetNodePointersAfterFree(TForm1& form, AppWindows& app) {
   const vemu::model::TheBaseOfGraf& graph = *form.Graph;
   auto keep = [&graph](TheNode*& n) {
