@@ -182,6 +182,11 @@ void GestureMouseUp(GestureContext& ctx, GestureFields& g, MouseButton button, c
     default:
       break;
   }
+  // The cursor position stays on the grid as a move leaves it (a double
+  // click right after places there); the label move keeps its raw point.
+  if (ctx.settings.CheckUseGrid && g.MouseState != gsLabelMove)
+    g.MousePoint = SnappedScreen(ctx, ctx.view.ScreenToLogical({Saturate(std::int64_t{g.MousePoint.x} + 5),
+                                                                Saturate(std::int64_t{g.MousePoint.y} + 5)}));
   g.MouseState = gsIdle;
   g.DownNode = nullptr;
   g.HoverNode = nullptr;

@@ -313,6 +313,22 @@ TEST_F(GestureTest, ClickRubberBandMovePanAndLabel) {
   EXPECT_EQ(r->Wy, -10);
 }
 
+TEST_F(GestureTest, GridSnapsThePressTheCursorAndTheMove) {
+  settings.CheckUseGrid = true;
+  ctx.GridStep = 10;  // lattice 5 + 10k
+  TheNode* j = member(2, "1", 200, 200);
+  j->Selected = 1;
+  view::GestureMouseDown(ctx, fields, MouseButton::Right, {.right = true}, {51, 49});
+  EXPECT_EQ(downPoint, (TPoint{45, 45}));
+  view::GestureMouseMove(ctx, fields, {.right = true}, {69, 72});
+  EXPECT_EQ(mousePoint, (TPoint{65, 75}));  // (74, 77) snapped
+  view::GestureMouseUp(ctx, fields, MouseButton::Right, {.right = true}, {69, 72});
+  // Release point (65, 65) - press point (45, 45); the member lands on the lattice.
+  EXPECT_EQ(j->X, 215);
+  EXPECT_EQ(j->Y, 215);
+  EXPECT_EQ(mousePoint, (TPoint{65, 75}));  // a double click now places on the grid
+}
+
 TEST_F(GestureTest, ReleaseIgnoresAPressedNodeThatLeftTheLevel) {
   TheNode* r = member(3, "R1", 0, 0);
   TheNode* j = member(2, "1", 100, 0);
