@@ -25,7 +25,7 @@ class QuietHost final : public vemu::ui::SelectionHost {
   void SetCurrentNode(TheNode*) override {}
   TheNode* PreviewNode() override { return nullptr; }
   void ForgetPreviewNode() override {}
-  void NodesFreed() override {}
+  void ForgetNodePointers() override {}
   void ViewChanged() override {}
 };
 

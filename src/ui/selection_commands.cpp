@@ -35,9 +35,9 @@ void SelectionCommands::DeleteSelection(std::int32_t count) {
   for (TheNode* m : model::SelectedMembers(graph_))
     if (Deletable(m)) doomed.push_back(m);
   host_.ForgetPreviewNode();
+  host_.ForgetNodePointers();
   model::DeleteNodeTrees(graph_, doomed);
   graph_.DeleteOrphans();
-  host_.NodesFreed();
   ForgetCurrentNode();
   host_.ViewChanged();
 }
@@ -52,11 +52,11 @@ void SelectionCommands::DeleteCurrentNode() {
   }
   host_.PushUndoSnapshot();
   if (graph_.MainNode != host_.PreviewNode()) host_.ForgetPreviewNode();
+  host_.ForgetNodePointers();
   // A container goes with its whole level: its members would be left
   // without an owner otherwise.
   if (current->IsContainer()) model::DeleteNodeTrees(graph_, {current});
   else graph_.DeleteNode(current);
-  host_.NodesFreed();
   ForgetCurrentNode();
   host_.ViewChanged();
 }

@@ -32,8 +32,11 @@ class SelectionHost {
   // The container the preview window shows (null when none).
   virtual model::TheNode* PreviewNode() = 0;
   virtual void ForgetPreviewNode() = 0;
-  // Nodes were freed: every node pointer held outside the graph is reset.
-  virtual void NodesFreed() = 0;
+  // Nodes are about to be freed: every node pointer held outside the graph
+  // (the gesture's nodes, the pending half, the value window's node) is
+  // forgotten first, so nothing that runs meanwhile (a message box's event
+  // loop, a timer tick) reaches a freed node.
+  virtual void ForgetNodePointers() = 0;
   // Positions or members changed: items box, scroll bars, redraw.
   virtual void ViewChanged() = 0;
 };

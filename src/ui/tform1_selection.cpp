@@ -18,21 +18,16 @@ namespace platform = vemu::platform;
 
 namespace {
 
-// After nodes were freed: the window's node pointers that no longer point
-// into the graph are cleared (the gesture's nodes, the pending half, the
-// preview's and the value window's node). To be replaced by the window's
-// one node-pointer reset (ForgetNodePointers) once the file commands bring
-// it; the value window's node is then still to be cleared here.
-void ResetNodePointersAfterFree(TForm1& form, AppWindows& app) {
-  const vemu::model::TheBaseOfGraf& graph = *form.Graph;
-  auto keep = [&graph](TheNode*& n) {
-    if (n && !graph.Contains(n)) n = nullptr;
-  };
-  keep(form.DownNode);
-  keep(form.HoverNode);
-  keep(form.PendingHalf);
-  if (app.FormSubCircuit) keep(app.FormSubCircuit->ShownNode);
-  if (app.FormInputValue) keep(app.FormInputValue->Node);
+// Before nodes are freed: the window's node pointers outside the graph are
+// forgotten (the gesture's nodes, the pending half, the value window's
+// node). To be replaced by the window's one node-pointer reset
+// (ForgetNodePointers) once the file commands bring it; the value window's
+// node is then still to be cleared here.
+void ForgetWindowNodePointers(TForm1& form, AppWindows& app) {
+  form.DownNode = nullptr;
+  form.HoverNode = nullptr;
+  form.PendingHalf = nullptr;
+  if (app.FormInputValue) app.FormInputValue->Node = nullptr;
 }
 
 class WindowSelectionHost final : public vemu::ui::SelectionHost {
@@ -59,7 +54,7 @@ class WindowSelectionHost final : public vemu::ui::SelectionHost {
   void ForgetPreviewNode() override {
     if (form_.App().FormSubCircuit) form_.App().FormSubCircuit->ShownNode = nullptr;
   }
-  void NodesFreed() override { ResetNodePointersAfterFree(form_, form_.App()); }
+  void ForgetNodePointers() override { ForgetWindowNodePointers(form_, form_.App()); }
   void ViewChanged() override {
     form_.ComputeItemsRect();
     form_.UpdateScrollBars();

@@ -109,7 +109,7 @@ TEST_F(SelectionCommandsTest, DeleteTheSelectionAsksWithTheCount) {
   EXPECT_EQ(form->Edit2->text(), "NIL");  // the fields show no deleted node
   EXPECT_EQ(form->DownNode, nullptr);
   EXPECT_EQ(form->HoverNode, nullptr);
-  EXPECT_EQ(form->PendingHalf, r1);  // still in the circuit
+  EXPECT_EQ(form->PendingHalf, nullptr);
   EXPECT_EQ(set->windows().FormSubCircuit->ShownNode, nullptr);
   EXPECT_EQ(set->windows().FormInputValue->Node, nullptr);
   EXPECT_EQ(form->Graph->LineCount(r1), 0);  // its links to the junctions went
