@@ -343,8 +343,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // the input box (the properties window for an amplifier).
   void EditNodeValue(vemu::model::TheNode* n);
   // Runs the value window or the properties window (a dialog) modally and
-  // gives its modal result; null runs the dialog's own loop. Tests and the
-  // driver put a runner here that fills in and closes the window.
+  // gives its modal result; null runs the dialog's own loop, or, without a
+  // display (offscreen), counts as cancelled. Tests and the driver put a
+  // runner here that fills in and closes the window.
   int (*RunModalWindow)(QWidget& dialog) = nullptr;
   // Connects the palette, the amplifier menu, the placement and naming menu
   // items, the ground button and the node fields (called once the palette exists).

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -26,8 +27,12 @@ namespace platform = vemu::platform;
 
 namespace {
 
+// The modal result: 1 Ok, 2 cancel.
 int RunModal(TForm1& form, QDialog& dialog) {
-  return form.RunModalWindow ? form.RunModalWindow(dialog) : dialog.exec();
+  if (form.RunModalWindow) return form.RunModalWindow(dialog);
+  // Without a display nobody could close the window: it counts as cancelled.
+  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return 2;
+  return dialog.exec();
 }
 
 std::string FieldText(const QLineEdit* edit) { return edit ? platform::toCp1251(edit->text()) : std::string(); }

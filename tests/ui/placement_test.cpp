@@ -84,6 +84,10 @@ TEST(PlacementDoubleClick, PlacesNamedElementsFirstAndMakesThemCurrent) {
   EXPECT_EQ(program.members().size(), 2u);
   form.NewUnit1->trigger();  // the menu twin at the same point
   EXPECT_EQ(ModalWindows::shown, 2);
+  // Without a runner and without a display the window counts as cancelled.
+  form.RunModalWindow = nullptr;
+  program.doubleClick(105, 118);
+  EXPECT_EQ(program.members().size(), 2u);
 }
 
 TEST(PlacementDoubleClick, JunctionsTakeTheirNetNumber) {
