@@ -1,13 +1,11 @@
-// The selection of the shown level: every kind-1 member of the graph's
-// MainNode gets Selected := flag (nothing without a shown level).
+// The netlist deselects the shown level through the model's selection
+// operation (model/selection.h).
 #pragma once
 
-#include <cstdint>
-
-#include "model/graph.h"
+#include "model/selection.h"
 
 namespace vemu::netlist {
 
-void SetLevelSelection(model::TheBaseOfGraf& graph, std::uint8_t flag);
+using model::SetLevelSelection;
 
 }  // namespace vemu::netlist

@@ -1,5 +1,6 @@
 #include "ui/paint_box.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -27,4 +28,21 @@ void PaintBox::paintEvent(QPaintEvent* event) {
 void PaintBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (OnResize) OnResize();
+}
+
+void PaintBox::mousePressEvent(QMouseEvent* event) {
+  if (OnMouseDown) OnMouseDown(event);
+}
+
+void PaintBox::mouseMoveEvent(QMouseEvent* event) {
+  if (OnMouseMove) OnMouseMove(event);
+}
+
+void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (OnMouseUp) OnMouseUp(event);
+}
+
+void PaintBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && OnDblClick) OnDblClick();
+  if (OnMouseDown) OnMouseDown(event);
 }

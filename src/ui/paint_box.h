@@ -17,10 +17,20 @@ class PaintBox : public QWidget {
   const QImage* Picture() const { return picture_; }
   // Called after every change of size.
   std::function<void()> OnResize;
+  // Mouse events of the canvas (set by the window's gesture code). A double
+  // click calls OnDblClick and then OnMouseDown with the second press.
+  std::function<void(QMouseEvent*)> OnMouseDown;
+  std::function<void(QMouseEvent*)> OnMouseMove;
+  std::function<void(QMouseEvent*)> OnMouseUp;
+  std::function<void()> OnDblClick;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   const QImage* picture_ = nullptr;

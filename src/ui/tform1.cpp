@@ -113,12 +113,6 @@ bool TForm1::ReadCircuitFile(const std::string& fileName) {
   return true;
 }
 
-void TForm1::SetCurrentNode(TheNode* n) {
-  vemu::view::SwingLinksAt(n, Graph->MainNode);
-  Graph->CurrentNode = n;
-  Graph->CheckPinLines(n);
-}
-
 void TForm1::Timer1Timer() {
   // The second build only remakes the back buffer from the resize handler.
   if (Profile().kind == ProgramKind::Full &&

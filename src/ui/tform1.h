@@ -288,12 +288,95 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   QMenu* createPopupMenu() override { return nullptr; }
 
   // --- canvas gestures (tform1_gestures.cpp) ---
+  // The gesture of the canvas (press, drag, release); points are paint-box pixels.
+  void PaintBox1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys,
+                          int x, int y);
+  void PaintBox1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, int x, int y);
+  void PaintBox1MouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys,
+                        int x, int y);
+  // The nearest member of the shown level to a logical point (30 screen pixels).
+  vemu::model::TheNode* NodeAt(int x, int y);
+  vemu::model::TheNode* NodeAtInLevel(int x, int y, const vemu::model::TheNode* level);
+  static std::int32_t Distance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  void MoveSelected(std::int32_t dx, std::int32_t dy);
+  vemu::model::TPoint FindFreePlace(vemu::model::TPoint p1, vemu::model::TPoint p2,
+                                    const vemu::model::TheNode* level);
+  std::string ListSubCircuitPinNames(vemu::model::TheNode* x, vemu::model::TheNode* b);
+  // The connect routines act on DownNode and HoverNode.
+  void ConnectElementToNode();
+  void ConnectNodeToElement();
+  void ConnectControlLink();
+  void ToggleWire();
+  void InsertElementBetween();
+  // Hooks the canvas's mouse events and the level tabs to their handlers.
+  void ConnectGestureControls();
+  // The level tabs (tform1_level_tabs.cpp): the owner and its sub-circuits,
+  // the shown level (selected) and its sub-circuits.
+  void UpdateLevelTabs();
+  void TabControlBARSMouseUp(QTabBar* sender);
   // (end of canvas gestures)
 
   // --- element placement, name and value editing (tform1_placement.cpp) ---
+  // Palette: chooses the type of the button's Tag and shows its texts.
+  void SpeedButton3Click(QObject* sender);
+  // The amplifier button: type 25 and its pop-up menu.
+  void SpeedButton42Click();
+  // The pop-up menu's items K1, G1, B1, H1 (Tags 25 to 28).
+  void G1Click(QObject* sender);
+  // The double click on the canvas and its menu twin: the value entry of the
+  // node under the cursor, or a new element (a junction for type 2).
+  void PaintBox1DblClick();
+  void NewUnit1Click();
+  // A new junction at the cursor.
+  void NewNode1Click();
+  // Switches the arrangement mode (Esc ends it).
+  void GoBaby1Click();
+  // The finishing step of every new element (pairs, text notes, amplifiers).
+  void AfterCreateElement(vemu::model::TheNode* e);
+  // Name and value editing (tform1_naming.cpp): "New" stores both fields by
+  // the node's kind; Enter or Space in Edit3 and Enter in Edit2 store
+  // without a snapshot. `key` becomes 0 when the key is swallowed.
+  void Button2Click();
+  void Edit3KeyPress(char& key);
+  void Edit3Click();
+  void Edit2KeyPress(char& key);
+  void GroundNode1Click();
+  void RenameClick();
+  // The value entry of one node: the value window, or in the second build
+  // the input box (the properties window for an amplifier).
+  void EditNodeValue(vemu::model::TheNode* n);
+  // Runs the value window or the properties window (a dialog) modally and
+  // gives its modal result; null runs the dialog's own loop, or, without a
+  // display (offscreen), counts as cancelled. Tests and the driver put a
+  // runner here that fills in and closes the window.
+  int (*RunModalWindow)(QWidget& dialog) = nullptr;
+  // Connects the palette, the amplifier menu, the placement and naming menu
+  // items, the ground button and the node fields (called once the palette exists).
+  void ConnectPlacementControls();
   // (end of element placement)
 
   // --- selection commands and the value window (tform1_selection.cpp) ---
+  // Selected := flag for every member of the shown level.
+  void SetLevelSelection(std::uint8_t flag);
+  // Nodes of type t on every level.
+  std::int32_t CountNodesOfType(std::uint8_t t);
+  void SelectAll1Click();
+  void UnselectAll1Click();
+  // Deletes the selection (with its inner levels), or the current node when
+  // nothing is selected; asks first when "Window On Delete" is ticked.
+  void Deleteobject1Click();
+  // No node is current.
+  void HideCross1Click();
+  // Lines the selection up in one column / one row.
+  void Verticalqueue1Click();
+  void Horizontalqueue1Click();
+  // Empties the values of the elements that receive results.
+  void ClearAllInputValues1Click();
+  // Removes the current node's own links (its membership links stay).
+  void DeleteAllLines1Click();
+  // Connects the selection commands' menu items and the delete button;
+  // called once the menus and tool bars exist.
+  void ConnectSelectionControls();
   // (end of selection commands)
 
   // --- netlist builder (tform1_netlist.cpp) ---
@@ -487,7 +570,7 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void LoadSub1Click();
   // The one place that forgets every node pointer the windows hold (current
   // node, DownNode, HoverNode, PendingHalf, the preview's node, the level
-  // tabs): called before nodes are freed or the graph is replaced.
+  // tabs, the value window's node): called before nodes are freed or the graph is replaced.
   void ForgetNodePointers();
   // Work that is in no file: set by every editing step (the undo snapshot
   // call, an undo or redo read, paste); cleared by a load or a save. An edit

@@ -80,6 +80,7 @@ void TForm1::CreateControls() {
   CreateMemoMenu();
   CreatePalette();
   FillButtonOfType();
+  ConnectGestureControls();
 
   row->addWidget(Panel1);
   row->addWidget(Panel2, 1);

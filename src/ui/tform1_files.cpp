@@ -10,6 +10,7 @@
 #include "platform/qt/qt_text.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
+#include "ui/value_window.h"
 #include "view/windows/preview_window.h"
 
 namespace files = vemu::files;
@@ -189,6 +190,7 @@ void TForm1::ForgetNodePointers() {
   PendingHalf = nullptr;
   if (Graph) Graph->CurrentNode = nullptr;
   if (app_.FormSubCircuit) app_.FormSubCircuit->ShownNode = nullptr;
+  if (app_.FormInputValue) app_.FormInputValue->Node = nullptr;
   for (QTabBar* tabs : {TabSet1, TabControl2})
     if (tabs)
       for (int i = 0; i < tabs->count(); ++i) tabs->setTabData(i, QVariant());

@@ -162,6 +162,7 @@ void TForm1::CreatePalette() {
   SpeedButton42->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(SpeedButton42, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(SpeedButton42->mapToGlobal(at)); });
+  ConnectPlacementControls();
 }
 
 void TForm1::FillButtonOfType() {

@@ -19,3 +19,4 @@ int ExportCommand(const Args& args);
 int UndoCommand(const Args& args);
 int SubcircuitCommand(const Args& args);
 int PasteCommand(const Args& args);
+int EditCommand(const Args& args);

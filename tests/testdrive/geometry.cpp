@@ -21,6 +21,7 @@
 #include "model/graph.h"
 #include "platform/recording_canvas.h"
 #include "testdrive/commands.h"
+#include "testdrive/gesture_geometry.h"
 #include "view/draw_context.h"
 #include "view/draw_primitives.h"
 #include "view/my_line.h"
@@ -447,6 +448,15 @@ void AddViewCommands(std::map<std::string, Handler>& table) {
   };
 }
 
+// The gesture requests report a malformed point as a bad request.
+QJsonObject Gesture(QJsonObject (*fn)(const QJsonObject&), const QJsonObject& r) {
+  try {
+    return fn(r);
+  } catch (const std::invalid_argument& e) {
+    throw BadRequest(e.what());
+  }
+}
+
 const std::map<std::string, Handler>& Handlers() {
   using namespace vemu::view;
   static const std::map<std::string, Handler> table = [] {
@@ -536,6 +546,8 @@ const std::map<std::string, Handler>& Handlers() {
            DrawWhirl(Int(r, "Counter"), canvas);
            return QJsonObject{{"segments", Segments(canvas, 0, true)}, {"Pen", Json(canvas.pen)}};
          }},
+        {"NodeAt", [](const QJsonObject& r) { return Gesture(GestureNodeAt, r); }},
+        {"FindFreePlace", [](const QJsonObject& r) { return Gesture(GestureFindFreePlace, r); }},
     };
     AddViewCommands(t);
     return t;

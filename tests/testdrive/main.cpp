@@ -23,6 +23,7 @@ const std::map<std::string, std::pair<std::function<int(const Args&)>, const cha
       {"render", {RenderCommand, "render IN.dag OUT.png [options]  draw the shown level of IN"}},
       {"geometry", {GeometryCommand, "geometry  answer JSON geometry requests from stdin"}},
       {"export", {ExportCommand, "export IN.dag OUT.jpg [--size WxH]  the JPEG export of IN's shown level"}},
+      {"edit", {EditCommand, "edit IN.dag SCRIPT OUT.dag [options]  replay mouse, key, palette and menu events"}},
       {"undo", {UndoCommand, "undo OPS [--folder DIR]  undo ring steps (e edit, u undo, r redo) on a fresh window"}},
       {"subcircuit", {SubcircuitCommand, "subcircuit IN.dag OUT.dag [--select NAME]...  write the selected members of IN's shown level as a sub-circuit file"}},
       {"paste", {PasteCommand, "paste IN.dag SUB.dag OUT.dag  paste SUB into IN's shown level and write the result"}},

@@ -1,0 +1,70 @@
+#include "view/gesture_hit_test.h"
+
+#include <cstdlib>
+
+#include "view/my_scale.h"
+
+namespace vemu::view {
+
+using model::TheNode;
+using model::TPoint;
+
+std::int32_t Distance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  return Saturate(std::llabs(std::int64_t{x1} - x2) + std::llabs(std::int64_t{y1} - y2));
+}
+
+TheNode* NodeAtInLevel(std::int32_t x, std::int32_t y, const TheNode* level, double scale) {
+  if (!level) return nullptr;
+  const double reach = 30.0 / scale;
+  std::int32_t best = 10000;
+  TheNode* found = nullptr;
+  for (const model::TheLine* l = level->FirstLine.get(); l; l = l->Next.get()) {
+    if (l->Kind != model::alHaveItem || !l->Node) continue;
+    const std::int32_t d = Distance(x, y, l->Node->X, l->Node->Y);
+    if (d < best && d < reach) {
+      best = d;
+      found = l->Node;
+    }
+  }
+  return found;
+}
+
+bool IsMemberOf(const TheNode* node, const TheNode* level) {
+  if (!node || !level) return false;
+  for (const model::TheLine* l = level->FirstLine.get(); l; l = l->Next.get())
+    if (l->Kind == model::alHaveItem && l->Node == node) return true;
+  return false;
+}
+
+TPoint FindFreePlace(TPoint p1, TPoint p2, const TheNode* level, std::int32_t gridStep, double scale,
+                     std::vector<TPoint>* tried) {
+  const std::int64_t step = gridStep < 1 ? 1 : gridStep;
+  const std::int64_t hx = (std::int64_t{p1.y} - p2.y) / 2;
+  const std::int64_t hy = (std::int64_t{p2.x} - p1.x) / 2;
+  const std::int64_t d = std::llabs(hx) + std::llabs(hy);
+  std::int64_t sx = 5, sy = 5;
+  if (d != 0) {
+    if (d > 2 * step) {
+      sx = RoundEven(static_cast<double>(hx) * static_cast<double>(step) / static_cast<double>(d));
+      sy = RoundEven(static_cast<double>(hy) * static_cast<double>(step) / static_cast<double>(d));
+    } else {
+      sx = hx;
+      sy = hy;
+    }
+    if (sx == 0 && sy == 0) sx = sy = 5;
+  }
+  const std::int64_t mx = (std::int64_t{p1.x} + p2.x) / 2;
+  const std::int64_t my = (std::int64_t{p1.y} + p2.y) / 2;
+  TPoint candidate{Saturate(mx), Saturate(my)};
+  // m, m, m - s, m + s, m - 2s, m + 2s, ...
+  for (int i = 0; i < kFreePlaceTries; ++i) {
+    std::int64_t k = 0;
+    if (i >= 2) k = (i % 2 == 0) ? -(i / 2) : (i / 2);
+    candidate = {Saturate(mx + k * sx), Saturate(my + k * sy)};
+    if (tried) tried->push_back(candidate);
+    if (!NodeAtInLevel(candidate.x, candidate.y, level, scale)) break;
+  }
+  return candidate;
+}
+
+}  // namespace vemu::view

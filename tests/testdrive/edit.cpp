@@ -1,0 +1,303 @@
+// edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...: replays a
+// script of mouse, key, palette and menu events on the main window with IN open ("-" for a new
+// circuit) and writes the circuit after it. Boxes and the status panels go to stderr.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolButton>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <unistd.h>
+
+#include "catalogue/windows/settings_window.h"
+#include "files/circuit_file.h"
+#include "model/graph.h"
+#include "platform/text_file.h"
+#include "testdrive/commands.h"
+#include "testdrive/driver_support.h"
+#include "ui/paint_box.h"
+#include "ui/tform1.h"
+
+namespace {
+
+using testdrive::DriverSession;
+
+std::optional<int> ParseInt(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto parsed = std::from_chars(text.data(), end, value);
+  if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end) return std::nullopt;
+  return value;
+}
+
+struct MouseArgs {
+  int x = 0;
+  int y = 0;
+  Qt::MouseButton button = Qt::NoButton;
+  Qt::MouseButtons buttons;
+  Qt::KeyboardModifiers keys;
+};
+
+// "X Y [left|right|middle] [shift|ctrl|alt]..."
+std::optional<MouseArgs> ParseMouse(std::istringstream& in) {
+  MouseArgs m;
+  std::string x, y, word;
+  in >> x >> y;
+  const auto px = ParseInt(x), py = ParseInt(y);
+  if (!px || !py) return std::nullopt;
+  m.x = *px;
+  m.y = *py;
+  while (in >> word) {
+    Qt::MouseButton b = Qt::NoButton;
+    if (word == "left") b = Qt::LeftButton;
+    else if (word == "right") b = Qt::RightButton;
+    else if (word == "middle") b = Qt::MiddleButton;
+    else if (word == "shift") m.keys |= Qt::ShiftModifier;
+    else if (word == "ctrl") m.keys |= Qt::ControlModifier;
+    else if (word == "alt") m.keys |= Qt::AltModifier;
+    else return std::nullopt;
+    if (b != Qt::NoButton) {
+      if (m.button == Qt::NoButton) m.button = b;
+      m.buttons |= b;
+    }
+  }
+  return m;
+}
+
+void SendMouse(TForm1& form, QEvent::Type type, const MouseArgs& m, Qt::MouseButton button, Qt::MouseButtons held) {
+  const QPointF at(m.x, m.y);
+  QMouseEvent event(type, at, form.PaintBox1->mapToGlobal(at), button, held, m.keys);
+  QApplication::sendEvent(form.PaintBox1, &event);
+}
+
+// A key as the user presses it: a focused field that takes the key gets it;
+// otherwise the window's short-cut of that key acts, else the key goes to
+// the focused control (or the window).
+bool SendKey(TForm1& form, const std::string& text) {
+  const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(text));
+  if (sequence.isEmpty()) return false;
+  const QKeyCombination key = sequence[0];
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+  const QString typed = text.size() == 1 ? QString::fromStdString(text) : QString();
+  QKeyEvent override(QEvent::ShortcutOverride, key.key(), key.keyboardModifiers(), typed);
+  override.ignore();
+  QApplication::sendEvent(target, &override);
+  if (!override.isAccepted()) {
+    for (QAction* action : form.findChildren<QAction*>()) {
+      if (action->isEnabled() && action->shortcuts().contains(QKeySequence(key))) {
+        action->trigger();
+        return true;
+      }
+    }
+  }
+  QKeyEvent press(QEvent::KeyPress, key.key(), key.keyboardModifiers(), typed);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key.key(), key.keyboardModifiers(), typed);
+  QApplication::sendEvent(target, &release);
+  return true;
+}
+
+// The palette button (or amplifier menu item) of a type code.
+bool ChooseType(TForm1& form, int code) {
+  for (QToolButton* button : form.PaletteButtons) {
+    if (ControlTag(button) == code && button != form.SpeedButton42) {
+      button->click();
+      return true;
+    }
+  }
+  if (form.PopupMenu1) {
+    for (QAction* item : form.PopupMenu1->actions()) {
+      if (ControlTag(item) == code) {
+        item->trigger();
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool TriggerByName(TForm1& form, const std::string& name) {
+  const QString objectName = QString::fromStdString(name);
+  if (auto* action = form.findChild<QAction*>(objectName)) {
+    action->trigger();
+    return true;
+  }
+  if (auto* button = form.findChild<QAbstractButton*>(objectName)) {
+    button->click();
+    return true;
+  }
+  return false;
+}
+
+// One script line; false with a reason for a line the driver does not know.
+bool RunLine(TForm1& form, const std::string& line, std::string& error) {
+  std::istringstream in(line);
+  std::string verb;
+  in >> verb;
+  if (verb.empty() || verb[0] == '#' || verb == "answer") return true;
+  if (verb == "down" || verb == "move" || verb == "up") {
+    auto m = ParseMouse(in);
+    if (!m) {
+      error = "bad mouse event: " + line;
+      return false;
+    }
+    if (verb != "move" && m->button == Qt::NoButton) {
+      m->button = Qt::LeftButton;
+      m->buttons = Qt::LeftButton;
+    }
+    if (verb == "down") SendMouse(form, QEvent::MouseButtonPress, *m, m->button, m->buttons);
+    else if (verb == "move") SendMouse(form, QEvent::MouseMove, *m, Qt::NoButton, m->buttons);
+    else SendMouse(form, QEvent::MouseButtonRelease, *m, m->button, m->buttons & ~Qt::MouseButtons(m->button));
+    return true;
+  }
+  if (verb == "dbl") {
+    auto m = ParseMouse(in);
+    if (!m) {
+      error = "bad double click: " + line;
+      return false;
+    }
+    // As a real double click arrives: press, release, double click, release.
+    SendMouse(form, QEvent::MouseButtonPress, *m, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(form, QEvent::MouseButtonRelease, *m, Qt::LeftButton, Qt::NoButton);
+    SendMouse(form, QEvent::MouseButtonDblClick, *m, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(form, QEvent::MouseButtonRelease, *m, Qt::LeftButton, Qt::NoButton);
+    return true;
+  }
+  std::string rest;
+  std::getline(in >> std::ws, rest);
+  if (verb == "key") {
+    if (SendKey(form, rest)) return true;
+    error = "unknown key: " + rest;
+    return false;
+  }
+  if (verb == "type") {
+    const auto code = ParseInt(rest);
+    if (code && ChooseType(form, *code)) return true;
+    error = "no palette button for type " + rest;
+    return false;
+  }
+  if (verb == "menu") {
+    if (TriggerByName(form, rest)) return true;
+    error = "no action or button named " + rest;
+    return false;
+  }
+  if (verb == "tick") {
+    const auto n = ParseInt(rest);
+    if (!n || *n < 0) {
+      error = "bad tick count: " + rest;
+      return false;
+    }
+    for (int i = 0; i < *n; ++i) {
+      form.Timer1Timer();
+      form.Timer1->stop();
+    }
+    return true;
+  }
+  error = "unknown script line: " + line;
+  return false;
+}
+
+// A file of a new circuit: the root alone.
+bool WriteNewCircuit(const std::string& path) {
+  vemu::model::TheBaseOfGraf graph;
+  vemu::model::TheNode* root = graph.AddNode(nullptr, vemu::model::ntRoot);
+  root->Name = "Upper Level";
+  graph.MainNode = root;
+  return vemu::files::WriteCircuitFile(graph, {}, path, nullptr);
+}
+
+}  // namespace
+
+int EditCommand(const Args& args) {
+  Args rest;
+  int width = 800, height = 600;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--size" && i + 1 < args.size()) {
+      const std::string size = args[++i];
+      const std::size_t x = size.find('x');
+      const auto w = x == std::string::npos ? std::nullopt : ParseInt(size.substr(0, x));
+      const auto h = x == std::string::npos ? std::nullopt : ParseInt(size.substr(x + 1));
+      if (!w || !h || *w < 1 || *h < 1 || *w > 8000 || *h > 8000) {
+        std::fprintf(stderr, "edit: bad size %s\n", size.c_str());
+        return 2;
+      }
+      width = *w;
+      height = *h;
+    } else {
+      rest.push_back(args[i]);
+    }
+  }
+  testdrive::CircuitOptions options;
+  std::string error;
+  if (!testdrive::ParseCircuitOptions(rest, options, error, {"folder", "set"}) || options.positional.size() != 3) {
+    std::fprintf(stderr, "edit: %s\nusage: edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...\n",
+                 error.empty() ? "expected IN.dag SCRIPT OUT.dag" : error.c_str());
+    return 2;
+  }
+  const auto script = vemu::platform::readLines(options.positional[1]);
+  if (!script) {
+    std::fprintf(stderr, "edit: cannot read %s\n", options.positional[1].c_str());
+    return 2;
+  }
+  // Every "answer" line queues its answer; the questions take them in order.
+  std::vector<std::string> answers;
+  for (const std::string& line : *script) {
+    std::istringstream in(line);
+    std::string verb, answer;
+    in >> verb;
+    if (verb == "answer" && std::getline(in >> std::ws, answer)) answers.push_back(answer);
+  }
+  std::string scratch;
+  if (options.positional[0] == "-") {
+    std::error_code ec;
+    scratch = (std::filesystem::temp_directory_path(ec) / ("vemu-edit-" + std::to_string(::getpid()) + ".dag")).string();
+    if (!WriteNewCircuit(scratch)) {
+      std::fprintf(stderr, "edit: cannot make a new circuit\n");
+      return 3;
+    }
+    options.positional[0] = scratch;
+  }
+  const std::string out = options.positional[2];
+  const int status = testdrive::RunWithAnswers(answers, [&]() -> int {
+    auto session = DriverSession::Open(options, error);
+    if (!session) {
+      std::fprintf(stderr, "edit: %s\n", error.c_str());
+      return 2;
+    }
+    if (!session->ApplySettings(options.settings, error)) {
+      std::fprintf(stderr, "edit: %s\n", error.c_str());
+      return 2;
+    }
+    session->form3().ButtonOKClick();
+    TForm1& form = session->form1();
+    form.Timer1->stop();
+    form.PaintBox1->setMinimumSize(1, 1);
+    form.PaintBox1->resize(width, height);
+    form.FormResize();
+    form.show();
+    form.Timer1->stop();
+    for (const std::string& line : *script) {
+      if (!RunLine(form, line, error)) {
+        std::fprintf(stderr, "edit: %s\n", error.c_str());
+        return 2;
+      }
+    }
+    for (int panel = 0; panel < 3; ++panel)
+      std::fprintf(stderr, "status %d %s\n", panel, form.StatusText(panel).c_str());
+    if (!session->WriteCircuit(out, error)) {
+      std::fprintf(stderr, "edit: %s\n", error.c_str());
+      return 3;
+    }
+    return 0;
+  });
+  if (!scratch.empty()) std::filesystem::remove(scratch);
+  return status;
+}
