@@ -379,6 +379,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void ConnectSelectionControls();
   // (end of selection commands)
 
+  // --- sub-circuit hierarchy (tform1_hierarchy.cpp) ---
+  // (end of sub-circuit hierarchy)
+
   // --- netlist builder (tform1_netlist.cpp) ---
   // Builds the netlist of the circuit into `memo` (every caller passes TForm6::Memo1).
   void BuildNetlist(QPlainTextEdit* memo);
