@@ -8,7 +8,7 @@ std::vector<MoveTarget> MoveTargetsOf(const TheNode* level) {
   targets.push_back({MoveTargetKind::NewSubCircuit, nullptr});
   targets.push_back({MoveTargetKind::OwnerLevel, level->Upper});
   level->forEachLine([&](TheLine* l) {
-    if (l->Kind == alHaveItem && l->Node && l->Node->IsContainer())
+    if (l->Kind == alHaveItem && l->Node && l->Node->IsContainer() && l->Node->Selected == 0)
       targets.push_back({MoveTargetKind::Container, l->Node});
   });
   return targets;

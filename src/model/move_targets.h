@@ -20,8 +20,8 @@ struct MoveTarget {
 };
 
 // The list of the move-to dialog for `level`: a new sub-circuit, the level
-// above, then the members of `level` that are containers, in link order.
-// Empty without a level.
+// above, then the members of `level` that are containers and not selected
+// (a selected one moves itself), in link order. Empty without a level.
 std::vector<MoveTarget> MoveTargetsOf(const TheNode* level);
 
 enum class MoveTargetRefusal {
