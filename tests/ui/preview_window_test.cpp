@@ -198,6 +198,12 @@ TEST_F(PreviewFixture, DoubleClickSwapsTheLevelsAndEscHides) {
   EXPECT_EQ(form.Graph->MainNode, root);
   EXPECT_EQ(preview.ShownNode, x1);
   EXPECT_FALSE(form.ActUpSub->isEnabled());
+  // A node of no circuit of this window never becomes the shown level.
+  model::TheBaseOfGraf other;
+  preview.ShownNode = other.AddNode(nullptr, 29);
+  preview.FormDblClick();
+  EXPECT_EQ(form.Graph->MainNode, root);
+  preview.ShownNode = x1;
 
   // A name of 30 characters loses its last one in the caption (43 in all).
   x1->Name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123";

@@ -159,7 +159,8 @@ void TFormSubCircuit::FormMouseUp(int x, int y) {
 
 void TFormSubCircuit::FormDblClick() {
   TForm1* main = app_.Form1;
-  if (!ShownNode || !main || !main->Graph) return;
+  // Only a container of the circuit ever becomes the main window's level.
+  if (!ShownNode || !main || !main->Graph || !main->Graph->Contains(ShownNode) || !ShownNode->IsContainer()) return;
   vemu::model::TheNode* former = main->Graph->MainNode;
   main->Graph->MainNode = ShownNode;
   SetNode(former);
