@@ -200,9 +200,15 @@ void TForm1::ConnectHierarchyControls() {
   };
   for (const auto& [item, handler] : items)
     if (item) connect(item, &QAction::triggered, this, [this, handler = handler] { (this->*handler)(); });
-  if (DownLevel1)
-    DownLevel1->setShortcuts({QKeySequence(Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
-  if (UpLevel1) UpLevel1->setShortcuts({QKeySequence(Qt::Key_PageUp), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+  // The short-cuts belong to the actions, which need the window for them.
+  if (ActDownSub) {
+    ActDownSub->setShortcuts({QKeySequence(Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    addAction(ActDownSub);
+  }
+  if (ActUpSub) {
+    ActUpSub->setShortcuts({QKeySequence(Qt::Key_PageUp), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    addAction(ActUpSub);
+  }
   if (SBDownHieracy && ActDownSub) LinkToAction(SBDownHieracy, ActDownSub);
   if (SBUpHieracy && ActUpSub) LinkToAction(SBUpHieracy, ActUpSub);
   if (Joinfeenodes1) Joinfeenodes1->setEnabled(false);

@@ -191,3 +191,18 @@ TEST_F(HierarchyWindowTest, RepairCommandTakesASnapshot) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HierarchyWindowTest, PageKeysStepThroughTheLevels) {
+  fill();
+  form->SetCurrentNode(x1);
+  for (const QKeySequence& key : form->ActDownSub->shortcuts())
+    EXPECT_TRUE(key == QKeySequence(Qt::Key_PageDown) || key == QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+  EXPECT_EQ(form->ActDownSub->shortcuts().size(), 2);
+  EXPECT_EQ(form->ActUpSub->shortcuts().size(), 2);
+  EXPECT_TRUE(form->actions().contains(form->ActDownSub));
+  EXPECT_TRUE(form->actions().contains(form->ActUpSub));
+}
+
+}  // namespace
