@@ -65,20 +65,23 @@ TFormSubCircuit::TFormSubCircuit(AppWindows& app, QWidget* parent) : QDialog(par
     if (app_.Form1) app_.Form1->DrawAll(bitmap, destination, false);
   };
 
-  // The designed client size, beside the main window's canvas with the
-  // right edges aligned.
+  // The designed client size, beside the main window's canvas.
   CreateBackBuffer(kDesignedWidth, kDesignedHeight);
   resize(kDesignedWidth, kDesignedHeight);
-  if (TForm1* main = app_.Form1) {
-    const int top = main->PaintBox1 ? main->PaintBox1->mapTo(main, QPoint(0, 0)).y() : 0;
-    move(main->x() + main->width() - kDesignedWidth, main->y() + top);
-  }
+  PlaceBesideMainWindow();
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(kTimerInterval);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   Timer1->start();
+}
+
+void TFormSubCircuit::PlaceBesideMainWindow() {
+  TForm1* main = app_.Form1;
+  if (!main) return;
+  const int top = main->PaintBox1 ? main->PaintBox1->mapTo(main, QPoint(0, 0)).y() : 0;
+  move(main->x() + main->width() - width(), main->y() + top);
 }
 
 void TFormSubCircuit::CreateBackBuffer(int width, int height) {
@@ -196,6 +199,12 @@ void TFormSubCircuit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFormSubCircuit::showEvent(QShowEvent* event) {
+  // The main window is laid out only once it is shown: the first showing
+  // places this window again, right edges aligned, at the top of its canvas.
+  if (!placed_) {
+    placed_ = true;
+    PlaceBesideMainWindow();
+  }
   QDialog::showEvent(event);
   // The window's paint: the back buffer is made again from the graph.
   DrawSubCircuit();

@@ -78,6 +78,9 @@ class TFormSubCircuit : public QDialog {
   void CreateBackBuffer(int width, int height);
   vemu::view::TRect ClipRect() const;
   void ShowNothing();
+  void PlaceBesideMainWindow();
+
+  bool placed_ = false;
 
   AppWindows& app_;
 };
