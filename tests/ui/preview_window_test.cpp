@@ -179,6 +179,12 @@ TEST_F(PreviewFixture, ZoomPanAndAShownNodeKeepOrResetTheOwnView) {
   preview.FormMouseUp(90, 90);  // no drag in progress
   EXPECT_EQ(preview.OwnScale.OriginX, 20);
 
+  // A new size gives a new back buffer and the view's window.
+  EXPECT_TRUE(preview.windowFlags() & Qt::WindowStaysOnTopHint);
+  preview.resize(300, 260);
+  EXPECT_EQ(preview.BackBuffer.size(), QSize(300, 260));
+  EXPECT_EQ(preview.OwnScale.WinRect, (view::TRect{0, 0, 300, 260}));
+
   preview.OwnScale.Scale = 2.0;
   preview.SetNode(x1);  // the same node: zoom and pan stay
   EXPECT_EQ(preview.OwnScale.Scale, 2.0);
