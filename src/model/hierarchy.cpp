@@ -190,6 +190,16 @@ bool Hierarchy::SplitCrossingLink(TheNode* a, TheLine* l) {
       graph_.AddLine(1, b, a, alWire);
       return true;
     }
+    if (u->Upper && b->Upper->Upper == u->Upper) {
+      // b went into a sub-circuit beside a's: a connector for b in the level
+      // that holds both, so a's sub-circuit keeps its pin.
+      TheNode* w = u->Upper;
+      TheNode* d = NewConnector(w, b->X, b->Y, kConnectorUp, false);
+      ChangeLines456(w, b, d);
+      NewOwner(b, d);
+      graph_.AddLine(2, b, d, alWire);
+      return true;
+    }
     if (!u->Upper || u->Upper->Upper != b->Upper) return true;
     // b lies two levels above a: a connector in the level between.
     TheNode* w = u->Upper;

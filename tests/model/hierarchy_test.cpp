@@ -66,7 +66,9 @@ class HierarchyTest : public GraphFixtureBase, public ::testing::Test {
     netlist::NumberJunctions(graph);
     std::map<std::string, std::set<std::string>> nets;
     graph.forEachNode([&](TheNode* n) {
-      if (!n->IsElement() || n->IsContainer()) return;
+      if (!n->IsElement()) return;
+      // Pins of the sub-circuit elements the circuit starts with count too.
+      if (n->IsContainer() && n->Name.str() != "X0") return;
       n->forEachLine([&](TheLine* l) {
         if (l->Kind == model::alOutPin || l->Kind == model::alInPin)
           nets[l->Node->Name.str()].insert(n->Name.str() + ":" + std::to_string(l->Kind));
@@ -136,6 +138,15 @@ class HierarchyTest : public GraphFixtureBase, public ::testing::Test {
       TheNode* b = js[static_cast<std::size_t>(pick(rng))];
       if (a != b) graph.AddLine(-2, a, b, model::alWire);
     }
+    // A sub-circuit with two inner nets, each wired out to a top-level junction.
+    TheNode* x = member(root, model::ntSubCircuit, "X0", 500, 500);
+    TheNode* p = member(x, model::ntJunction, "p", 0, 0);
+    TheNode* q = member(x, model::ntJunction, "q", 60, 0);
+    element(x, "S1", p, q, 30, 20);
+    element(x, "S2", q, p, 30, 40);
+    graph.AddLine(-2, p, js[static_cast<std::size_t>(pick(rng))], model::alWire);
+    graph.AddLine(-2, q, js[static_cast<std::size_t>(pick(rng))], model::alWire);
+    hierarchy.CorrectSubCircuitLines();
   }
 
   std::vector<TheNode*> RandomSelection(std::mt19937& rng, TheNode* level, int percent) {
@@ -261,6 +272,29 @@ TEST_F(HierarchyTest, SubCircuitElementMovedUpKeepsItsPins) {
   EXPECT_EQ(Terminals(), before);
   ExpectWellFormed();
   (void)count;
+}
+
+TEST_F(HierarchyTest, PinJunctionMovedIntoASiblingSubCircuitKeepsThePin) {
+  // X1's inner junction i is wired to the top-level junction n; n alone
+  // moves into a new X2 beside X1.
+  TheNode* n = member(root, model::ntJunction, "n", 100, 0);
+  TheNode* g = member(root, model::ntJunction, "g", 100, 100);
+  element(root, "R1", n, g);
+  TheNode* x1 = member(root, model::ntSubCircuit, "X1", 0, 0);
+  TheNode* i = member(x1, model::ntJunction, "i", 0, 0);
+  TheNode* k = member(x1, model::ntJunction, "k", 0, 50);
+  element(x1, "R2", i, k);
+  graph.AddLine(-2, i, n, model::alWire);
+  hierarchy.CorrectSubCircuitLines();
+  const Partition before = Terminals();
+  SelectOnly(root, {n});
+  TheNode* x2 = hierarchy.NewSubCircuit(root, {200, 0});
+  hierarchy.MoveSelectedFromTo(root, x2);
+  EXPECT_EQ(n->Upper, x2);
+  EXPECT_EQ(graph.CountLinesOfKinds(x1, {model::alOutPin}), 1);
+  EXPECT_EQ(graph.CountLinesOfKinds(x2, {model::alOutPin}), 1);
+  EXPECT_EQ(Terminals(), before);
+  ExpectWellFormed();
 }
 
 TEST_F(HierarchyTest, ControlLinkAcrossLevelsIsRemovedWithOneLateMessage) {
