@@ -59,8 +59,9 @@ std::unique_ptr<model::TheBaseOfGraf> Lattice() {
       model::TheNode* right = junctions[static_cast<std::size_t>(r * kColumns + (c + 1) % kColumns)];
       model::TheNode* below = junctions[static_cast<std::size_t>(((r + 1) % kRows) * kColumns + c)];
       for (model::TheNode* other : {right, below}) {
-        model::TheNode* e = add(19, (j->X + other->X) / 2 + 3, (j->Y + other->Y) / 2 + 3,
-                                "R" + std::to_string(++elements));
+        std::string name = "R";
+        name += std::to_string(++elements);
+        model::TheNode* e = add(19, (j->X + other->X) / 2 + 3, (j->Y + other->Y) / 2 + 3, name);
         graph->AddLine(-2, e, j, model::alOutPin);
         graph->AddLine(-2, e, other, model::alInPin);
       }

@@ -312,14 +312,15 @@ void Hierarchy::MergeJunction(TheNode* level, TheNode* keep, TheNode* gone) {
   graph_.DeleteLine(keep, graph_.FindLineTo(keep, gone));
   graph_.DeleteLine(gone, graph_.FindLineTo(gone, keep));
   ChangeLines456(level, gone, keep);
-  // Links to the merged junction from anywhere else (a wire held the wrong
-  // way round, a pin) follow it too, so no connection is lost.
-  graph_.RetargetLines(gone, keep);
   if (gone->FirstLine) {
     std::unique_ptr<TheLine>* tail = &keep->FirstLine;
     while (*tail) tail = &(*tail)->Next;
     *tail = std::move(gone->FirstLine);
   }
+  // Links to the merged junction from anywhere else (a wire held the wrong
+  // way round, a pin) follow it too, so no connection is lost; its
+  // membership link goes with it.
+  graph_.forEachNode([&](TheNode* n) { RetargetOwnLines(n, gone, keep); });
   DropSelfLinks(keep);
   if (!forgotPointers_) {
     host_.ForgetNodePointers();
@@ -340,21 +341,20 @@ void Hierarchy::RepairOwnersAndMerge() {
     if (members.empty()) continue;
     CellIndex index;
     for (std::size_t i = 0; i < members.size(); ++i) index.Add(i, members[i]);
-    std::vector<bool> gone(members.size(), false);
     for (std::size_t i = 0; i < members.size(); ++i) {
       TheNode* a = members[i];
-      if (gone[i]) continue;
+      if (merged.count(a)) continue;
       if (a->Upper != n) {
         a->Upper = n;
         Report(a, "ERROR:\n\rLost Upper Owner", a->Name.str());
       }
       for (std::size_t j : index.LaterNear(i, a)) {
         TheNode* b = members[j];
-        if (gone[j] || b == a || NodeDistance(a, b) >= kMergeDistance) continue;
+        // A member listed twice (a damaged file) is looked at once.
+        if (merged.count(b) || b == a || NodeDistance(a, b) >= kMergeDistance) continue;
         if (a->IsJunction() && b->IsJunction()) {
           if (!nets.SameNet(a, b)) continue;  // two nets that merely lie close stay apart
           index.Remove(j, CellIndex::CellOf(b));
-          gone[j] = true;
           merged.insert(b);
           MergeJunction(n, a, b);
         } else {

@@ -84,6 +84,14 @@ class HierarchyTest : public GraphFixtureBase, public ::testing::Test {
   // of a sub-circuit into the level that holds it, no link to itself, and
   // each pin stands for an inner wire.
   void ExpectWellFormed() {
+    std::map<const TheNode*, int> memberships;
+    graph.forEachNode([&](TheNode* n) {
+      n->forEachLine([&](TheLine* l) {
+        if (l->Kind == model::alHaveItem) {
+          EXPECT_EQ(++memberships[l->Node], 1) << l->Node->Describe();
+        }
+      });
+    });
     graph.forEachNode([&](TheNode* n) {
       n->forEachLine([&](TheLine* l) {
         TheNode* t = l->Node;
