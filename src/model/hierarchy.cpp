@@ -424,7 +424,9 @@ TheNode* Hierarchy::NewSubCircuit(TheNode* level, TPoint at) {
   s->Y = at.y;
   int count = 0;
   graph_.forEachNode([&](const TheNode* n) { count += n->NodeType == ntSubCircuit ? 1 : 0; });
-  s->Name = "X" + std::to_string(count);
+  std::string name = "X";
+  name += std::to_string(count);
+  s->Name = name;
   return s;
 }
 
