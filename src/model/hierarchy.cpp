@@ -372,6 +372,12 @@ void Hierarchy::RepairOwnersAndMerge() {
 }
 
 void Hierarchy::CorrectSubCircuitLines() {
+  // Run on its own, the repair too shows its messages once it is done.
+  const bool own = !collecting_;
+  if (own) {
+    collecting_ = true;
+    pending_.clear();
+  }
   forgotPointers_ = false;
   RepairOwnersAndMerge();
   // Containers keep their membership links only.
@@ -397,6 +403,7 @@ void Hierarchy::CorrectSubCircuitLines() {
         graph_.AddLine(2, o, l->Node, alOutPin);
     });
   });
+  if (own) FlushReports();
 }
 
 bool Hierarchy::JoinFreeNodes() {
