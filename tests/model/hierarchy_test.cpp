@@ -285,9 +285,12 @@ TEST_F(HierarchyTest, SubCircuitElementMovedUpKeepsItsPins) {
 TEST_F(HierarchyTest, PinJunctionMovedIntoASiblingSubCircuitKeepsThePin) {
   // X1's inner junction i is wired to the top-level junction n; n alone
   // moves into a new X2 beside X1.
+  // n is reached by a wire only, so no element's connector stands in for it.
   TheNode* n = member(root, model::ntJunction, "n", 100, 0);
   TheNode* g = member(root, model::ntJunction, "g", 100, 100);
-  element(root, "R1", n, g);
+  TheNode* h = member(root, model::ntJunction, "h", 200, 100);
+  graph.AddLine(-2, n, g, model::alWire);
+  element(root, "R1", g, h);
   TheNode* x1 = member(root, model::ntSubCircuit, "X1", 0, 0);
   TheNode* i = member(x1, model::ntJunction, "i", 0, 0);
   TheNode* k = member(x1, model::ntJunction, "k", 0, 50);
@@ -295,6 +298,8 @@ TEST_F(HierarchyTest, PinJunctionMovedIntoASiblingSubCircuitKeepsThePin) {
   graph.AddLine(-2, i, n, model::alWire);
   hierarchy.CorrectSubCircuitLines();
   const Partition before = Terminals();
+  // The wire alone must carry the pin over: X1's pin link is not there yet.
+  graph.DeleteLine(x1, graph.IndexOfLine(x1, graph.GetLineOfKinds(x1, 1, {model::alOutPin})));
   SelectOnly(root, {n});
   TheNode* x2 = hierarchy.NewSubCircuit(root, {200, 0});
   hierarchy.MoveSelectedFromTo(root, x2);
