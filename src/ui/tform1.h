@@ -379,6 +379,32 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void ConnectSelectionControls();
   // (end of selection commands)
 
+  // --- sub-circuit hierarchy (tform1_hierarchy.cpp) ---
+  // Step down into the current container / up to the owner level.
+  void SBDownHieracyClick();
+  void SBUpHieracyClick();
+  // The current container / the owner of the shown level in the preview window.
+  void SubCircuitWindowClick();
+  void UpLevelWindow1Click();
+  // Moves the selection where the move-to dialog says (a new sub-circuit,
+  // the owner level or a container of the shown level).
+  void ConvertSelectedtoSubcircuit1Click();
+  // Moves the selection into the owner level.
+  void ReturntoUPlevel1Click();
+  // Keeps selected only the junctions named like the first selected one.
+  void Joinfeenodes1Click();
+  void MoveSelectedFromTo(vemu::model::TheNode* from, vemu::model::TheNode* to);
+  // The repair pass over owners, coincident junctions and pins (with an undo snapshot).
+  void CorrectSubCircuitLines();
+  // Makes node current, centres on it, redraws, then shows the message box.
+  void GO(vemu::model::TheNode* node, const std::string& text, const std::string& caption);
+  // The nudge of coincident elements draws from here.
+  std::uint32_t HierarchyRandomState = 1;
+  class HierarchyWindowHost;
+  // Connects the hierarchy commands to their actions, items and buttons.
+  void ConnectHierarchyControls();
+  // (end of sub-circuit hierarchy)
+
   // --- netlist builder (tform1_netlist.cpp) ---
   // Builds the netlist of the circuit into `memo` (every caller passes TForm6::Memo1).
   void BuildNetlist(QPlainTextEdit* memo);

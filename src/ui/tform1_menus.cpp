@@ -171,6 +171,7 @@ void TForm1::CreateMenus() {
   Registerextention1 = AddItem(About1, "Registerextention1", "Register extension");
   Help1 = AddLinkedItem(About1, "Help1", BrowseURL1, "F1");
   ConnectSelectionControls();
+  ConnectHierarchyControls();
 
   // The bars the toggles show and hide exist by now (CreateToolBars runs first).
   connect(FileSubMenu1, &QAction::triggered, ToolBarNewSaveLoad, &QWidget::setVisible);

@@ -4,13 +4,10 @@
 // The rules live in model/name_rules and model/value_entry.
 #include <QCheckBox>
 #include <QEvent>
-#include <QFormLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "catalogue/messages.h"
 #include "model/name_rules.h"
@@ -37,7 +34,7 @@ int RunModal(TForm1& form, QDialog& dialog) {
 
 std::string FieldText(const QLineEdit* edit) { return edit ? platform::toCp1251(edit->text()) : std::string(); }
 
-// The properties window's controls, made the first time it is used.
+// The properties window's controls (the window makes them).
 struct PropertiesControls {
   QLineEdit* EditName = nullptr;
   QLineEdit* EditValue = nullptr;
@@ -45,32 +42,7 @@ struct PropertiesControls {
 };
 
 PropertiesControls PropertiesControlsOf(TFrm_Properties& window) {
-  PropertiesControls c{window.findChild<QLineEdit*>("EditName"), window.findChild<QLineEdit*>("EditValue"),
-                       window.findChild<QCheckBox*>("Check1Info")};
-  if (c.EditName && c.EditValue && c.Check1Info) return c;
-  auto* column = new QVBoxLayout(&window);
-  auto* form = new QFormLayout;
-  c.EditName = new QLineEdit(&window);
-  c.EditName->setObjectName("EditName");
-  c.EditValue = new QLineEdit(&window);
-  c.EditValue->setObjectName("EditValue");
-  form->addRow("Name", c.EditName);
-  form->addRow("Value", c.EditValue);
-  column->addLayout(form);
-  c.Check1Info = new QCheckBox("Invertion", &window);
-  c.Check1Info->setObjectName("Check1Info");
-  column->addWidget(c.Check1Info);
-  auto* buttons = new QHBoxLayout;
-  auto* ok = new QPushButton("Ok", &window);
-  ok->setObjectName("ButtonOk");
-  auto* cancel = new QPushButton("Cansel", &window);
-  cancel->setObjectName("ButtonCansel");
-  QObject::connect(ok, &QPushButton::clicked, &window, [&window] { window.done(1); });
-  QObject::connect(cancel, &QPushButton::clicked, &window, [&window] { window.done(2); });
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  column->addLayout(buttons);
-  return c;
+  return {window.EditName, window.EditValue, window.Check1Info};
 }
 
 // The second build's value entry, lent the main window.

@@ -23,6 +23,9 @@
 #include "platform/text_file.h"
 #include "testdrive/commands.h"
 #include "testdrive/driver_support.h"
+#include "platform/dialogs.h"
+#include "platform/qt/qt_text.h"
+#include "ui/ask_insert_move.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
 
@@ -214,6 +217,19 @@ bool WriteNewCircuit(const std::string& path) {
   return vemu::files::WriteCircuitFile(graph, {}, path, nullptr);
 }
 
+// The modal windows of the script: the move-to dialog takes the next
+// answer as the text of the item to choose (OK=TEXT; Cancel cancels); every
+// other window counts as cancelled, as it does without a display.
+int RunScriptedModalWindow(QWidget& window) {
+  constexpr int kOk = 1;
+  constexpr int kCancel = 2;
+  auto* moveTo = qobject_cast<TAskInsertMove*>(&window);
+  if (!moveTo) return kCancel;
+  const std::optional<std::string> item = vemu::platform::dialogs().inputQuery("Move to", "item", "");
+  if (!item || !moveTo->ChooseItem(vemu::platform::fromUtf8(*item))) return kCancel;
+  return kOk;
+}
+
 }  // namespace
 
 int EditCommand(const Args& args) {
@@ -278,6 +294,7 @@ int EditCommand(const Args& args) {
     }
     session->form3().ButtonOKClick();
     TForm1& form = session->form1();
+    form.RunModalWindow = &RunScriptedModalWindow;
     form.Timer1->stop();
     form.PaintBox1->setMinimumSize(1, 1);
     form.PaintBox1->resize(width, height);

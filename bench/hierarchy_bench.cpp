@@ -1,0 +1,98 @@
+// Converting a selection of 1,000 members of a 10,000-member level into a
+// new sub-circuit: the move, its repair pass and the net numbering.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "model/graph.h"
+#include "model/hierarchy.h"
+#include "model/node_types.h"
+#include "netlist/net_numbering.h"
+
+namespace {
+
+namespace model = vemu::model;
+
+class BenchHost final : public model::HierarchyHost {
+ public:
+  explicit BenchHost(model::TheBaseOfGraf& graph) : graph_(graph) {}
+  void ShowMessage(const std::string&) override {}
+  void ShowOnNode(model::TheNode*, const std::string&, const std::string&) override {}
+  void StopTimer() override {}
+  void StartTimer() override {}
+  void ForgetNodePointers() override {}
+  void SetCurrentNode(model::TheNode* n) override { graph_.CurrentNode = n; }
+  void NumberNets() override { vemu::netlist::NumberJunctions(graph_); }
+  void ShowInPreview(model::TheNode*) override {}
+  int Random(int n) override { return n / 2; }
+
+ private:
+  model::TheBaseOfGraf& graph_;
+};
+
+// A 50 x 80 lattice of junctions (4,000) with an element to the right and
+// one below each (6,000 members more); the first 1,000 members of a band of
+// rows are selected.
+std::unique_ptr<model::TheBaseOfGraf> Lattice() {
+  auto graph = std::make_unique<model::TheBaseOfGraf>();
+  model::TheNode* root = graph->AddNode(nullptr, model::ntRoot);
+  root->Name = "Upper Level";
+  graph->MainNode = root;
+  constexpr int kColumns = 50;
+  constexpr int kRows = 80;
+  std::vector<model::TheNode*> junctions;
+  auto add = [&](std::uint8_t type, int x, int y, const std::string& name) {
+    model::TheNode* n = graph->AddNode(root, type);
+    n->X = x;
+    n->Y = y;
+    n->Name = name;
+    graph->AddLine(-2, root, n, model::alHaveItem, std::make_unique<model::TheLine>());
+    return n;
+  };
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 0; c < kColumns; ++c) junctions.push_back(add(model::ntJunction, c * 60, r * 60, "j"));
+  int elements = 0;
+  for (int r = 0; r < kRows && elements < 6000; ++r)
+    for (int c = 0; c < kColumns && elements < 6000; ++c) {
+      model::TheNode* j = junctions[static_cast<std::size_t>(r * kColumns + c)];
+      model::TheNode* right = junctions[static_cast<std::size_t>(r * kColumns + (c + 1) % kColumns)];
+      model::TheNode* below = junctions[static_cast<std::size_t>(((r + 1) % kRows) * kColumns + c)];
+      for (model::TheNode* other : {right, below}) {
+        std::string name = "R";
+        name += std::to_string(++elements);
+        model::TheNode* e = add(19, (j->X + other->X) / 2 + 3, (j->Y + other->Y) / 2 + 3, name);
+        graph->AddLine(-2, e, j, model::alOutPin);
+        graph->AddLine(-2, e, other, model::alInPin);
+      }
+    }
+  int selected = 0;
+  root->forEachLine([&](model::TheLine* l) {
+    model::TheNode* n = l->Node;
+    if (selected < 1000 && n->Y >= 600 && n->Y < 1500) {
+      n->Selected = 1;
+      ++selected;
+    }
+  });
+  return graph;
+}
+
+void BM_ConvertSelectionToSubCircuit(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto graph = Lattice();
+    BenchHost host(*graph);
+    state.ResumeTiming();
+    model::Hierarchy hierarchy(*graph, host);
+    int count = 0;
+    model::TheNode* x = hierarchy.NewSubCircuit(graph->MainNode, hierarchy.SelectionMean(count));
+    hierarchy.MoveSelectedFromTo(graph->MainNode, x);
+    benchmark::DoNotOptimize(x->FirstLine.get());
+    state.PauseTiming();
+    graph.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ConvertSelectionToSubCircuit)->Unit(benchmark::kMillisecond);
+
+}  // namespace
