@@ -4,6 +4,7 @@
 #include <limits>
 #include <unordered_set>
 
+#include "files/record_text.h"
 #include "files/text_cursor.h"
 #include "platform/text_file.h"
 #include "view/my_line.h"
@@ -14,56 +15,6 @@ namespace {
 using model::TheBaseOfGraf;
 using model::TheLine;
 using model::TheNode;
-
-// "%<width>d": right-aligned, a wider number widens the field.
-void appendInt(std::string& out, std::int64_t value, std::size_t width) {
-  char buffer[24];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  const auto length = static_cast<std::size_t>(end - buffer);
-  if (length < width) out.append(width - length, ' ');
-  out.append(buffer, length);
-}
-
-// Text with every CR, LF or CR LF replaced by `lineBreak`: a record is one line.
-void appendOneLine(std::string& out, std::string_view text, char lineBreak) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      out += lineBreak;
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out += c;
-    }
-  }
-}
-
-// "%3d %3d %3d %2d %3d %1d %3d %3d " up to the name.
-void appendRecordNumbers(std::string& out, std::int32_t number, std::int32_t x, std::int32_t y, int type,
-                         std::int32_t up, std::int64_t lines, std::int32_t wx, std::int32_t wy) {
-  appendInt(out, number, 3);
-  out += ' ';
-  appendInt(out, x, 3);
-  out += ' ';
-  appendInt(out, y, 3);
-  out += ' ';
-  appendInt(out, type, 2);
-  out += ' ';
-  appendInt(out, up, 3);
-  out += ' ';
-  appendInt(out, lines, 1);
-  out += ' ';
-  appendInt(out, wx, 3);
-  out += ' ';
-  appendInt(out, wy, 3);
-  out += ' ';
-}
-
-void appendLink(std::string& out, int kind, std::int32_t target) {
-  appendInt(out, kind, 8);
-  out += ' ';
-  appendInt(out, target, 3);
-  out += "\r\n";
-}
 
 bool isNumbered(const TheNode* n) { return n && n->Number != 0; }
 
@@ -77,26 +28,18 @@ bool isWritten(const TheNode* holder, const TheLine* l) {
 void appendRecord(std::string& out, const TheNode* n, std::int32_t mainNumber) {
   std::int64_t lines = 0;
   n->forEachLine([&](TheLine* l) { lines += isWritten(n, l) ? 1 : 0; });
-  appendRecordNumbers(out, n->Number, n->X, n->Y, n->NodeType,
+  AppendRecordNumbers(out, n->Number, n->X, n->Y, n->NodeType,
                       isNumbered(n->Upper) ? n->Upper->Number : mainNumber, lines, n->Wx, n->Wy);
   // An amplifier's sign goes before its name, as in the circuit file.
-  if (model::IsSignedAmplifierType(n->NodeType)) out += n->Polarity != 0 ? '+' : '-';
-  appendOneLine(out, n->Name.str(), ' ');
-  out += ' ';
-  appendOneLine(out, n->Value, n->IsText() ? '/' : ' ');
-  if (n->Ground >= 1 && n->Ground <= 4) {
-    out += " G";
-    out += static_cast<char>('0' + n->Ground);
-  }
-  out += "\r\n";
+  AppendNameValueGround(out, *n);
   n->forEachLine([&](TheLine* l) {
-    if (isWritten(n, l)) appendLink(out, l->Kind, l->Node->Number);
+    if (isWritten(n, l)) AppendLink(out, l->Kind, l->Node->Number);
   });
 }
 
 std::string numberLine(std::int32_t number, const TheNode* n) {
   std::string line;
-  appendInt(line, number, 0);
+  AppendInt(line, number, 0);
   if (line.size() < 2) line.insert(0, 2 - line.size(), '0');  // "%02d"
   line += "  ";
   line += n->Name.str();
@@ -258,7 +201,7 @@ void readRecords(TextCursor& in, SubcircuitContent& content) {
   content.status = SubcircuitContent::Status::Ok;
 }
 
-void trace(std::string& line, std::int64_t value, std::size_t width) { appendInt(line, value, width); }
+void trace(std::string& line, std::int64_t value, std::size_t width) { AppendInt(line, value, width); }
 
 }  // namespace
 
@@ -316,20 +259,20 @@ SubcircuitText FormatSubcircuit(TheBaseOfGraf& graph) {
   out += "noname\r\n";
   out += "Vemu.exe (WxWy) $Cur $SS $Scale\r\n";
   out += "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-\r\n";
-  appendInt(out, mainNumber, 7);
+  AppendInt(out, mainNumber, 7);
   out += " - How many nodes\r\n";
-  appendInt(out, mainNumber, 7);
+  AppendInt(out, mainNumber, 7);
   out += " - Main node\r\n";
-  appendInt(out, 0, 7);
+  AppendInt(out, 0, 7);
   out += " - Current node\r\n";
   out += "--N--X---Y-Type-Up-Lines-Name-Value\r\n";
   for (const TheNode* n : order) appendRecord(out, n, mainNumber);
-  appendRecordNumbers(out, mainNumber, 100, 100, model::ntRoot, 0, static_cast<std::int64_t>(tops.size()), 0, 0);
+  AppendRecordNumbers(out, mainNumber, 100, 100, model::ntRoot, 0, static_cast<std::int64_t>(tops.size()), 0, 0);
   out += "Main SubCircuit \r\n";
-  for (const TheNode* m : tops) appendLink(out, model::alHaveItem, m->Number);
-  appendInt(out, 0, 7);
+  for (const TheNode* m : tops) AppendLink(out, model::alHaveItem, m->Number);
+  AppendInt(out, 0, 7);
   out += " SubCircuit \r\n";
-  appendInt(out, 0, 7);
+  AppendInt(out, 0, 7);
   out += " 0 1.000\r\n";
   return result;
 }
