@@ -2,6 +2,7 @@
 
 #include "catalogue/messages.h"
 #include "platform/dialogs.h"
+#include "platform/program_folder.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
 
@@ -13,11 +14,6 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
 
-std::string fileNamePart(const std::string& path) {
-  const auto slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool isCompleteNetlist(const std::vector<std::string>& lines) {
   for (const std::string& line : lines)
     if (line == ".END") return true;
@@ -27,7 +23,7 @@ bool isCompleteNetlist(const std::vector<std::string>& lines) {
 }  // namespace
 
 std::string WithDefaultExtension(const std::string& path, int filterIndex) {
-  const std::string name = fileNamePart(path);
+  const std::string name = platform::fileNamePart(path);
   if (name.empty() || name.find('.') != std::string::npos) return path;
   return path + (filterIndex == kNetlistFilter ? ".cir" : ".dag");
 }
@@ -141,7 +137,7 @@ bool FileCommands::SaveNetlistAs(const std::string& path) {
     return false;
   }
   // The title line names the circuit file last loaded or saved.
-  const std::string title = platform::utf8ToCp1251(fileNamePart(s_.lastFile));
+  const std::string title = platform::utf8ToCp1251(platform::fileNamePart(s_.lastFile));
   if (lines.empty()) lines.push_back(title);
   else lines.front() = title;
   host_.SetTextWindowLines(lines);
@@ -197,7 +193,7 @@ void FileCommands::LastOpen1Click() {
     return;
   }
   TakeLoadedFile(path);
-  host_.SetLastOpenCaption(fileNamePart(path));
+  host_.SetLastOpenCaption(platform::fileNamePart(path));
   host_.SetViewScale(1.0);
   host_.SetViewOrigin(0, 0);
   host_.FitViewToPaintBox();

@@ -121,9 +121,6 @@ class FileCommands {
   // and checked first: a damaged file adds nothing and is reported. The
   // undo snapshot, when asked for, is taken only once the file is good.
   bool LoadSSFile(const std::string& path, bool snapshotFirst = false);
-  // The count of selected members of the shown level.
-  int CountSelected();
-
   void SaveSubcircuit1Click();
   void LoadSubcircuit1Click();
   void SaveSub1Click();  // copy

@@ -2,6 +2,7 @@
 #include "catalogue/messages.h"
 #include "files/file_commands.h"
 #include "files/subcircuit_file.h"
+#include "model/selection.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
@@ -17,15 +18,6 @@ using platform::MsgResult;
 }  // namespace
 
 std::string FileCommands::ClipboardFile() { return platform::programFolder() + "copy.txt"; }
-
-int FileCommands::CountSelected() {
-  int count = 0;
-  if (const model::TheNode* level = host_.Graph().MainNode)
-    level->forEachLine([&](model::TheLine* l) {
-      if (l->Kind == model::alHaveItem && l->Node && l->Node->Selected == 1) ++count;
-    });
-  return count;
-}
 
 bool FileCommands::SaveSubcircuit(const std::string& path) {
   host_.ClearDiagnosticMemo();
@@ -66,7 +58,7 @@ bool FileCommands::LoadSSFile(const std::string& path, bool snapshotFirst) {
 }
 
 void FileCommands::SaveSubcircuit1Click() {
-  const int selected = CountSelected();
+  const int selected = model::CountSelected(host_.Graph());
   if (selected == 0) {
     platform::dialogs().messageBox(host_.ProgramTitle(), GetMsg(58), MsgButtons::Ok, MsgIcon::Warning);
     return;
@@ -109,7 +101,7 @@ void FileCommands::LoadSubcircuit1Click() {
 }
 
 void FileCommands::SaveSub1Click() {
-  if (CountSelected() == 0) return;
+  if (model::CountSelected(host_.Graph()) == 0) return;
   if (SaveSubcircuit(ClipboardFile())) host_.SetStatusText(2, "COPY");
 }
 

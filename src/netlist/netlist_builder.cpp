@@ -17,11 +17,6 @@ using model::KindSet;
 using model::TheLine;
 using model::TheNode;
 
-std::string TitleOfFileName(const std::string& path) {
-  const auto slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool IsIntegerText(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;

@@ -40,9 +40,6 @@ class NetlistBuilder {
   std::vector<model::TheNode*> nodes_;  // the list of all nodes after numbering
 };
 
-// The title line: the file-name part (no folder) of a path.
-std::string TitleOfFileName(const std::string& path);
-
 // True when the text reads as a 32-bit integer: blanks before it, an
 // optional sign, then decimal digits, or hexadecimal ones after "$" or "0x".
 bool IsIntegerText(const std::string& text);

@@ -152,6 +152,13 @@ void ImageCanvas::DrawShape(int kind, std::int32_t l, std::int32_t t, std::int32
   painter_.drawImage(box.x() - margin, box.y() - margin, ShapeStamp(key, margin));
 }
 
+QImage MakeBackBuffer(int width, int height) {
+  if (width <= 0 || height <= 0) return QImage();
+  QImage image(width, height, QImage::Format_RGB32);
+  if (!image.isNull()) image.fill(0);
+  return image;
+}
+
 const QFont& DrawingFont() {
   static const QFont font = [] {
     QFont f(QStringLiteral("DejaVu Sans"));

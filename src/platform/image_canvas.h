@@ -19,6 +19,10 @@ constexpr int kFontPixelSize = 12;
 // The one font of the drawing.
 const QFont& DrawingFont();
 
+// A back buffer: an RGB32 picture of the given size, zero-filled; a null
+// picture when the size is empty or the memory could not be had.
+QImage MakeBackBuffer(int width, int height);
+
 class ImageCanvas : public Canvas {
  public:
   // Paints into `image` (not owned; must be RGB32 and outlive the canvas).

@@ -35,4 +35,9 @@ void setProgramFolder(const std::string& folder) {
 
 std::string imagesFolder() { return programFolder() + "IMAGES/"; }
 
+std::string fileNamePart(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace vemu::platform

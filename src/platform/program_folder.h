@@ -13,4 +13,7 @@ void setProgramFolder(const std::string& folder);
 // folder + "IMAGES/" and folder + "IMAGES/BACKUP/".
 std::string imagesFolder();
 
+// The file-name part of a path (after the last '/' or '\\').
+std::string fileNamePart(const std::string& path);
+
 }  // namespace vemu::platform

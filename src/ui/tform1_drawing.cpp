@@ -32,12 +32,7 @@ class MainRedrawHost : public vemu::view::RedrawHost {
 void TForm1::CreateBackBuffer(int width, int height) {
   BackBufferWidth = width;
   BackBufferHeight = height;
-  BackBuffer = QImage();
-  if (width > 0 && height > 0) {
-    BackBuffer = QImage(width, height, QImage::Format_RGB32);
-    // A picture that could not be allocated stays null.
-    if (!BackBuffer.isNull()) BackBuffer.fill(0);
-  }
+  BackBuffer = vemu::platform::MakeBackBuffer(width, height);
   if (PaintBox1) PaintBox1->SetPicture(&BackBuffer);
 }
 

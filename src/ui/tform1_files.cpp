@@ -6,6 +6,7 @@
 #include <QTabBar>
 
 #include "files/file_commands.h"
+#include "model/selection.h"
 #include "netlist/windows/text_window.h"
 #include "platform/qt/qt_text.h"
 #include "ui/paint_box.h"
@@ -165,7 +166,7 @@ bool TForm1::LoadSSFile(const std::string& fileName) {
 }
 
 int TForm1::CountSelected() {
-  return WithFileCommands(*this, [](files::FileCommands& c) { return c.CountSelected(); });
+  return vemu::model::CountSelected(*Graph);
 }
 
 void TForm1::SaveSubcircuit1Click() {

@@ -11,6 +11,7 @@
 #include "netlist/netlist_builder.h"
 #include "netlist/netlist_questions.h"
 #include "netlist/windows/text_window.h"
+#include "platform/program_folder.h"
 #include "ui/paint_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/text_codec.h"
@@ -70,7 +71,7 @@ QPlainTextEdit* textWindowMemo(TForm1& form) { return form.App().Form6 ? form.Ap
 void TForm1::BuildNetlist(QPlainTextEdit* memo) {
   Form1NetlistHost host(*this, memo);
   netlist::NetlistBuilder builder({*Graph, NodeTypes, settingsOf(*this), host, ListNotPacked});
-  builder.BuildNetlist(platform::utf8ToCp1251(netlist::TitleOfFileName(SaveDialogFileName)));
+  builder.BuildNetlist(platform::utf8ToCp1251(platform::fileNamePart(SaveDialogFileName)));
 }
 
 void TForm1::FromCtoMButtonClick() {

@@ -3,6 +3,8 @@
 // the shown level, the selection and the current node.
 #include <gtest/gtest.h>
 
+#include "platform/program_folder.h"
+
 #include <functional>
 
 #include "netlist/element_lines.h"
@@ -455,9 +457,9 @@ TEST(NetlistTextTest, IntegerTexts) {
 }
 
 TEST(NetlistTextTest, TitleIsTheFilePart) {
-  EXPECT_EQ(vemu::netlist::TitleOfFileName("/a/b/c.dag"), "c.dag");
-  EXPECT_EQ(vemu::netlist::TitleOfFileName("c.dag"), "c.dag");
-  EXPECT_EQ(vemu::netlist::TitleOfFileName(""), "");
+  EXPECT_EQ(vemu::platform::fileNamePart("/a/b/c.dag"), "c.dag");
+  EXPECT_EQ(vemu::platform::fileNamePart("c.dag"), "c.dag");
+  EXPECT_EQ(vemu::platform::fileNamePart(""), "");
 }
 
 TEST_F(NetlistBuilderTest, StoreInCirFlags) {

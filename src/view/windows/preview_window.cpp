@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/image_canvas.h"
 #include "platform/qt/qt_text.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
@@ -87,11 +88,7 @@ void TFormSubCircuit::PlaceBesideMainWindow() {
 void TFormSubCircuit::CreateBackBuffer(int width, int height) {
   BackBufferWidth = width;
   BackBufferHeight = height;
-  BackBuffer = QImage();
-  if (width > 0 && height > 0) {
-    BackBuffer = QImage(width, height, QImage::Format_RGB32);
-    if (!BackBuffer.isNull()) BackBuffer.fill(0);
-  }
+  BackBuffer = vemu::platform::MakeBackBuffer(width, height);
   PaintBox1->SetPicture(&BackBuffer);
 }
 
