@@ -5,6 +5,7 @@
 
 #include "files/subcircuit_file.h"
 #include "platform/scripted_dialogs.h"
+#include "support/graph_members.h"
 
 namespace {
 
@@ -16,12 +17,7 @@ using vemu::model::TheNode;
 namespace model = vemu::model;
 
 TheNode* Member(TheBaseOfGraf& g, TheNode* owner, std::uint8_t type, const char* name, int x, int y) {
-  TheNode* n = g.AddNode(owner, type);
-  n->Name = name;
-  n->X = x;
-  n->Y = y;
-  g.AddLine(-2, owner, n, model::alHaveItem);
-  return n;
+  return vemu::testing::AddMember(g, owner, type, name, x, y);
 }
 
 std::vector<TheNode*> MembersOf(const TheNode* level) {

@@ -7,6 +7,7 @@
 
 #include "model/graph.h"
 #include "platform/scripted_dialogs.h"
+#include "support/graph_members.h"
 
 namespace vemu::test {
 
@@ -26,12 +27,7 @@ class GraphFixtureBase {
 
   // A member of `owner` (kind-1 link appended) named `name`.
   TheNode* member(TheNode* owner, std::uint8_t type, const std::string& name, int x = 0, int y = 0) {
-    TheNode* n = graph.AddNode(owner, type);
-    n->Name = name;
-    n->X = x;
-    n->Y = y;
-    graph.AddLine(-2, owner, n, model::alHaveItem);
-    return n;
+    return testing::AddMember(graph, owner, type, name, x, y);
   }
 
   // The targets of n's links in list order.

@@ -15,6 +15,7 @@
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
+#include "support/graph_members.h"
 
 using vemu::model::TheNode;
 using vemu::platform::MsgResult;
@@ -30,10 +31,7 @@ struct Program {
   TForm1& form() { return *set.windows().Form1; }
   TForm6& text() { return *set.windows().Form6; }
   TheNode* add(TheNode* owner, std::uint8_t type, const char* name) {
-    TheNode* n = form().Graph->AddNode(owner, type);
-    n->Name = name;
-    form().Graph->AddLine(-2, owner, n, vemu::model::alHaveItem);
-    return n;
+    return vemu::testing::AddMember(*form().Graph, owner, type, name);
   }
   std::vector<std::string> memo() {
     std::vector<std::string> lines;

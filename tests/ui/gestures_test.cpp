@@ -22,6 +22,7 @@
 #include "netlist/windows/text_window.h"
 #include <QPlainTextEdit>
 #include "view/my_line.h"
+#include "support/graph_members.h"
 
 using vemu::model::TheNode;
 
@@ -40,13 +41,7 @@ struct Program {
 
   TheNode* member(std::uint8_t type, const std::string& name, int x, int y, TheNode* owner = nullptr) {
     TForm1& f = form();
-    if (!owner) owner = f.Graph->MainNode;
-    TheNode* n = f.Graph->AddNode(owner, type);
-    n->Name = name;
-    n->X = x;
-    n->Y = y;
-    f.Graph->AddLine(-2, owner, n, vemu::model::alHaveItem);
-    return n;
+    return vemu::testing::AddMember(*f.Graph, owner ? owner : f.Graph->MainNode, type, name, x, y);
   }
   void mouse(QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons held,
              Qt::KeyboardModifiers keys = Qt::NoModifier) {

@@ -17,6 +17,7 @@
 #include "netlist/net_numbering.h"
 #include "ui/ask_insert_move.h"
 #include "view/windows/preview_window.h"
+#include "support/graph_members.h"
 
 using vemu::catalogue::GetMsg;
 using vemu::model::TheNode;
@@ -32,13 +33,7 @@ class HierarchyWindowTest : public ::testing::Test {
   }
 
   TheNode* member(TheNode* owner, std::uint8_t type, const char* name, int x = 0, int y = 0) {
-    TheNode* n = form->Graph->AddNode(owner, type);
-    n->Name = name;
-    n->X = x;
-    n->Y = y;
-    n->Value = "1";
-    form->Graph->AddLine(-2, owner, n, model::alHaveItem);
-    return n;
+    return vemu::testing::AddMember(*form->Graph, owner, type, name, x, y, "1");
   }
   // R1 from a to b and R2 from b to c on the top level, X1 with one member.
   void fill() {

@@ -19,6 +19,7 @@
 #include "ui/value_window.h"
 #include "ui/window_set.h"
 #include "view/windows/preview_window.h"
+#include "support/graph_members.h"
 
 using vemu::catalogue::GetMsg;
 using vemu::model::TheNode;
@@ -37,13 +38,7 @@ class SelectionCommandsTest : public ::testing::Test {
   }
 
   TheNode* member(TheNode* owner, std::uint8_t type, const char* name, int x = 0, int y = 0) {
-    TheNode* n = form->Graph->AddNode(owner, type);
-    n->Name = name;
-    n->X = x;
-    n->Y = y;
-    n->Value = "1";
-    form->Graph->AddLine(-2, owner, n, model::alHaveItem);
-    return n;
+    return vemu::testing::AddMember(*form->Graph, owner, type, name, x, y, "1");
   }
   // Junctions 1, 2; R1 between them; the sub-circuit X1 with two members.
   void fill() {

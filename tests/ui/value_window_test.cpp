@@ -18,6 +18,7 @@
 #include "ui/tform1.h"
 #include "ui/value_window.h"
 #include "ui/window_set.h"
+#include "support/graph_members.h"
 
 using vemu::catalogue::GetMsg;
 using vemu::model::TheNode;
@@ -47,11 +48,7 @@ class ValueWindowTest : public ::testing::Test {
   }
 
   TheNode* member(TheNode* owner, std::uint8_t type, const char* name, const char* value = "") {
-    TheNode* n = form->Graph->AddNode(owner, type);
-    n->Name = name;
-    n->Value = value;
-    form->Graph->AddLine(-2, owner, n, model::alHaveItem);
-    return n;
+    return vemu::testing::AddMember(*form->Graph, owner, type, name, 0, 0, value);
   }
   QString memoText() const { return window->Memo1->toPlainText(); }
   // OK on `n` after the given edits; true when the window closed.

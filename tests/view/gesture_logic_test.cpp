@@ -12,6 +12,7 @@
 #include "view/canvas_gesture.h"
 #include "view/gesture_connect.h"
 #include "view/gesture_hit_test.h"
+#include "support/graph_members.h"
 
 using namespace vemu;
 using model::TheNode;
@@ -59,13 +60,7 @@ class GestureTest : public ::testing::Test {
   }
 
   TheNode* member(std::uint8_t type, const std::string& name, int x, int y, TheNode* owner = nullptr) {
-    if (!owner) owner = root;
-    TheNode* n = graph.AddNode(owner, type);
-    n->Name = name;
-    n->X = x;
-    n->Y = y;
-    graph.AddLine(-2, owner, n, model::alHaveItem);
-    return n;
+    return vemu::testing::AddMember(graph, owner ? owner : root, type, name, x, y);
   }
   int links(const TheNode* n, int kind) const { return graph.CountLinesOfKinds(n, {kind}); }
   bool linked(const TheNode* from, const TheNode* to, int kind) const {
