@@ -294,6 +294,25 @@ void TheBaseOfGraf::DeleteOrphans() {
   }
 }
 
+std::size_t TheBaseOfGraf::FreeNodesWhere(const std::function<bool(const TheNode*)>& doomed) {
+  std::size_t freed = 0;
+  last_ = nullptr;
+  std::unique_ptr<TheNode>* slot = &FirstNode;
+  while (*slot) {
+    TheNode* n = slot->get();
+    if (doomed(n)) {
+      // Taken off the chain before it is freed, so no chain goes with it.
+      std::unique_ptr<TheNode> gone = std::move(*slot);
+      *slot = std::move(gone->NextNode);
+      ++freed;
+      continue;
+    }
+    last_ = n;
+    slot = &n->NextNode;
+  }
+  return freed;
+}
+
 void TheBaseOfGraf::CheckPinLines(TheNode* n) {
   if (!n || !n->IsContainer()) return;
   std::unique_ptr<TheLine>* slot = &n->FirstLine;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -123,6 +124,10 @@ class TheBaseOfGraf {
   void DeleteNode(TheNode* n);
   void DeleteNodeTree(TheNode* n);
   void DeleteOrphans();
+  // Frees, in one pass over the list of all nodes, every node for which
+  // `doomed` holds; the others keep their order. The caller has removed the
+  // links to them first. Gives the number of nodes freed.
+  std::size_t FreeNodesWhere(const std::function<bool(const TheNode*)>& doomed);
   void CheckPinLines(TheNode* n);
   void UnlinkFromJunctions(TheNode* container, TheNode* junction);
 

@@ -98,26 +98,7 @@ std::size_t DeleteNodeTrees(TheBaseOfGraf& graph, const std::vector<TheNode*>& t
     dropLinks(m, [&](const TheLine* l) { return l->Node && doomed.count(l->Node); });
   });
 
-  // The list without the doomed nodes, in its order; each doomed node is
-  // taken off the chain before it is freed, so no chain goes with it.
-  std::vector<std::unique_ptr<TheNode>> kept;
-  std::size_t freed = 0;
-  while (graph.FirstNode) {
-    std::unique_ptr<TheNode> n = std::move(graph.FirstNode);
-    graph.FirstNode = std::move(n->NextNode);
-    if (doomed.count(n.get())) {
-      ++freed;
-      continue;  // n and its links go here
-    }
-    kept.push_back(std::move(n));
-  }
-  for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
-    (*it)->NextNode = std::move(graph.FirstNode);
-    graph.FirstNode = std::move(*it);
-  }
-  // Re-seats the graph's tail at the last node kept (equal keys keep the order).
-  graph.StableSortNodesByKey([](const TheNode&) { return 0; });
-  return freed;
+  return graph.FreeNodesWhere([&doomed](const TheNode* n) { return doomed.count(n) != 0; });
 }
 
 bool QueueSelected(TheBaseOfGraf& graph, QueueAxis axis,
