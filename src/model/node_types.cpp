@@ -3,6 +3,7 @@
 namespace vemu::model {
 
 bool IsProbeType(int type) { return type == 31 || (type >= 35 && type <= 38); }
+bool IsProbeType(int type, bool secondBuild) { return secondBuild ? type == 31 : IsProbeType(type); }
 
 bool IsSignedAmplifierType(int type) { return (type >= 25 && type <= 28) || type == 30; }
 

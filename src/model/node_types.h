@@ -46,6 +46,8 @@ class KindSet {
 
 // Probe types and amplifiers that carry a sign.
 bool IsProbeType(int type);
+// The probe types of a build: the second build has only type 31.
+bool IsProbeType(int type, bool secondBuild);
 bool IsSignedAmplifierType(int type);
 
 std::string NodeTypeName(int code);

@@ -67,7 +67,7 @@ struct DrawContext {
   model::ModelVariant Variant = model::CurrentModelVariant();
   bool SecondBuild() const { return Variant == model::ModelVariant::Second; }
   // The probe types of the drawing: 31, 35 to 38; the second build 31 only.
-  bool IsProbe(int type) const { return SecondBuild() ? type == 31 : model::IsProbeType(type); }
+  bool IsProbe(int type) const { return model::IsProbeType(type, SecondBuild()); }
 
   // The type record of a node's type, or null for a code outside the table.
   const catalogue::TNodeTypeInfo* TypeOf(const model::TheNode* n) const {

@@ -76,7 +76,7 @@ int CountNodesOfType(const model::TheBaseOfGraf& graph, int type) {
 }  // namespace
 
 bool IsProbeOf(const GestureContext& ctx, int type) {
-  return ctx.SecondBuild ? type == 31 : model::IsProbeType(type);
+  return model::IsProbeType(type, ctx.SecondBuild);
 }
 
 std::string ListSubCircuitPinNames(const GestureContext& ctx, const TheNode* x, const TheNode* b) {
