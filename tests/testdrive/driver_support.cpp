@@ -1,5 +1,6 @@
 #include "testdrive/driver_support.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 
@@ -25,6 +26,23 @@ using platform::MsgButtons;
 using platform::MsgResult;
 
 namespace testdrive {
+
+std::optional<int> ParseInt(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto parsed = std::from_chars(text.data(), end, value);
+  if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end) return std::nullopt;
+  return value;
+}
+
+std::optional<std::pair<int, int>> ParseSize(const std::string& text) {
+  const std::size_t x = text.find('x');
+  if (x == std::string::npos) return std::nullopt;
+  const auto w = ParseInt(text.substr(0, x));
+  const auto h = ParseInt(text.substr(x + 1));
+  if (!w || !h || *w < 1 || *h < 1 || *w > 8000 || *h > 8000) return std::nullopt;
+  return std::pair{*w, *h};
+}
 namespace {
 
 bool takesValue(const std::string& option) {

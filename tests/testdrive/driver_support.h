@@ -39,6 +39,11 @@ struct AppWindows;
 
 namespace testdrive {
 
+// A whole decimal integer (nothing else in the text), or nothing.
+std::optional<int> ParseInt(const std::string& text);
+// "WxH" with both sides from 1 to 8000, or nothing.
+std::optional<std::pair<int, int>> ParseSize(const std::string& text);
+
 // The options the circuit commands share; what is not an option is positional.
 struct CircuitOptions {
   std::vector<std::string> positional;                       // e.g. IN.dag, DIR

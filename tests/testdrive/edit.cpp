@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <optional>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 #include "catalogue/windows/settings_window.h"
@@ -33,14 +34,6 @@ namespace {
 
 using testdrive::DriverSession;
 
-std::optional<int> ParseInt(const std::string& text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto parsed = std::from_chars(text.data(), end, value);
-  if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end) return std::nullopt;
-  return value;
-}
-
 struct MouseArgs {
   int x = 0;
   int y = 0;
@@ -54,7 +47,7 @@ std::optional<MouseArgs> ParseMouse(std::istringstream& in) {
   MouseArgs m;
   std::string x, y, word;
   in >> x >> y;
-  const auto px = ParseInt(x), py = ParseInt(y);
+  const auto px = testdrive::ParseInt(x), py = testdrive::ParseInt(y);
   if (!px || !py) return std::nullopt;
   m.x = *px;
   m.y = *py;
@@ -182,7 +175,7 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
     return false;
   }
   if (verb == "type") {
-    const auto code = ParseInt(rest);
+    const auto code = testdrive::ParseInt(rest);
     if (code && ChooseType(form, *code)) return true;
     error = "no palette button for type " + rest;
     return false;
@@ -193,7 +186,7 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
     return false;
   }
   if (verb == "tick") {
-    const auto n = ParseInt(rest);
+    const auto n = testdrive::ParseInt(rest);
     if (!n || *n < 0) {
       error = "bad tick count: " + rest;
       return false;
@@ -237,16 +230,13 @@ int EditCommand(const Args& args) {
   int width = 800, height = 600;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--size" && i + 1 < args.size()) {
-      const std::string size = args[++i];
-      const std::size_t x = size.find('x');
-      const auto w = x == std::string::npos ? std::nullopt : ParseInt(size.substr(0, x));
-      const auto h = x == std::string::npos ? std::nullopt : ParseInt(size.substr(x + 1));
-      if (!w || !h || *w < 1 || *h < 1 || *w > 8000 || *h > 8000) {
-        std::fprintf(stderr, "edit: bad size %s\n", size.c_str());
+      const std::string text = args[++i];
+      const auto size = testdrive::ParseSize(text);
+      if (!size) {
+        std::fprintf(stderr, "edit: bad size %s\n", text.c_str());
         return 2;
       }
-      width = *w;
-      height = *h;
+      std::tie(width, height) = *size;
     } else {
       rest.push_back(args[i]);
     }

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include <jpeglib.h>
@@ -21,6 +22,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/text_file.h"
 #include "testdrive/commands.h"
+#include "testdrive/driver_support.h"
 #include "ui/paint_box.h"
 #include "ui/program_profile.h"
 #include "ui/tform1.h"
@@ -35,27 +37,14 @@ struct ExportOptions {
   int height = 600;
 };
 
-std::optional<int> ParseSide(const std::string& text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto parsed = std::from_chars(text.data(), end, value);
-  if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end || value < 1 || value > 8000) return std::nullopt;
-  return value;
-}
-
 std::optional<ExportOptions> ParseExportArgs(const Args& args) {
   ExportOptions o;
   std::vector<std::string> files;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--size" && i + 1 < args.size()) {
-      const std::string size = args[++i];
-      const std::size_t x = size.find('x');
-      if (x == std::string::npos) return std::nullopt;
-      const auto w = ParseSide(size.substr(0, x));
-      const auto h = ParseSide(size.substr(x + 1));
-      if (!w || !h) return std::nullopt;
-      o.width = *w;
-      o.height = *h;
+      const auto size = testdrive::ParseSize(args[++i]);
+      if (!size) return std::nullopt;
+      std::tie(o.width, o.height) = *size;
     } else if (args[i].rfind("--", 0) == 0) {
       return std::nullopt;
     } else {

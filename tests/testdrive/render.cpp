@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <tuple>
 
 #include "catalogue/windows/settings_window.h"
 #include "platform/program_folder.h"
@@ -21,6 +22,7 @@
 #include "platform/recording_canvas.h"
 #include "platform/text_file.h"
 #include "testdrive/commands.h"
+#include "testdrive/driver_support.h"
 #include "ui/paint_box.h"
 #include "ui/program_profile.h"
 #include "ui/tform1.h"
@@ -39,14 +41,6 @@ struct RenderOptions {
   bool calls = false;
 };
 
-std::optional<int> ParseInt(const std::string& text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto parsed = std::from_chars(text.data(), end, value);
-  if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end) return std::nullopt;
-  return value;
-}
-
 std::optional<RenderOptions> ParseRenderArgs(const Args& args) {
   RenderOptions o;
   std::vector<std::string> files;
@@ -54,14 +48,9 @@ std::optional<RenderOptions> ParseRenderArgs(const Args& args) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
     if (a == "--size" && hasValue) {
-      const std::string size = args[++i];
-      const std::size_t x = size.find('x');
-      if (x == std::string::npos) return std::nullopt;
-      const auto w = ParseInt(size.substr(0, x));
-      const auto h = ParseInt(size.substr(x + 1));
-      if (!w || !h || *w < 1 || *h < 1 || *w > 8000 || *h > 8000) return std::nullopt;
-      o.width = *w;
-      o.height = *h;
+      const auto size = testdrive::ParseSize(args[++i]);
+      if (!size) return std::nullopt;
+      std::tie(o.width, o.height) = *size;
     } else if (a == "--folder" && hasValue) {
       o.folder = args[++i];
     } else if (a == "--set" && hasValue) {
@@ -70,7 +59,7 @@ std::optional<RenderOptions> ParseRenderArgs(const Args& args) {
       if (eq == std::string::npos || eq == 0) return std::nullopt;
       o.settings.emplace_back(setting.substr(0, eq), setting.substr(eq + 1));
     } else if (a == "--ticks" && hasValue) {
-      const auto n = ParseInt(args[++i]);
+      const auto n = testdrive::ParseInt(args[++i]);
       if (!n || *n < 0) return std::nullopt;
       o.ticks = *n;
     } else if (a == "--calls") {
@@ -99,7 +88,7 @@ bool SetControl(TForm3& form3, const std::string& name, const std::string& value
     return true;
   }
   if (auto* combo = form3.findChild<QComboBox*>(objectName)) {
-    const auto index = ParseInt(value);
+    const auto index = testdrive::ParseInt(value);
     if (!index || *index < 0 || *index >= combo->count()) return false;
     combo->setCurrentIndex(*index);
     return true;
