@@ -20,3 +20,4 @@ int UndoCommand(const Args& args);
 int SubcircuitCommand(const Args& args);
 int PasteCommand(const Args& args);
 int EditCommand(const Args& args);
+int NodeTypesCommand(const Args& args);
