@@ -183,6 +183,7 @@ void TForm1::CreateMenus() {
   ConnectViewControls();
   ConnectFileControls();
   ConnectImportControls();
+  ConnectShellControls();
 }
 
 void TForm1::CreateMemoMenu() {
