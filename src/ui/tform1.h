@@ -606,6 +606,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // that takes no snapshot calls NoteUnsavedEdit.
   bool UnsavedEdits = false;
   void NoteUnsavedEdit() { UnsavedEdits = true; }
+  // The save dialog's name is the circuit's own file (loaded or saved as);
+  // until then Save asks for a name, also when the settings preset one.
+  bool HasOwnFile = false;
   // The filters chosen last in the open and save dialogs (1 circuits, 2 netlists, 3 all).
   int OpenDialogFilterIndex = 1;
   int SaveDialogFilterIndex = 1;

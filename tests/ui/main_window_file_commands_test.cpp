@@ -126,6 +126,43 @@ TEST(MainWindowFileCommands, UndoAfterNewBringsTheCircuitBack) {
   EXPECT_EQ(form.Graph->NodeCount(), nodes);
 }
 
+TEST(MainWindowFileCommands, NewForgetsTheFileAndSaveAsksForAName) {
+  Folder folder;
+  Program program;
+  TForm1& form = program.form();
+  const std::string loaded = folder.Example("subcircuit.dag"), before = folder.read("FILES/subcircuit.dag");
+  program.dialogs.fileAnswers = {loaded};
+  form.LoadFile1->trigger();
+  ASSERT_EQ(form.TabSet1->count(), 2);  // the root and X1
+  form.ActNewCircuit->trigger();
+  EXPECT_EQ(form.SaveDialogFileName, "noname.dag");
+  EXPECT_EQ(form.LastFile, loaded);
+  EXPECT_EQ(form.windowTitle().toStdString(), "Circuit: noname.dag");
+  ASSERT_EQ(form.TabSet1->count(), 1);
+  EXPECT_EQ(form.TabSet1->tabText(0).toStdString(), "Upper Level");
+  // Something drawn, then Save (F2) and the Yes of New's question: each asks
+  // for a name (cancelled, then given) and never writes over the loaded file.
+  const std::string named = folder.file("named.dag");
+  for (QAction* save : {form.Save1, form.ActNewCircuit}) {
+    form.MousePoint = {100, 100};
+    form.NewNode1->trigger();
+    program.dialogs.boxes.clear();
+    program.dialogs.fileRequests.clear();
+    program.dialogs.boxAnswers = {MsgResult::Yes};
+    program.dialogs.fileAnswers = {std::nullopt, named};
+    save->trigger();
+    save->trigger();
+    ASSERT_EQ(program.dialogs.fileRequests.size(), 2u) << save->objectName().toStdString();
+    EXPECT_EQ(program.dialogs.fileRequests[0].fileName, "noname.dag");
+    EXPECT_EQ(program.dialogs.boxes.size(), save == form.Save1 ? 0u : 2u);
+    EXPECT_EQ(folder.read("FILES/subcircuit.dag"), before);
+    EXPECT_TRUE(vemu::platform::fileExists(named));
+    EXPECT_FALSE(vemu::platform::fileExists(folder.file("noname.dag")));
+    vemu::platform::removeFile(named);
+    if (save == form.Save1) form.ActNewCircuit->trigger();  // saved: no question
+  }
+}
+
 TEST(MainWindowFileCommands, FailedLoadKeepsTheWindowAsItWas) {
   Folder folder;
   Program program;
