@@ -163,6 +163,42 @@ TEST(MainWindowFileCommands, NewForgetsTheFileAndSaveAsksForAName) {
   }
 }
 
+TEST(MainWindowFileCommands, UndoAndRedoNeverReadTheStateShownAgain) {
+  Folder folder;
+  Program program;
+  TForm1& form = program.form();
+  const auto edit = [&] {
+    form.MousePoint = {40 + 60 * program.Members(), 100};
+    form.NewNode1->trigger();
+  };
+  edit();
+  edit();  // S0, S1, S2: no junction, one, two
+  const auto menuUndo = [&] { form.Undo1->trigger(); };
+  const auto menuRedo = [&] { form.Redo1->trigger(); };
+  const auto buttonUndo = [&] { form.SpeedButtonUndo->click(); };
+  const auto buttonRedo = [&] { form.SpeedButtonRedo->click(); };
+  const struct {
+    std::function<void()> press;
+    int members;
+    bool undo, redo;
+  } steps[] = {{menuUndo, 1, true, true},   {buttonUndo, 0, false, true}, {menuRedo, 1, true, true},
+               {buttonRedo, 2, true, false}, {buttonUndo, 1, true, true},  {edit, 2, true, false}};
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    steps[i].press();
+    EXPECT_EQ(program.Members(), steps[i].members) << "step " << i;
+    EXPECT_EQ(form.Undo1->isEnabled(), steps[i].undo) << "step " << i;
+    EXPECT_EQ(form.SpeedButtonUndo->isEnabled(), steps[i].undo) << "step " << i;
+    EXPECT_EQ(form.Redo1->isEnabled(), steps[i].redo) << "step " << i;
+    EXPECT_EQ(form.SpeedButtonRedo->isEnabled(), steps[i].redo) << "step " << i;
+  }
+  // The edit dropped the redo branch: back through S1 and S0 only.
+  buttonUndo();
+  EXPECT_EQ(program.Members(), 1);
+  menuUndo();
+  EXPECT_EQ(program.Members(), 0);
+  EXPECT_FALSE(form.Undo1->isEnabled());
+}
+
 TEST(MainWindowFileCommands, FailedLoadKeepsTheWindowAsItWas) {
   Folder folder;
   Program program;
