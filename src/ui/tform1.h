@@ -23,6 +23,7 @@
 class QAbstractButton;
 class QAction;
 class QButtonGroup;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -287,6 +288,12 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // hidden through MenuPanels only, so the check marks stay true.
   QMenu* createPopupMenu() override { return nullptr; }
 
+  // --- element types and the shell commands (tform1_shell.cpp) ---
+  // The element-type window, modally, after its list is filled.
+  void AddNewNodeTypeClick();
+  // Connects these commands to their menu items (called once the menus exist).
+  void ConnectShellControls();
+
   // --- canvas gestures (tform1_gestures.cpp) ---
   // The gesture of the canvas (press, drag, release); points are paint-box pixels.
   void PaintBox1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys,
@@ -350,6 +357,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // display (offscreen), counts as cancelled. Tests and the driver put a
   // runner here that fills in and closes the window.
   int (*RunModalWindow)(QWidget& dialog) = nullptr;
+  // Any modal window of the program the same way (1 OK, 2 cancelled).
+  int ShowModalWindow(QDialog& dialog);
   // Connects the palette, the amplifier menu, the placement and naming menu
   // items, the ground button and the node fields (called once the palette exists).
   void ConnectPlacementControls();

@@ -22,6 +22,7 @@ int UndoCommand(const Args& args);
 int SubcircuitCommand(const Args& args);
 int PasteCommand(const Args& args);
 int EditCommand(const Args& args);
+int NodeTypesCommand(const Args& args);
 int ImportCommand(const Args& args);
 
 // The options of `import` (see README.md), read by ImportCommand.
