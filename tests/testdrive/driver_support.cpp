@@ -212,7 +212,7 @@ int RunWithAnswers(const std::vector<std::string>& answers, const std::function<
   }
 }
 
-std::unique_ptr<DriverSession> DriverSession::OpenWithoutCircuit(const CircuitOptions& options) {
+std::unique_ptr<DriverSession> DriverSession::OpenWithoutCircuit(const CircuitOptions& options, std::string& error) {
   std::unique_ptr<DriverSession> session(new DriverSession());
   std::error_code ec;
   session->startFolder_ = std::filesystem::current_path(ec).string();
@@ -249,7 +249,8 @@ std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options
     error = "cannot read " + options.positional[0];
     return nullptr;
   }
-  std::unique_ptr<DriverSession> session = OpenWithoutCircuit(options);
+  std::unique_ptr<DriverSession> session = OpenWithoutCircuit(options, error);
+  if (!session) return nullptr;
   TForm1& form = session->form1();
   // Load reports a damaged file in a box; the driver says it on stderr and stops.
   platform::ScriptedDialogs quiet;

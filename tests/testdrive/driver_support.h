@@ -115,8 +115,9 @@ int RunWithAnswers(const std::vector<std::string>& answers, const std::function<
 class DriverSession {
  public:
   static std::unique_ptr<DriverSession> Open(const CircuitOptions& options, std::string& error);
-  // The windows on the empty circuit they start with (options.folder as above).
-  static std::unique_ptr<DriverSession> OpenWithoutCircuit(const CircuitOptions& options);
+  // The windows on the empty circuit they start with (options.folder and
+  // options.second as above); null with the reason when that failed.
+  static std::unique_ptr<DriverSession> OpenWithoutCircuit(const CircuitOptions& options, std::string& error);
   ~DriverSession();
   DriverSession(const DriverSession&) = delete;
   DriverSession& operator=(const DriverSession&) = delete;

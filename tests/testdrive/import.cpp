@@ -115,9 +115,9 @@ int RunImport(const ImportOptions& o) {
   return testdrive::RunWithAnswers(o.answers, [&]() -> int {
     testdrive::CircuitOptions common;
     common.folder = o.folder;
-    auto session = testdrive::DriverSession::OpenWithoutCircuit(common);
     std::string error;
-    if (!session->ApplySettings(o.settings, error)) {
+    auto session = testdrive::DriverSession::OpenWithoutCircuit(common, error);
+    if (!session || !session->ApplySettings(o.settings, error)) {
       std::fprintf(stderr, "import: %s\n", error.c_str());
       return 2;
     }
