@@ -282,16 +282,22 @@ DriverSession::~DriverSession() {
   }
 }
 
-bool DriverSession::UseCopyOfProgramFolder() {
+std::string CopyOfProgramFolder() {
   namespace fs = std::filesystem;
   std::error_code ec;
   std::string pattern = (fs::temp_directory_path(ec) / "vemu-drive-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) return false;
-  scratch_ = pattern + "/";
+  if (!::mkdtemp(pattern.data())) return std::string();
+  const std::string copy = pattern + "/";
   const std::string own = platform::programFolder();
   for (const char* entry : {"IMAGES", "FILES", "setup.sym"})
-    if (fs::exists(own + entry, ec)) fs::copy(own + entry, scratch_ + entry, fs::copy_options::recursive, ec);
-  fs::create_directories(scratch_ + "IMAGES/BACKUP", ec);
+    if (fs::exists(own + entry, ec)) fs::copy(own + entry, copy + entry, fs::copy_options::recursive, ec);
+  fs::create_directories(copy + "IMAGES/BACKUP", ec);
+  return copy;
+}
+
+bool DriverSession::UseCopyOfProgramFolder() {
+  scratch_ = CopyOfProgramFolder();
+  if (scratch_.empty()) return false;
   platform::setProgramFolder(scratch_);
   return true;
 }

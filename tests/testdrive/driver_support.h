@@ -105,6 +105,11 @@ class AnswerScript final : public vemu::platform::Dialogs {
 // status, 3 when a question found no answer left, 2 when an answer did not fit.
 int RunWithAnswers(const std::vector<std::string>& answers, const std::function<int()>& body);
 
+// A scratch copy of the driver's own program folder (IMAGES with an empty
+// IMAGES/BACKUP, FILES, setup.sym), ending in '/'; empty when it cannot be
+// made. The caller removes it.
+std::string CopyOfProgramFolder();
+
 // The program's windows on one circuit: sets QT_QPA_PLATFORM=offscreen when
 // it is unset, makes the QApplication when there is none, points the program
 // folder at options.folder (when given; else at a scratch copy of the
