@@ -97,9 +97,12 @@ void NetlistImport::BuildElement(std::size_t lineIndex, const std::string& line)
   const char first = t.name().front();
   // Name and nets without a value: the value is "0".
   if (first != 'X' && first != 'S' && (t.list.size() == 3 || t.list.size() == 5)) {
-    if (logging_)
-      Log(line + platform::utf8ToCp1251(t.list.size() == 3 ? " *** отсутствие 4 последнего параметра"
-                                                           : " ***** отсутствие 6 последнего параметра"));
+    if (logging_) {
+      std::string note = line;
+      note.append(platform::utf8ToCp1251(t.list.size() == 3 ? " *** отсутствие 4 последнего параметра"
+                                                            : " ***** отсутствие 6 последнего параметра"));
+      Log(std::move(note));
+    }
     t.list.push_back("0");
   }
   TheNode* e = AddMember(owner_, model::ntText);
@@ -132,7 +135,8 @@ void NetlistImport::BuildElement(std::size_t lineIndex, const std::string& line)
     c_.graph.AddLine(1, e, partner, model::alControl);
   } else {
     e->Name = "?";
-    e->Value = platform::utf8ToCp1251("Неопознанный тип/") + std::string(t.name());
+    e->Value = platform::utf8ToCp1251("Неопознанный тип/");
+    e->Value.append(t.name());
   }
   LinkNets(e, partner, t);
 }
@@ -211,7 +215,9 @@ void NetlistImport::AppendLine(TheNode* holder, TheNode* target, std::uint8_t ki
 
 std::string NetlistImport::ElementName(std::uint8_t type, std::string_view token) const {
   const char letter = type < c_.types.size() ? catalogue::TypeLetterByte(c_.types[type]) : '?';
-  return std::string(1, letter) + std::string(token.substr(1));
+  std::string name(1, letter);
+  name.append(token.substr(1));
+  return name;
 }
 
 void NetlistImport::Log(std::string line) { log_.push_back(std::move(line)); }

@@ -4,6 +4,7 @@
 // it, as the hit test over the whole level would.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 #include <unordered_map>
 #include <vector>
@@ -23,10 +24,9 @@ using model::TPoint;
 // hit radius, so a spot's neighbourhood spans at most two cells each way.
 class PositionGrid {
  public:
+  // Whole distances below `reach` are those below its ceiling.
   explicit PositionGrid(double reach)
-      : reach_(std::clamp(reach, 1.0, 10000.0)),
-        radius_(static_cast<std::int64_t>(std::ceil(reach_))),
-        cell_(2 * radius_) {}
+      : radius_(static_cast<std::int64_t>(std::ceil(std::clamp(reach, 1.0, 10000.0)))), cell_(2 * radius_) {}
 
   void Add(TPoint p) { cells_[KeyOf(CellOf(p.x), CellOf(p.y))].push_back(p); }
   void Remove(TPoint p) {
@@ -40,24 +40,29 @@ class PositionGrid {
   }
   // A member nearer to (x, y) than the hit radius (Manhattan distance).
   bool Taken(std::int32_t x, std::int32_t y) const {
+    // The spot's own cell first: a taken spot is mostly found there.
+    const std::int64_t ox = CellOf(x), oy = CellOf(y);
+    if (TakenIn(ox, oy, x, y)) return true;
     const std::int64_t r = radius_;
     for (std::int64_t cx = CellOf(x - r); cx <= CellOf(x + r); ++cx)
-      for (std::int64_t cy = CellOf(y - r); cy <= CellOf(y + r); ++cy) {
-        const auto it = cells_.find(KeyOf(cx, cy));
-        if (it == cells_.end()) continue;
-        for (const TPoint& p : it->second)
-          if (static_cast<double>(view::Distance(x, y, p.x, p.y)) < reach_) return true;
-      }
+      for (std::int64_t cy = CellOf(y - r); cy <= CellOf(y + r); ++cy)
+        if ((cx != ox || cy != oy) && TakenIn(cx, cy, x, y)) return true;
     return false;
   }
 
  private:
+  bool TakenIn(std::int64_t cx, std::int64_t cy, std::int32_t x, std::int32_t y) const {
+    const auto it = cells_.find(KeyOf(cx, cy));
+    if (it == cells_.end()) return false;
+    for (const TPoint& p : it->second)
+      if (std::llabs(std::int64_t{x} - p.x) + std::llabs(std::int64_t{y} - p.y) < radius_) return true;
+    return false;
+  }
   std::int64_t CellOf(std::int64_t v) const { return v >= 0 ? v / cell_ : -((-v + cell_ - 1) / cell_); }
   static std::uint64_t KeyOf(std::int64_t cx, std::int64_t cy) {
     return (static_cast<std::uint64_t>(cx) << 32) ^ static_cast<std::uint32_t>(cy);
   }
 
-  double reach_;
   std::int64_t radius_;
   std::int64_t cell_;
   std::unordered_map<std::uint64_t, std::vector<TPoint>> cells_;

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <regex>
 #include <sstream>
 
 #include "netlist/netlist_import_commands.h"
+#include "view/gesture_hit_test.h"
 #include "netlist/netlist_test_support.h"
 #include "platform/text_file.h"
 #include "support/scratch_folder.h"
@@ -188,6 +190,37 @@ TEST_F(NetlistImportTest, CircleLayoutFindsFreeSpotsAndRandomLayoutStaysInside) 
   graph.MainNode = root;
   import(text + ".END", ImportLayout::Random);
   graph.forEachNode([&](TheNode* n) { EXPECT_TRUE(n->X >= 0 && n->X < 1280 && n->Y >= 0 && n->Y < 900); });
+}
+
+TEST_F(NetlistImportTest, CircleLayoutPlacesAsTheSearchOverTheWholeLevel) {
+  std::mt19937 pick(11);
+  std::string text = "t\n";
+  for (int i = 0; i < 400; ++i)
+    text += "R" + std::to_string(i) + " " + std::to_string(pick() % 40) + " " + std::to_string(pick() % 40) + " 1\n";
+  import(text + "V1 3\n.END");
+  std::vector<TheNode*> members;
+  root->forEachLine([&](TheLine* l) { members.push_back(l->Node); });
+  std::vector<vemu::model::TPoint> created;
+  for (TheNode* m : members) created.push_back(m->GetPos());
+  vemu::platform::RandomSource again{7};
+  random = again;
+  vemu::netlist::LayOutOnCircle(graph, 1280, 900, 15, 1.0, random);
+  std::vector<vemu::model::TPoint> laidOut;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    laidOut.push_back(members[i]->GetPos());
+    if (!members[i]->IsJunction()) members[i]->X = created[i].x, members[i]->Y = created[i].y;
+  }
+  // The same steps with the hit test over the whole level.
+  for (TheNode* e : members) {
+    if (e->IsJunction()) continue;
+    e->X = e->Y = 0;
+    std::vector<vemu::model::TPoint> ends;
+    e->forEachLine([&](TheLine* l) { ends.push_back(l->Node->GetPos()); });
+    const auto at = ends.size() < 2 ? vemu::model::TPoint{again.Next(1280), again.Next(900)}
+                                    : vemu::view::FindFreePlace(ends[0], ends.back(), root, 15, 1.0);
+    e->X = at.x, e->Y = at.y;
+  }
+  for (std::size_t i = 0; i < members.size(); ++i) EXPECT_EQ(members[i]->GetPos(), laidOut[i]) << i;
 }
 
 TEST_F(NetlistImportTest, DiagnosticLines) {
