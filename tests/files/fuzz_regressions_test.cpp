@@ -84,9 +84,15 @@ TEST_F(FuzzRegressions, OwnerlessTextNodeTakesTheSecondWordOfItsName) {
 
 // An owner-less junction: renamed "Upper Level", its name's second word
 // and its value move along by one word per round, taking a ground mark
-// with them, until the line reads "Upper Level Level" and stays so.
+// with them, until the line reads "Upper Level Level" and stays so. (As
+// found, the junction listed itself as its member and a record stood after
+// the trailer, which the reader refuses; here it links to itself by a pin.)
 TEST_F(FuzzRegressions, OwnerlessJunctionSettlesAfterThreeRounds) {
-  std::vector<std::string> rounds{readAndWrite(bytesOf("ownerless_grounded_junction.dag"), false)};
+  std::string found = bytesOf("ownerless_grounded_junction.dag");
+  EXPECT_TRUE(readAndWrite(found, false).empty());
+  found.replace(found.find("       1 1"), 10, "       4 1");
+  found.erase(found.rfind("  2 0 0,500"));
+  std::vector<std::string> rounds{readAndWrite(found, false)};
   for (int k = 0; k < 3; ++k) rounds.push_back(readAndWrite(rounds.back(), false));
   auto rootLine = [](const std::string& text) {
     const auto start = text.find("\r\n  1 ") + 2;
