@@ -86,26 +86,90 @@ SafeFileWriter::SafeFileWriter(std::string path) : path_(std::move(path)) {}
 
 SafeFileWriter::~SafeFileWriter() = default;
 
+namespace {
+
+std::string folderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file a path names once symbolic links are followed, so that a save
+// onto a link replaces the file it points to, not the link. A path that is
+// no link (or a loop of links) stays as it is.
+std::string followLinks(const std::string& path) {
+  std::string at = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+    std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    const ssize_t n = ::readlink(at.c_str(), target.data(), target.size());
+    if (n < 0 || static_cast<std::size_t>(n) >= target.size()) return path;
+    target.resize(static_cast<std::size_t>(n));
+    at = target.front() == '/' ? target : folderOf(at) + target;
+  }
+  return path;
+}
+
+// What the temporary name adds to the target's: "." and ".vemu-new".
+constexpr std::size_t kTemporaryExtras = 10;
+
+// Flushes a folder's entries (a rename in it) to the disk.
+void syncFolder(const std::string& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+std::string SafeFileWriter::TemporaryPathFor(const std::string& target) {
+  const std::string folder = folderOf(target);
+  std::string name = target.substr(folder.size());
+  constexpr std::size_t kLongestName = 255, kKept = 200;
+  if (name.size() + kTemporaryExtras > kLongestName) {
+    // A name too long to take the extras keeps its start and a checksum
+    // of the whole (FNV-1a), so it still names one target.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    name = name.substr(0, kKept) + "~" + digits;
+  }
+  return folder + "." + name + ".vemu-new";
+}
+
 bool SafeFileWriter::commit() {
+  const std::string target = followLinks(path_);
   // The temporary file sits in the target's folder (so the rename cannot
-  // cross file systems) under a short name of its own.
-  const auto slash = path_.rfind('/');
-  std::string temp = (slash == std::string::npos ? std::string() : path_.substr(0, slash + 1)) + ".vemu-XXXXXX";
-  int fd = ::mkstemp(temp.data());
+  // cross file systems) under a hidden name made from the target's: a save
+  // cut short leaves at most this one file, which the next save of the
+  // target removes. Only a plain file of this user is taken as ours; a
+  // link or anything else standing there makes the save fail, and the
+  // exclusive open never follows a link planted after the check.
+  const std::string temp = TemporaryPathFor(target);
+  struct stat old {};
+  if (::lstat(temp.c_str(), &old) == 0 && S_ISREG(old.st_mode) && old.st_uid == ::geteuid())
+    ::unlink(temp.c_str());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) {
     error_ = "Cannot create file " + path_ + ": " + std::strerror(errno);
+    if (errno == EEXIST) error_ += " (" + temp + " is in the way)";
     return false;
   }
+  const auto fail = [&](const char* what) {
+    error_ = what + path_ + ": " + std::strerror(errno);
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return false;
+  };
   const char* data = buffer_.data();
   std::size_t left = buffer_.size();
   while (left > 0) {
     ssize_t n = ::write(fd, data, left);
     if (n < 0) {
       if (errno == EINTR) continue;
-      error_ = "Cannot write file " + path_ + ": " + std::strerror(errno);
-      ::close(fd);
-      ::unlink(temp.c_str());
-      return false;
+      return fail("Cannot write file ");
     }
     data += n;
     left -= static_cast<std::size_t>(n);
@@ -113,18 +177,22 @@ bool SafeFileWriter::commit() {
   // Keep the permissions of the file being replaced, or the usual ones.
   struct stat st {};
   mode_t mode = 0644;
-  if (::stat(path_.c_str(), &st) == 0) mode = st.st_mode & 07777;
+  if (::stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
   ::fchmod(fd, mode);
+  // On the disk before it takes the target's place, so that a crash never
+  // leaves the target empty.
+  if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) return fail("Cannot write file ");
   if (::close(fd) != 0) {
     error_ = "Cannot write file " + path_ + ": " + std::strerror(errno);
     ::unlink(temp.c_str());
     return false;
   }
-  if (::rename(temp.c_str(), path_.c_str()) != 0) {
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
     error_ = "Cannot replace file " + path_ + ": " + std::strerror(errno);
     ::unlink(temp.c_str());
     return false;
   }
+  syncFolder(folderOf(target));
   return true;
 }
 

@@ -35,8 +35,9 @@ class LineReader {
 };
 
 // Writes a file through a temporary file in the same folder that replaces
-// the target only when everything was written, so a failed write never
-// destroys the file that was there.
+// the target only when everything was written and flushed to the disk, so a
+// failed write or a crash never destroys the file that was there. A target
+// that is a symbolic link has the file it points to replaced.
 class SafeFileWriter {
  public:
   explicit SafeFileWriter(std::string path);
@@ -58,6 +59,9 @@ class SafeFileWriter {
   // text says why.
   bool commit();
   const std::string& error() const { return error_; }
+
+  // The temporary file of a target: ".NAME.vemu-new" beside it.
+  static std::string TemporaryPathFor(const std::string& target);
 
  private:
   std::string path_;
