@@ -62,6 +62,55 @@ std::vector<std::string> splitLines(std::string_view text) {
   return lines;
 }
 
+std::vector<std::string_view> splitLineViews(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+std::size_t headLength(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text.size();
+  const std::size_t lastEnd = text.substr(0, limit).find_last_of("\r\n");
+  return lastEnd == std::string_view::npos ? limit : lastEnd + 1;
+}
+
+std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  // One byte past the limit tells whether there is more.
+  FileHead head;
+  head.bytes.resize(limit + 1);
+  std::size_t done = 0;
+  while (done < head.bytes.size()) {
+    const ssize_t n = ::read(fd, head.bytes.data() + done, head.bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  head.bytes.resize(done);
+  head.cut = done > limit;
+  head.bytes.resize(headLength(head.bytes, limit));
+  return head;
+}
+
 std::optional<std::vector<std::string>> readLines(const std::string& path) {
   auto bytes = readFileBytes(path);
   if (!bytes) return std::nullopt;
@@ -208,6 +257,11 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines,
 bool fileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 bool directoryExists(const std::string& path) {

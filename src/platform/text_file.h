@@ -15,6 +15,19 @@ std::optional<std::string> readFileBytes(const std::string& path);
 
 // The lines of a text, without their line ends.
 std::vector<std::string> splitLines(std::string_view text);
+// The same as views into `text`.
+std::vector<std::string_view> splitLineViews(std::string_view text);
+
+// The first part of a file: at most `limit` bytes, ended at the last line
+// end in them when the file holds more (`cut`).
+struct FileHead {
+  std::string bytes;
+  bool cut = false;
+};
+std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit);
+// Where a text of more than `limit` bytes is cut for showing: after the
+// last line end within the limit, or at the limit when there is none.
+std::size_t headLength(std::string_view text, std::size_t limit);
 
 // The lines of a file, or nothing when it cannot be read.
 std::optional<std::vector<std::string>> readLines(const std::string& path);
@@ -74,6 +87,8 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error = nullptr);
 
 bool fileExists(const std::string& path);
+// Both paths name one existing file (links followed).
+bool sameFile(const std::string& a, const std::string& b);
 bool directoryExists(const std::string& path);
 bool removeFile(const std::string& path);
 bool copyFile(const std::string& source, const std::string& dest, std::string* error = nullptr);
