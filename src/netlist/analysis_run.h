@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "netlist/analysis_host.h"
+#include "platform/text_file.h"
 
 namespace vemu::catalogue {
 struct Settings;
@@ -32,7 +33,7 @@ RunOutcome RunProgramAndWait(const std::string& program, const std::string& para
 
 // The most of a file the memo shows: a longer file is shown up to its last
 // line end within this size, followed by ShortenedFileLine.
-inline constexpr std::size_t kShownFileBytes = 5 * 1024 * 1024;
+inline constexpr std::size_t kShownFileBytes = platform::kShownTextBytes;
 std::string ShortenedFileLine(const std::string& path);
 
 // Appends the lines of the file to the memo (at most kShownFileBytes of

@@ -76,6 +76,15 @@ std::vector<std::string_view> splitLineViews(std::string_view text) {
   return lines;
 }
 
+std::size_t linesWithin(const std::vector<std::string>& lines, std::size_t limit) {
+  std::size_t used = 0;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    used += lines[k].size() + 1;
+    if (used > limit) return k;
+  }
+  return lines.size();
+}
+
 std::size_t headLength(std::string_view text, std::size_t limit) {
   if (text.size() <= limit) return text.size();
   const std::size_t lastEnd = text.substr(0, limit).find_last_of("\r\n");

@@ -18,6 +18,11 @@ std::vector<std::string> splitLines(std::string_view text);
 // The same as views into `text`.
 std::vector<std::string_view> splitLineViews(std::string_view text);
 
+// The most text a window shows of a file or of a list of lines.
+inline constexpr std::size_t kShownTextBytes = 5 * 1024 * 1024;
+// How many of the first lines fit in `limit` bytes (a line end counted as one).
+std::size_t linesWithin(const std::vector<std::string>& lines, std::size_t limit);
+
 // The first part of a file: at most `limit` bytes, ended at the last line
 // end in them when the file holds more (`cut`).
 struct FileHead {

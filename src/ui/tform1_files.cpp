@@ -9,6 +9,7 @@
 #include "model/selection.h"
 #include "netlist/windows/text_window.h"
 #include "platform/qt/qt_text.h"
+#include "platform/text_file.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
 #include "ui/value_window.h"
@@ -99,9 +100,12 @@ class Form1FileHost final : public files::FileCommandsHost {
   void ClearDiagnosticMemo() override { form_.Memo1->clear(); }
   void AddDiagnosticLines(const std::vector<std::string>& lines) override {
     if (lines.empty()) return;
+    // A trace of a huge sub-circuit is shown up to the size a window shows.
+    const std::size_t kept = platform::linesWithin(lines, platform::kShownTextBytes);
     QStringList shown;
-    shown.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines) shown.push_back(platform::fromCp1251(line));
+    shown.reserve(static_cast<qsizetype>(kept) + 1);
+    for (std::size_t k = 0; k < kept; ++k) shown.push_back(platform::fromCp1251(lines[k]));
+    if (kept < lines.size()) shown.push_back(QStringLiteral("[%1 more lines not shown]").arg(lines.size() - kept));
     form_.Memo1->appendPlainText(shown.join(QLatin1Char('\n')));
   }
 
