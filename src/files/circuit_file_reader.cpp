@@ -71,7 +71,10 @@ struct MissingTargets {
     std::string text = std::to_string(count) + (count == 1 ? " link names no node and was dropped:"
                                                            : " links name no node and were dropped");
     if (count > 1) text += count > kListed ? ", the first ten:" : ":";
-    for (const std::string& line : listed) text += "\n" + platform::cp1251ToUtf8(line);
+    for (const std::string& line : listed) {
+      text += '\n';
+      text += platform::cp1251ToUtf8(line);
+    }
     platform::dialogs().messageBox("LOAD-NIL", text, platform::MsgButtons::Ok, platform::MsgIcon::None);
   }
 };
