@@ -48,6 +48,10 @@ struct CircuitReadResult {
 // (scale 1.0 when the file had none). For tools that write a read file again.
 CircuitViewState SettleForRewrite(CircuitReadResult& result);
 
+// How the links of a read circuit start: at rest, their middles on the
+// midpoints of their ends, or swinging into place as new links do.
+enum class LinkStart { AtRest, Swinging };
+
 // Reads file text; `name` is the file name used in error texts. Links whose
 // target names no node are dropped and reported in one "LOAD-NIL" box after
 // a read that succeeded (their count and the first ten). A file is refused
@@ -55,7 +59,8 @@ CircuitViewState SettleForRewrite(CircuitReadResult& result);
 // than its node count, has a name or value over kMaxRecordText characters,
 // or nests a node inside itself (an owner chain or membership links that
 // run in a circle).
-CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name);
-CircuitReadResult ReadCircuitFile(const std::string& path);
+CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name,
+                                  LinkStart links = LinkStart::AtRest);
+CircuitReadResult ReadCircuitFile(const std::string& path, LinkStart links = LinkStart::AtRest);
 
 }  // namespace vemu::files

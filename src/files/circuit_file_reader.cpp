@@ -137,7 +137,7 @@ void checkOwnership(const std::vector<TheNode*>& byNumber, const std::vector<std
   }
 }
 
-void readBody(TextCursor& in, CircuitReadResult& result, MissingTargets& missing) {
+void readBody(TextCursor& in, CircuitReadResult& result, MissingTargets& missing, LinkStart links) {
   in.readLn();  // title
   const std::string_view flagsLine = in.readLine();
   Flags flags;
@@ -261,12 +261,13 @@ void readBody(TextCursor& in, CircuitReadResult& result, MissingTargets& missing
                                      " does not match the records of the file");
   checkOwnership(byNumber, recordLine);
 
-  // Every link read starts at rest, its middle on the midpoint of its ends.
-  graph.forEachNode([](TheNode* n) {
-    n->forEachLine([n](TheLine* l) {
+  // Every link read starts as a new link between its ends does, and then
+  // at rest, its middle on the midpoint of its ends, unless it is to swing.
+  graph.forEachNode([links](TheNode* n) {
+    n->forEachLine([n, links](TheLine* l) {
       if (auto* drawn = dynamic_cast<view::TMyLine*>(l)) {
         drawn->Arm(n, l->Node);
-        drawn->SetAtRest();
+        if (links == LinkStart::AtRest) drawn->SetAtRest();
       }
     });
   });
@@ -278,13 +279,13 @@ void readBody(TextCursor& in, CircuitReadResult& result, MissingTargets& missing
 
 }  // namespace
 
-CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name) {
+CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name, LinkStart links) {
   CircuitReadResult result;
   result.graph = std::make_unique<TheBaseOfGraf>();
   TextCursor in(text);
   MissingTargets missing;
   try {
-    readBody(in, result, missing);
+    readBody(in, result, missing, links);
     result.ok = true;
     missing.report();
   } catch (const FormatError& e) {
@@ -309,14 +310,14 @@ CircuitViewState SettleForRewrite(CircuitReadResult& result) {
   return view;
 }
 
-CircuitReadResult ReadCircuitFile(const std::string& path) {
+CircuitReadResult ReadCircuitFile(const std::string& path, LinkStart links) {
   auto bytes = platform::readFileBytes(path);
   if (!bytes) {
     CircuitReadResult result;
     result.error = "Cannot open file " + path;
     return result;
   }
-  return ReadCircuitText(*bytes, path);
+  return ReadCircuitText(*bytes, path, links);
 }
 
 }  // namespace vemu::files

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "netlist/analysis_host.h"
+#include "platform/process_runner.h"
 #include "platform/text_file.h"
 
 namespace vemu::catalogue {
@@ -27,9 +28,9 @@ std::string BatchFileName(int computationType);
 // Starts `program` (a path) with `parameter` as its one argument (none when
 // it is empty) in the program's folder and waits through `wait`. A program
 // that cannot be started is reported in a message box with its path and
-// the reason.
+// the reason. `output` tells where the program's output goes.
 RunOutcome RunProgramAndWait(const std::string& program, const std::string& parameter,
-                             platform::ProcessWait& wait);
+                             platform::ProcessWait& wait, platform::ChildOutput output);
 
 // The most of a file the memo shows: a longer file is shown up to its last
 // line end within this size, followed by ShortenedFileLine.

@@ -23,6 +23,7 @@
 class QAbstractButton;
 class QAction;
 class QButtonGroup;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -257,7 +258,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void Undo1Click() { Backup.Undo(); }
   void Redo1Click() { Backup.Redo(); }
   void SetCurrentNode(vemu::model::TheNode* n);
-  void RequestRedraw() override { RedrawRequest = 1; }
+  void RequestRedraw() override {
+    if (profile_.hasRedrawRequest) RedrawRequest = 1;
+  }
   void Timer1Timer();
   void FormKeyPress(char key);
   // The first activation opens the file named on the command line.
@@ -286,6 +289,18 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // The tool-bar area offers no menu of its own: the bars are shown and
   // hidden through MenuPanels only, so the check marks stay true.
   QMenu* createPopupMenu() override { return nullptr; }
+
+  // --- element types and the shell commands (tform1_shell.cpp) ---
+  // The element-type window, modally, after its list is filled.
+  void AddNewNodeTypeClick();
+  // Registers ".dag" with the desktop for the running program (an error box
+  // when a file cannot be written).
+  void Registerextention1Click();
+  // The program that registration names: empty for the running program,
+  // else a program of that name in the program folder (the test driver).
+  static inline std::string RegisteredProgramName;
+  // Connects these commands to their menu items (called once the menus exist).
+  void ConnectShellControls();
 
   // --- canvas gestures (tform1_gestures.cpp) ---
   // The gesture of the canvas (press, drag, release); points are paint-box pixels.
@@ -350,6 +365,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // display (offscreen), counts as cancelled. Tests and the driver put a
   // runner here that fills in and closes the window.
   int (*RunModalWindow)(QWidget& dialog) = nullptr;
+  // Any modal window of the program the same way (1 OK, 2 cancelled).
+  int ShowModalWindow(QDialog& dialog);
   // Connects the palette, the amplifier menu, the placement and naming menu
   // items, the ground button and the node fields (called once the palette exists).
   void ConnectPlacementControls();
@@ -442,8 +459,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void SpeedButton1Click();
   // Starts a program of the program folder with its parameter (none when
   // empty) and waits for it; true when it was started. RunCancelled is 1
-  // when the user cancelled the wait.
-  bool RunAndWait(const std::string& program, const std::string& parameter);
+  // when the user cancelled the wait. Shown (kShowNormal), the program runs
+  // in a console window of its own; hidden, its output is not shown.
+  bool RunAndWait(const std::string& program, const std::string& parameter, int showState);
   std::uint8_t RunCancelled = 0;
   // Appends a text file to the text window's memo (the not-found line when missing).
   void LoadFileIntoLog(const std::string& path);
@@ -603,13 +621,29 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // that takes no snapshot calls NoteUnsavedEdit.
   bool UnsavedEdits = false;
   void NoteUnsavedEdit() { UnsavedEdits = true; }
+  // The save dialog's name is the circuit's own file (loaded or saved as);
+  // until then Save asks for a name, also when the settings preset one.
+  bool HasOwnFile = false;
   // The filters chosen last in the open and save dialogs (1 circuits, 2 netlists, 3 all).
   int OpenDialogFilterIndex = 1;
   int SaveDialogFilterIndex = 1;
   // Connects the commands to their menu items and actions (the tool
   // buttons follow the actions); called once the menus exist.
   void ConnectFileControls();
+  // New without its question (the netlist import asks its own).
+  void StartNewCircuit();
   // (end of file commands)
+
+  // --- netlist import (tform1_import.cpp) ---
+  // File menu "CreateCircuitFromCir": a netlist file becomes a new circuit.
+  void CreateFromCir1Click();
+  // The second build's own import (tform1_import_second.cpp).
+  void SecondBuildCreateFromCir1Click();
+  // Reads the netlist file into the text window and a new circuit and builds it.
+  void OpenNetlistAndBuild(const std::string& fileName);
+  // Parses the text window into the shown level; mode 0 as created, 1 on a circle, 2 at random.
+  void BuildFromNetlist(int mode);
+  void ConnectImportControls();
 
   // UndoHost
   bool WriteSnapshot(const std::string& path) override { return WriteCircuitFile(path); }

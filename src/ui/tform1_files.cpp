@@ -95,8 +95,10 @@ class Form1FileHost final : public files::FileCommandsHost {
     TForm6* text = form_.App().Form6;
     return text && text->SaveMemoToFile(path);
   }
-  // No netlist import in this version.
-  bool OpenNetlistAndBuild(const std::string&) override { return false; }
+  bool OpenNetlistAndBuild(const std::string& path) override {
+    form_.OpenNetlistAndBuild(path);
+    return true;
+  }
   void ClearDiagnosticMemo() override { form_.Memo1->clear(); }
   void AddDiagnosticLines(const std::vector<std::string>& lines) override {
     if (lines.empty()) return;
@@ -130,7 +132,7 @@ auto WithFileCommands(TForm1& form, Command command) {
   Form1FileHost host(form);
   files::FileCommands commands(host, {form.Modified, form.LastFile, form.SubCircuitFile, form.SaveDialogFileName,
                                       form.OpenDialogFileName, form.DialogInitialFolder, form.OpenDialogFilterIndex,
-                                      form.SaveDialogFilterIndex, form.UnsavedEdits,
+                                      form.SaveDialogFilterIndex, form.UnsavedEdits, form.HasOwnFile,
                                       form.Profile().kind == ProgramKind::Second});
   return command(commands);
 }
@@ -143,6 +145,10 @@ bool TForm1::ConfirmDiscardUnsaved() {
 
 void TForm1::Newcircuit1Click() {
   WithFileCommands(*this, [](files::FileCommands& c) { c.Newcircuit1Click(); });
+}
+
+void TForm1::StartNewCircuit() {
+  WithFileCommands(*this, [](files::FileCommands& c) { c.StartNewCircuit(); });
 }
 
 void TForm1::LoadFile1Click() {
