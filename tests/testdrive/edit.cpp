@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -26,6 +27,7 @@
 #include "testdrive/driver_support.h"
 #include "platform/dialogs.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/web_download.h"
 #include "ui/ask_insert_move.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
@@ -181,7 +183,15 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
     return false;
   }
   if (verb == "menu") {
-    if (TriggerByName(form, rest)) return true;
+    if (TriggerByName(form, rest)) {
+      // A download is waited for: it ends with its answer or its time limit.
+      if (form.PageDownload && form.PageDownload->Running()) {
+        QEventLoop wait;
+        QObject::connect(form.PageDownload, &vemu::platform::WebDownload::Finished, &wait, &QEventLoop::quit);
+        wait.exec();
+      }
+      return true;
+    }
     error = "no action or button named " + rest;
     return false;
   }
