@@ -95,8 +95,9 @@ void SecondBuildImport::BuildLine(const std::string& line) {
   for (std::size_t j = 0; j < read.size(); ++j) word[j + 1] = read[j];
   std::size_t k = read.size();
 
-  const std::string_view name = Cut(word[1]);
-  auto existing = elements_.find(std::string(name));
+  // A word is looked for as it stands: the nodes the import makes are found
+  // by their whole words, those there before by their names.
+  auto existing = elements_.find(std::string(word[1]));
   TheNode* x = existing != elements_.end() ? existing->second : nullptr;
   int t = catalogue::FindTypeByLetter(c_.types, word[1][0]);
   if (t < 3 || t > 30) {
@@ -112,7 +113,7 @@ void SecondBuildImport::BuildLine(const std::string& line) {
   if (x) {
     platform::dialogs().showMessage("WARNING: Equal Names <" + platform::cp1251ToUtf8(word[1]) + ">");
   } else {
-    x = NewElement(static_cast<std::uint8_t>(t), name);
+    x = NewElement(static_cast<std::uint8_t>(t), word[1]);
     // A lone name is no value.
     if (c_.types[static_cast<std::size_t>(t)].V && k > 1) x->Value = std::string(word[k]);
   }
@@ -123,7 +124,7 @@ void SecondBuildImport::BuildLine(const std::string& line) {
   }
 }
 
-TheNode* SecondBuildImport::NewElement(std::uint8_t type, std::string_view name) {
+TheNode* SecondBuildImport::NewElement(std::uint8_t type, std::string_view word) {
   TheNode* x = c_.graph.AddNode(level_, type);
   // The first member of the level.
   c_.graph.AddLine(1, level_, x, model::alHaveItem);
@@ -131,21 +132,20 @@ TheNode* SecondBuildImport::NewElement(std::uint8_t type, std::string_view name)
   const model::TPoint at = RandomPlace();
   x->X = at.x;
   x->Y = at.y;
-  x->Name = name;
-  elements_.try_emplace(std::string(name), x);
+  x->Name = Cut(word);
+  elements_.try_emplace(std::string(word), x);
   return x;
 }
 
 TheNode* SecondBuildImport::Junction(std::string_view word) {
-  const std::string_view name = Cut(word);
-  auto [found, added] = junctions_.try_emplace(std::string(name), nullptr);
+  auto [found, added] = junctions_.try_emplace(std::string(word), nullptr);
   if (!added) return found->second;
   TheNode* j = c_.graph.AddNode(level_, model::ntJunction);
   const model::TPoint at = RandomPlace();
   j->X = at.x;
   j->Y = at.y;
   Append(level_, j, model::alHaveItem);
-  j->Name = name;
+  j->Name = Cut(word);
   if (word == "0") j->Ground = 1;
   found->second = j;
   return j;

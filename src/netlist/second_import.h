@@ -76,8 +76,8 @@ class SecondBuildImport {
 
  private:
   void BuildLine(const std::string& line);
-  model::TheNode* NewElement(std::uint8_t type, std::string_view name);
-  // The junction member of the shown level of that name (junctions only),
+  model::TheNode* NewElement(std::uint8_t type, std::string_view word);
+  // The junction member of the shown level the word names (junctions only),
   // or a new one, its last member, placed at random.
   model::TheNode* Junction(std::string_view name);
   void Append(model::TheNode* holder, model::TheNode* target, std::uint8_t kind);
@@ -85,7 +85,8 @@ class SecondBuildImport {
 
   SecondImportContext c_;
   model::TheNode* level_ = nullptr;
-  // The shown level's elements and junctions by name (the first of each name).
+  // The shown level's elements and junctions by name (the first of each
+  // name), and those the import made by their whole words.
   std::unordered_map<std::string, model::TheNode*> elements_;
   std::unordered_map<std::string, model::TheNode*> junctions_;
   // The last link of each node the import appends to.

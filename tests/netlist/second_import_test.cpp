@@ -94,10 +94,11 @@ TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
        {"WARNING: Equal Names <R1>"}},
       // A net named like an element is a junction of its own.
       {{"R1 1 2 5", "C1 R1 1 2"}, "C1#23=2 in>R1 out>1 | R1#19=5 in>1 out>2 | 1#2 | 2#2 | R1#2", {}},
-      // Seven words at most; names and nets cut to 30 characters, one net however long.
-      {{"R1 1 2 3 4 5 6 7 8", "C" + longNet + " " + longNet + " " + longNet + "x 1"},
+      // Seven words at most; names cut to 30 characters, each net however long one junction.
+      {{"R1 1 2 3 4 5 6 7 8", "C" + longNet + " " + longNet + " " + longNet + "x " + longNet + " 1"},
        "C" + longNet.substr(0, 29) + "#23=1 in>" + longNet.substr(0, 30) + " out>" + longNet.substr(0, 30) +
-           " | R1#19=6 in>1 out>2 out>3 out>4 out>5 | 1#2 | 2#2 | 3#2 | 4#2 | 5#2 | " + longNet.substr(0, 30) + "#2",
+           " out>" + longNet.substr(0, 30) + " | R1#19=6 in>1 out>2 out>3 out>4 out>5 | 1#2 | 2#2 | 3#2 | 4#2 | 5#2 | " +
+           longNet.substr(0, 30) + "#2 | " + longNet.substr(0, 30) + "#2",
        {}},
       {{"R1"}, "R1#19", {}},
   };
