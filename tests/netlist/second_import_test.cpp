@@ -3,7 +3,6 @@
 // junctions, and the menu command around it.
 #include <gtest/gtest.h>
 
-#include "catalogue/messages.h"
 #include "catalogue/node_type_table.h"
 #include "model/graph_test_support.h"
 #include "netlist/second_import.h"
@@ -20,10 +19,7 @@ class RecordingImportHost final : public vemu::netlist::SecondImportHost {
   int PaintBoxHeight() const override { return 480; }
   void SetModified(bool modified) override { events.push_back(modified ? "modified" : "unmodified"); }
   void SetCaption(const std::string& text) override { caption = text; }
-  bool ConfirmDiscardUnsaved() override {
-    events.push_back("question");
-    return goOn;
-  }
+  bool ConfirmDiscardUnsaved() override { return events.emplace_back("question"), true; }
   void EnableSave() override { events.push_back("save enabled"); }
   void SetCurrentNode(TheNode* node) override { events.push_back(node ? "current" : "no current"); }
   std::string ImportItemCaption() const override { return "CreateCircuitFromCir"; }
@@ -32,8 +28,6 @@ class RecordingImportHost final : public vemu::netlist::SecondImportHost {
   void ComputeItemsRect() override { events.push_back("items"); }
   void UpdateScrollBars() override { events.push_back("bars"); }
   void StartArrangeMode() override { events.push_back("arrange"); }
-
-  bool goOn = true;
   std::vector<std::string> events, text;
   std::string caption;
 };
@@ -105,8 +99,7 @@ TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.body.front());
     graph.Clear();
-    root = graph.AddNode(nullptr, vemu::model::ntRoot);
-    graph.MainNode = root;
+    graph.MainNode = root = graph.AddNode(nullptr, vemu::model::ntRoot);
     dialogs.boxes.clear();
     import(c.body);
     EXPECT_EQ(level(), c.level);
