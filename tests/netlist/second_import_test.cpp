@@ -39,13 +39,13 @@ class SecondImport : public ::testing::Test, public vemu::test::GraphFixtureBase
  protected:
   SecondImport() {
     vemu::catalogue::InitNodeTypeTable(types, 36, nullptr, vemu::catalogue::TypeCatalogue::Second);
-    for (std::size_t t = 0; t < 36; ++t) vemu::catalogue::SetDescription(types[t], std::string("\"") + kLetters[t] + "\" d");
+    for (std::size_t t = 0; t < 36; ++t)
+      vemu::catalogue::SetDescription(types[t], std::string("\"") + kLetters[t] + "\" d");
   }
   vemu::netlist::SecondImportContext context() { return {graph, types, host, random}; }
   // Builds the element lines between a title, an extra line and ".END".
-  void import(const std::vector<std::string>& body) {
-    std::vector<std::string> lines{"title", "extra"};
-    lines.insert(lines.end(), body.begin(), body.end());
+  void import(std::vector<std::string> lines) {
+    lines.insert(lines.begin(), {"title", "extra"});
     lines.push_back(".END");
     vemu::netlist::SecondBuildImport(context()).BuildFromNetlist(lines);
   }
@@ -82,16 +82,18 @@ TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
       // Missing words are empty: no net, no value.
       {{"H1 0 3 0"}, "H1#26 out>3 | 3#2", {}},
       {{"N1 1 2", "U1 1 0 x", "I1 1 0 x"}, "I1#5 in>1 out>0 | U1#6 in>1 out>0 | N1#9 in>1 | 1#2 | 0#2 ground", {}},
-      {{"Z1 1 2", "* R1 1 2", "", "S1 1", "Q1 1 2", "R2 100"}, "R2#19=100",
+      {{"Z1 1 2", "* R1 1 2", "", "S1 1", "Q1 1 2", "R2 100"},
+       "R2#19=100",
        {"Error: Cannot Find Type <Z1>", "Error: Cannot Find Type <S1>", "Error: Cannot Find Type <Q1>"}},
-      {{"R1 1 2 5", "R1 3 4 6"}, "R1#19=5 in>1 out>2 in>3 out>4 | 1#2 | 2#2 | 3#2 | 4#2",
+      {{"R1 1 2 5", "R1 3 4 6"},
+       "R1#19=5 in>1 out>2 in>3 out>4 | 1#2 | 2#2 | 3#2 | 4#2",
        {"WARNING: Equal Names <R1>"}},
       // A net named like an element is a junction of its own.
       {{"R1 1 2 5", "C1 R1 1 2"}, "C1#23=2 in>R1 out>1 | R1#19=5 in>1 out>2 | 1#2 | 2#2 | R1#2", {}},
       // Seven words at most; names cut to 30 characters, each net however long one junction.
       {{"R1 1 2 3 4 5 6 7 8", "C" + longNet + " " + longNet + " " + longNet + "x " + longNet + " 1"},
-       "C" + longNet.substr(0, 29) + "#23=1 in>" + longNet.substr(0, 30) + " out>" + longNet.substr(0, 30) +
-           " out>" + longNet.substr(0, 30) + " | R1#19=6 in>1 out>2 out>3 out>4 out>5 | 1#2 | 2#2 | 3#2 | 4#2 | 5#2 | " +
+       "C" + longNet.substr(0, 29) + "#23=1 in>" + longNet.substr(0, 30) + " out>" + longNet.substr(0, 30) + " out>" +
+           longNet.substr(0, 30) + " | R1#19=6 in>1 out>2 out>3 out>4 out>5 | 1#2 | 2#2 | 3#2 | 4#2 | 5#2 | " +
            longNet.substr(0, 30) + "#2 | " + longNet.substr(0, 30) + "#2",
        {}},
       {{"R1"}, "R1#19", {}},
@@ -120,10 +122,8 @@ TEST_F(SecondImport, OnlyTheLinesBetweenTheFirstTwoAndTheLastAreReadIntoWhatIsTh
     EXPECT_EQ(host.caption, captions[i]);
   }
   EXPECT_EQ(root->FirstLine->Next->Node, one);  // the junction there is reused
-  for (const TheLine* m = root->FirstLine.get(); m; m = m->Next.get()) {
-    EXPECT_LT(m->Node->X, 640);
-    EXPECT_LT(m->Node->Y, 480);
-  }
+  for (const TheLine* m = root->FirstLine.get(); m; m = m->Next.get())
+    EXPECT_TRUE(m->Node->X < 640 && m->Node->Y < 480);
   graph.MainNode = nullptr;
   vemu::netlist::SecondBuildImport(context()).BuildFromNetlist(texts[1]);
   EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"ERROR(102): Internal Programm error."});
@@ -138,14 +138,13 @@ TEST_F(SecondImport, TheMenuCommandAddsTheFileAfterASnapshotAndStartsTheArrangem
   ASSERT_EQ(dialogs.fileRequests.size(), 3u);
   EXPECT_TRUE(dialogs.fileRequests[0].filters.empty());  // every file, the dialog's own filter untouched
   EXPECT_EQ(dialogs.fileRequests[0].title, "CreateCircuitFromCir");
-  EXPECT_EQ(host.events, (std::vector<std::string>{"question", "save enabled", "no current", "question",
-                                                   "save enabled", "no current", "snapshot", "unmodified",
-                                                   "modified", "items", "bars", "arrange", "question",
-                                                   "save enabled", "no current"}));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"question", "save enabled", "no current", "question", "save enabled",
+                                                   "no current", "snapshot", "unmodified", "modified", "items", "bars",
+                                                   "arrange", "question", "save enabled", "no current"}));
   EXPECT_EQ(host.text, (std::vector<std::string>{"t", "extra", "R1 1 0 5", ".END"}));
   EXPECT_EQ(level(), "R1#19=5 in>1 out>0 | 1#2 | 0#2 ground");
-  EXPECT_EQ(dialogs.texts(),
-            std::vector<std::string>{"Cannot read the file " + folder.file("gone.cir") + ":\r\nNo such file or directory"});
+  EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Cannot read the file " + folder.file("gone.cir") +
+                                                      ":\r\nNo such file or directory"});
 }
 
 }  // namespace
