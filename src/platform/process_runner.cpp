@@ -1,5 +1,6 @@
 #include "platform/process_runner.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -34,7 +35,7 @@ class SpawnSetup {
   SpawnSetup(const SpawnSetup&) = delete;
   SpawnSetup& operator=(const SpawnSetup&) = delete;
 
-  int Prepare(const std::string& workingFolder) {
+  int Prepare(const std::string& workingFolder, ProgramWindow window) {
     // A group of its own; default signal handling and an empty signal mask,
     // whatever the editor has set for itself.
     sigset_t none;
@@ -49,6 +50,11 @@ class SpawnSetup {
     if (rc == 0) rc = ::posix_spawnattr_setsigdefault(&attr_, &defaults);
     if (rc == 0 && !workingFolder.empty())
       rc = ::posix_spawn_file_actions_addchdir_np(&actions_, workingFolder.c_str());
+    if (window == ProgramWindow::Hidden) {
+      if (rc == 0) rc = ::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
+      for (int fd : {1, 2})
+        if (rc == 0) rc = ::posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null", O_WRONLY, 0);
+    }
     return rc;
   }
 
@@ -88,9 +94,9 @@ std::optional<LaunchPlan> PlanLaunch(const std::string& file, const std::vector<
 }
 
 std::optional<ChildProcess> ChildProcess::Start(const LaunchPlan& plan, const std::string& workingFolder,
-                                                std::string& error) {
+                                                std::string& error, ProgramWindow window) {
   SpawnSetup setup;
-  int rc = setup.Prepare(workingFolder);
+  int rc = setup.Prepare(workingFolder, window);
   pid_t pid = -1;
   if (rc == 0) rc = setup.Spawn(plan.program, plan.arguments, &pid);
   if (rc == ENOEXEC) {

@@ -26,13 +26,19 @@ struct LaunchPlan {
 std::optional<LaunchPlan> PlanLaunch(const std::string& file, const std::vector<std::string>& arguments,
                                      std::string& error);
 
+// How a program is shown. Hidden: no console at all; its input, output and
+// error output are /dev/null, so nothing it writes reaches the editor's own
+// streams. Shown: it keeps the streams the editor has (the place for a
+// console of its own).
+enum class ProgramWindow { Hidden, Shown };
+
 class ChildProcess {
  public:
   // Starts the plan with `workingFolder` as its current folder (the
   // caller's own when empty). Nothing, with the reason in `error`, when the
   // program cannot be started.
   static std::optional<ChildProcess> Start(const LaunchPlan& plan, const std::string& workingFolder,
-                                           std::string& error);
+                                           std::string& error, ProgramWindow window = ProgramWindow::Hidden);
 
   ChildProcess(ChildProcess&& other) noexcept;
   ChildProcess& operator=(ChildProcess&& other) = delete;

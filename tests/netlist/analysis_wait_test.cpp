@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <filesystem>
 
 #include "platform/process_runner.h"
 #include "platform/qt/qt_process_wait.h"
@@ -48,6 +49,18 @@ TEST(ProcessRunner, ArgumentsReachTheProgramWhole) {
   p->WaitForEnd();
   EXPECT_EQ(folder.read("got"), argument);
   EXPECT_TRUE(WIFEXITED(p->WaitStatus()));
+  // A hidden program's streams are /dev/null; a shown one keeps the editor's.
+  std::string editors;
+  for (const char* fd : {"/proc/self/fd/0", "/proc/self/fd/1", "/proc/self/fd/2"})
+    editors += std::filesystem::read_symlink(fd).string() + "\n";
+  for (auto window : {vemu::platform::ProgramWindow::Hidden, vemu::platform::ProgramWindow::Shown}) {
+    auto shown = ChildProcess::Start(LaunchPlan{"/bin/sh", {"-c", "readlink /proc/$$/fd/[012] | cat > fds"}},
+                                     folder.path(), error, window);
+    ASSERT_TRUE(shown) << error;
+    shown->WaitForEnd();
+    EXPECT_EQ(folder.read("fds"),
+              window == vemu::platform::ProgramWindow::Hidden ? "/dev/null\n/dev/null\n/dev/null\n" : editors);
+  }
 }
 
 // Presses the wait window's Cancel button once it is up.
