@@ -20,7 +20,7 @@ using vemu::platform::ScriptedDialogs;
 namespace {
 
 // The letters of the types 0 to 38, the same in every pack.
-const char* const kLetters[39] = {"O", "S", "N", "E", "J", "U", "I", "V", "A", "N", "N", "U", "K",
+const char* const kLetters[39] = {"O", "S", "N", "E", "J", "I", "U", "V", "A", "N", "N", "U", "K",
                                   "I", "H", "U", "G", "I", "B", "R", "g", "L", "l", "C", "c", "G",
                                   "H", "K", "B", "X", "N", "P", "T", "H", "G", "Q", "Y", "W", "K"};
 
@@ -63,6 +63,15 @@ TEST(ShippedPacks, EveryPackHasItsLinesAndTheSameTypeLetters) {
         found = true;
       }
     EXPECT_TRUE(found);
+  }
+  // The shipped examples name their sensors by the same letters.
+  for (const char* example : {"amplifier", "divider", "example", "gallery", "rc_filter", "subcircuit"}) {
+    ASSERT_TRUE(form.ReadCircuitFile(folder.file(std::string("FILES/") + example + ".dag")));
+    form.Graph->forEachNode([&](const vemu::model::TheNode* n) {
+      if (n->NodeType == 5 || n->NodeType == 6) {
+        EXPECT_EQ(n->Name.str().substr(0, 1), kLetters[n->NodeType]) << example << " " << n->Name.str();
+      }
+    });
   }
   EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text;
 }
