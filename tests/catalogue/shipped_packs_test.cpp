@@ -3,9 +3,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QPushButton>
 #include <string>
 
 #include "catalogue/node_type_table.h"
+#include "catalogue/settings_file.h"
 #include "catalogue/windows/settings_window.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/text_codec.h"
@@ -36,6 +38,16 @@ TEST(ShippedPacks, EveryPackHasItsLinesAndTheSameTypeLetters) {
   // English at start: the shipped language files are the English pack.
   EXPECT_EQ(folder.read("IMAGES/language1.txt"), folder.read("IMAGES/L1e.txt"));
   EXPECT_EQ(folder.read("IMAGES/language2.txt"), folder.read("IMAGES/L2e.txt"));
+
+  // The shipped start.txt is what SAVE writes from the design values with
+  // the results put on the drawing.
+  vemu::catalogue::Settings design;
+  design.CheckUpdateDigitsOnCircuit = true;
+  const std::string shipped = folder.read("IMAGES/start.txt");
+  EXPECT_EQ(vemu::platform::splitLines(shipped), vemu::catalogue::StartFileLines(design));
+  EXPECT_EQ((std::vector<int>{form.LineWidth0, form.LineWidth1, form.LineWidth2}), (std::vector<int>{2, 1, 1}));
+  set.windows().Form3->ButtonSAVE->click();
+  EXPECT_EQ(folder.read("IMAGES/start.txt"), shipped);
 
   QAction* items[4] = {form.Russian1, form.English1, form.Polland1, form.German1};
   const char* suffix[4] = {"r", "e", "p", "g"};
