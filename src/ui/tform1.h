@@ -25,6 +25,7 @@
 class QAbstractButton;
 class QAction;
 class QButtonGroup;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -289,6 +290,12 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // hidden through MenuPanels only, so the check marks stay true.
   QMenu* createPopupMenu() override { return nullptr; }
 
+  // --- element types and the shell commands (tform1_shell.cpp) ---
+  // The element-type window, modally, after its list is filled.
+  void AddNewNodeTypeClick();
+  // Connects these commands to their menu items (called once the menus exist).
+  void ConnectShellControls();
+
   // --- canvas gestures (tform1_gestures.cpp) ---
   // The gesture of the canvas (press, drag, release); points are paint-box pixels.
   void PaintBox1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys,
@@ -352,6 +359,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // display (offscreen), counts as cancelled. Tests and the driver put a
   // runner here that fills in and closes the window.
   int (*RunModalWindow)(QWidget& dialog) = nullptr;
+  // Any modal window of the program the same way (1 OK, 2 cancelled).
+  int ShowModalWindow(QDialog& dialog);
   // Connects the palette, the amplifier menu, the placement and naming menu
   // items, the ground button and the node fields (called once the palette exists).
   void ConnectPlacementControls();
@@ -608,6 +617,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // that takes no snapshot calls NoteUnsavedEdit.
   bool UnsavedEdits = false;
   void NoteUnsavedEdit() { UnsavedEdits = true; }
+  // The save dialog's name is the circuit's own file (loaded or saved as);
+  // until then Save asks for a name, also when the settings preset one.
+  bool HasOwnFile = false;
   // The filters chosen last in the open and save dialogs (1 circuits, 2 netlists, 3 all).
   int OpenDialogFilterIndex = 1;
   int SaveDialogFilterIndex = 1;
