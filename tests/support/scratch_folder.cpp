@@ -21,6 +21,7 @@ ScratchFolder::ScratchFolder(bool withImages) {
   user_ = root_ + "/user/";
   fs::create_directories(path_);
   if (withImages) fs::create_directories(path_ + "IMAGES/BACKUP");
+  previous_ = platform::programFolder();
   fs::create_directories(user_ + "run");
   for (const auto& [name, folder] : {std::pair{"XDG_STATE_HOME", "state"}, std::pair{"XDG_CONFIG_HOME", "config"},
                                      std::pair{"XDG_RUNTIME_DIR", "run"}}) {
@@ -32,7 +33,7 @@ ScratchFolder::ScratchFolder(bool withImages) {
 }
 
 ScratchFolder::~ScratchFolder() {
-  platform::setProgramFolder("");
+  platform::setProgramFolder(previous_);
   platform::setWritableProbe({});
   for (const auto& [name, old] : savedEnv_) {
     if (old) setenv(name, old->c_str(), 1);

@@ -1,7 +1,8 @@
 // A fresh program folder for one test: made in the temporary folder, set as
-// the program folder, removed with everything in it at the end. The
-// per-user folders (XDG_STATE_HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR) point
-// beside it for as long as it lives, so no test writes into a real home.
+// the program folder, removed with everything in it at the end, when the
+// program folder in force before it is set again. The per-user folders
+// (XDG_STATE_HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR) point beside it for as
+// long as it lives, so no test writes into a real home.
 #pragma once
 
 #include <optional>
@@ -33,6 +34,7 @@ class ScratchFolder {
  private:
   std::string root_;
   std::string path_;
+  std::string previous_;
   std::string user_;
   std::vector<std::pair<const char*, std::optional<std::string>>> savedEnv_;
 };

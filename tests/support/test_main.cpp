@@ -4,24 +4,15 @@
 
 #include <QApplication>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
+
+#include "support/scratch_folder.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // Per-user folders of this run only (a scratch folder sets its own).
-  std::string home = (std::filesystem::temp_directory_path() / "vemu-home-XXXXXX").string();
-  if (!mkdtemp(home.data())) return 2;
-  setenv("XDG_STATE_HOME", (home + "/state").c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
-  int result = 0;
-  {
-    QApplication app(argc, argv);
-    result = RUN_ALL_TESTS();
-  }
-  std::error_code ec;
-  std::filesystem::remove_all(home, ec);
-  return result;
+  QApplication app(argc, argv);
+  // No test writes into the program's own folder (build/bin): a window that
+  // outlives its test's folder writes its SETTINGS.INI here.
+  const vemu::test::ScratchFolder runFolder;
+  return RUN_ALL_TESTS();
 }
