@@ -120,6 +120,9 @@ std::string CopyOfProgramFolder();
 class DriverSession {
  public:
   static std::unique_ptr<DriverSession> Open(const CircuitOptions& options, std::string& error);
+  // The windows on the empty circuit they start with (options.folder and
+  // options.second as above); null with the reason when that failed.
+  static std::unique_ptr<DriverSession> OpenWithoutCircuit(const CircuitOptions& options, std::string& error);
   ~DriverSession();
   DriverSession(const DriverSession&) = delete;
   DriverSession& operator=(const DriverSession&) = delete;
@@ -130,7 +133,8 @@ class DriverSession {
   TForm6& form6();
 
   // Sets settings-window controls by object name: a check box takes 1 or 0,
-  // a line edit its text (UTF-8), the combo box its item index.
+  // a line edit its text (UTF-8), the combo box its item index; a check item
+  // of the main window (e.g. CIR1) takes 1 or 0 too.
   bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& settings,
                      std::string& error);
   // Writes the circuit as Save does (a relative path counts from the
