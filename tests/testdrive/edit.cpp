@@ -1,6 +1,6 @@
 // edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...: replays a
 // script of mouse, key, palette and menu events on the main window with IN open ("-" for a new
-// circuit) and writes the circuit after it. Boxes and the status panels go to stderr.
+// circuit) and writes the circuit after it. Boxes, the status panels and the memo go to stderr.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <charconv>
@@ -185,6 +186,15 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
     error = "no action or button named " + rest;
     return false;
   }
+  if (verb == "dblmemo") {
+    // A double click in the diagnostic memo, shown or not.
+    QWidget* area = form.Memo1->viewport();
+    const QPointF at(5, 5);
+    QMouseEvent event(QEvent::MouseButtonDblClick, at, area->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(area, &event);
+    return true;
+  }
   if (verb == "tick") {
     const auto n = testdrive::ParseInt(rest);
     if (!n || *n < 0) {
@@ -299,6 +309,9 @@ int EditCommand(const Args& args) {
     }
     for (int panel = 0; panel < 3; ++panel)
       std::fprintf(stderr, "status %d %s\n", panel, form.StatusText(panel).c_str());
+    if (!form.Memo1->toPlainText().isEmpty())
+      for (const QString& line : form.Memo1->toPlainText().split(QLatin1Char('\n')))
+        std::fprintf(stderr, "memo %s\n", line.toUtf8().constData());
     if (!session->WriteCircuit(out, error)) {
       std::fprintf(stderr, "edit: %s\n", error.c_str());
       return 3;
