@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QToolButton>
@@ -25,10 +24,7 @@
 namespace vemu::test {
 namespace {
 
-using ui::ComponentKind;
-using ui::KeyDownOfWindow;
-using ui::WindowKey;
-using ui::WindowSizing;
+using ui::ComponentKind, ui::KeyDownOfWindow, ui::WindowKey, ui::WindowSizing;
 
 QStringList MemoLines(const TForm1& form) { return form.Memo1->toPlainText().split('\n'); }
 
