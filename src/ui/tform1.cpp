@@ -174,7 +174,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (widget != focus && !(focus == nullptr && widget == this)) return false;
   const auto* keyEvent = static_cast<QKeyEvent*>(event);
   FormKeyDown(keyEvent->key(), keyEvent->modifiers());
+  // Delete types no character (the toolkit gives it the text DEL).
   const std::string key = platform::toCp1251(keyEvent->text());
-  if (key.size() == 1) FormKeyPress(key[0]);
+  if (key.size() == 1 && keyEvent->key() != Qt::Key_Delete) FormKeyPress(key[0]);
   return false;
 }

@@ -94,6 +94,7 @@ TEST(MainWindowDiagnostics, DeleteEditsAFieldAndDeletesOnTheCanvas) {
   form.PaintBox1->setFocus();
   program.key(form.PaintBox1, Qt::Key_Delete);
   EXPECT_TRUE(program.members().empty());
+  EXPECT_EQ(form.StatusText(0).find("127"), std::string::npos);  // no character typed
 }
 
 TEST(MainWindowDiagnostics, MemoCommandsAndTheToolBarToggle) {
