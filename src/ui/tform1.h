@@ -284,10 +284,6 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void Settings1Click();
   // Clears the memo, hides it and disables it.
   void N13Click();
-  // Runs a modal window (the value window, the About window...) and gives its
-  // modal result: RunModalWindow when set, else its own loop; without a
-  // display (offscreen) it counts as cancelled.
-  int ShowModalWindow(QDialog& dialog);
   // The value window for the current node; nothing without one.
   void ActionItemInfoExecute();
   // The About window, modally.
@@ -327,6 +323,12 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // The tool-bar area offers no menu of its own: the bars are shown and
   // hidden through MenuPanels only, so the check marks stay true.
   QMenu* createPopupMenu() override { return nullptr; }
+
+  // --- element types and the shell commands (tform1_shell.cpp) ---
+  // The element-type window, modally, after its list is filled.
+  void AddNewNodeTypeClick();
+  // Connects these commands to their menu items (called once the menus exist).
+  void ConnectShellControls();
 
   // --- canvas gestures (tform1_gestures.cpp) ---
   // The gesture of the canvas (press, drag, release); points are paint-box pixels.
@@ -391,6 +393,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // display (offscreen), counts as cancelled. Tests and the driver put a
   // runner here that fills in and closes the window.
   int (*RunModalWindow)(QWidget& dialog) = nullptr;
+  // Any modal window of the program the same way (1 OK, 2 cancelled).
+  int ShowModalWindow(QDialog& dialog);
   // Connects the palette, the amplifier menu, the placement and naming menu
   // items, the ground button and the node fields (called once the palette exists).
   void ConnectPlacementControls();
@@ -639,6 +643,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // that takes no snapshot calls NoteUnsavedEdit.
   bool UnsavedEdits = false;
   void NoteUnsavedEdit() { UnsavedEdits = true; }
+  // The save dialog's name is the circuit's own file (loaded or saved as);
+  // until then Save asks for a name, also when the settings preset one.
+  bool HasOwnFile = false;
   // The filters chosen last in the open and save dialogs (1 circuits, 2 netlists, 3 all).
   int OpenDialogFilterIndex = 1;
   int SaveDialogFilterIndex = 1;

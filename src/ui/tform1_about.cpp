@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QUrl>
 #include <filesystem>
 
@@ -29,13 +28,6 @@ std::string CurrentFolder() {
 }
 
 }  // namespace
-
-int TForm1::ShowModalWindow(QDialog& dialog) {
-  if (RunModalWindow) return RunModalWindow(dialog);
-  // Without a display nobody could close the window: it counts as cancelled.
-  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return 2;
-  return dialog.exec();
-}
 
 void TForm1::ActionItemInfoExecute() {
   // Without a current node there is nothing to show.
@@ -68,8 +60,8 @@ void TForm1::ConnectWindowCommands() {
   if (full && Profile().hasValueWindow) {
     connect(ActionItemInfo, &QAction::triggered, this, [this] { ActionItemInfoExecute(); });
   } else {
-    // This build has no value window: its item and button are there, but off.
+    // This build has no value window: its item and button are there, but off
+    // (the element-type item likewise, tform1_shell.cpp).
     ActionItemInfo->setEnabled(false);
   }
-  if (!Profile().hasElementTypeWindow) AddNewNodeType->setEnabled(false);
 }

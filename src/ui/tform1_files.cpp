@@ -126,7 +126,7 @@ auto WithFileCommands(TForm1& form, Command command) {
   Form1FileHost host(form);
   files::FileCommands commands(host, {form.Modified, form.LastFile, form.SubCircuitFile, form.SaveDialogFileName,
                                       form.OpenDialogFileName, form.DialogInitialFolder, form.OpenDialogFilterIndex,
-                                      form.SaveDialogFilterIndex, form.UnsavedEdits,
+                                      form.SaveDialogFilterIndex, form.UnsavedEdits, form.HasOwnFile,
                                       form.Profile().kind == ProgramKind::Second});
   return command(commands);
 }

@@ -245,6 +245,7 @@ std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options
   }
   form.LastFile = circuit;
   form.SaveDialogFileName = options.title ? *options.title : circuit;
+  form.HasOwnFile = true;
   return session;
 }
 

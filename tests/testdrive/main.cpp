@@ -26,6 +26,8 @@ const std::map<std::string, std::pair<std::function<int(const Args&)>, const cha
       {"edit", {EditCommand, "edit IN.dag SCRIPT OUT.dag [options]  replay mouse, key, palette and menu events"}},
       {"undo", {UndoCommand, "undo OPS [--folder DIR]  undo ring steps (e edit, u undo, r redo) on a fresh window"}},
       {"subcircuit", {SubcircuitCommand, "subcircuit IN.dag OUT.dag [--select NAME]...  write the selected members of IN's shown level as a sub-circuit file"}},
+      {"nodetypes", {NodeTypesCommand, "nodetypes [--folder DIR] [--load] [--save]  the element-type window: its list, Load CFG, Save CFG"}},
+      {"import", {ImportCommand, "import IN.cir [options]  build a drawing from the netlist IN (see README.md)"}},
       {"paste", {PasteCommand, "paste IN.dag SUB.dag OUT.dag  paste SUB into IN's shown level and write the result"}},
   };
   return table;

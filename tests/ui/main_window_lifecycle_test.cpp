@@ -125,6 +125,7 @@ TEST(MainWindowLifecycle, ExitAndTheCloseBoxAskAboutUnsavedWorkAndThenClose) {
     form.View->OriginY = -3;
     if (c.unsaved) form.NoteUnsavedEdit();
     form.SaveDialogFileName = c.saveAs;
+    form.HasOwnFile = true;
     program.dialogs.boxes.clear();
     program.dialogs.boxAnswers.assign(c.answers.begin(), c.answers.end());
     if (c.byMenu)
