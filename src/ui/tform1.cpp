@@ -84,7 +84,8 @@ bool TForm1::WriteCircuitFile(const std::string& fileName) {
 
 bool TForm1::ReadCircuitFile(const std::string& fileName) {
   Timer1->stop();
-  auto result = vemu::files::ReadCircuitFile(fileName);
+  auto result = vemu::files::ReadCircuitFile(
+      fileName, profile_.linksSwingAfterRead ? vemu::files::LinkStart::Swinging : vemu::files::LinkStart::AtRest);
   if (!result.ok) {
     // The open circuit stays as it was.
     platform::dialogs().messageBox("Vemu", result.error, platform::MsgButtons::Ok,
@@ -141,7 +142,17 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::FormActivate() {
-  if (CmdLineFile.empty() || !platform::fileExists(CmdLineFile)) return;
+  if (CmdLineFile.empty()) return;
+  if (!platform::fileExists(CmdLineFile)) {
+    // The full program leaves the name queued without a word; the second
+    // build reports it once and goes on with the empty circuit.
+    if (!profile_.reportsMissingCommandLineFile) return;
+    const std::string missing = CmdLineFile;
+    CmdLineFile.clear();
+    platform::dialogs().messageBox("Vemu", "Cannot open file " + missing, platform::MsgButtons::Ok,
+                                   platform::MsgIcon::Error);
+    return;
+  }
   const std::string file = CmdLineFile;
   CmdLineFile.clear();
   ReadCircuitFile(file);

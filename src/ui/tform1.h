@@ -258,7 +258,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void Undo1Click() { Backup.Undo(); }
   void Redo1Click() { Backup.Redo(); }
   void SetCurrentNode(vemu::model::TheNode* n);
-  void RequestRedraw() override { RedrawRequest = 1; }
+  void RequestRedraw() override {
+    if (profile_.hasRedrawRequest) RedrawRequest = 1;
+  }
   void Timer1Timer();
   void FormKeyPress(char key);
   // The first activation opens the file named on the command line.
@@ -487,8 +489,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void SpeedButton1Click();
   // Starts a program of the program folder with its parameter (none when
   // empty) and waits for it; true when it was started. RunCancelled is 1
-  // when the user cancelled the wait.
-  bool RunAndWait(const std::string& program, const std::string& parameter);
+  // when the user cancelled the wait. Shown (kShowNormal), the program runs
+  // in a console window of its own; hidden, its output is not shown.
+  bool RunAndWait(const std::string& program, const std::string& parameter, int showState);
   std::uint8_t RunCancelled = 0;
   // Appends a text file to the text window's memo (the not-found line when missing).
   void LoadFileIntoLog(const std::string& path);

@@ -9,9 +9,12 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <deque>
 
 #include "platform/process_runner.h"
+#include "platform/qt/qt_console_window.h"
 #include "platform/qt/qt_process_wait.h"
+#include "platform/qt/qt_text.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -83,3 +86,33 @@ TEST(QtProcessWait, WaitsWithoutTheWindowForQuickProgramsAndCancelsSlowOnes) {
 }
 
 }  // namespace
+
+// A shown run: the program's output and errors in its console window, which
+// carries the program's path and closes when the program has ended.
+TEST(ConsoleProcessWait, ShowsTheOutputAsItComesAndClosesAtTheEnd) {
+  vemu::test::ScratchFolder folder;
+  folder.write("script", "echo one\necho two >&2\nread x || echo no input\nsleep 0.4\nprintf last\n");
+  std::string error;
+  auto plan = PlanLaunch(folder.file("script"), {}, error);
+  auto p = ChildProcess::Start(*plan, folder.path(), error, vemu::platform::ChildOutput::Captured);
+  ASSERT_TRUE(p) << error;
+  std::string title, closedProgram;
+  std::deque<std::string> lines;
+  vemu::platform::setConsoleClosedHook([&](const std::string& program, const std::deque<std::string>& l) {
+    closedProgram = program;
+    lines = l;
+  });
+  QTimer::singleShot(0, [&title] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "ConsoleWindow" && w->isVisible()) title = vemu::platform::toUtf8(w->windowTitle());
+  });
+  vemu::platform::QtProcessWait modal;
+  vemu::platform::ConsoleProcessWait wait(modal, nullptr);
+  EXPECT_TRUE(wait.WaitFor(*p, folder.file("script")));
+  vemu::platform::setConsoleClosedHook({});
+  EXPECT_EQ(title, folder.file("script"));
+  EXPECT_EQ(closedProgram, title);
+  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "ConsoleWindow");
+  EXPECT_EQ(lines, (std::deque<std::string>{"one", "two", "no input", "last"}));
+  EXPECT_EQ(p->OutputDescriptor(), -1);
+}

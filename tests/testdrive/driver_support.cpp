@@ -17,6 +17,8 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
+#include "build2/second_profile.h"
+#include "model/graph.h"
 #include "ui/program_profile.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
@@ -228,7 +230,10 @@ std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options
     session->app_ = std::make_unique<QApplication>(argc, argv);
   }
   if (!options.folder.empty()) platform::setProgramFolder(session->Resolve(options.folder));
-  session->windows_ = std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
+  vemu::model::SetModelVariant(options.second ? vemu::model::ModelVariant::Second : vemu::model::ModelVariant::Full);
+  session->windows_ = options.second
+                          ? std::make_unique<WindowSet>(SecondProgramProfile(), std::vector<std::string>{"vemu"})
+                          : std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
   TForm1& form = session->form1();
   // Load reports a damaged file in a box; the driver says it on stderr and stops.
   platform::ScriptedDialogs quiet;

@@ -52,6 +52,7 @@ struct CircuitOptions {
   std::vector<std::pair<std::string, std::string>> settings; // --set CONTROL=VALUE, in order
   std::vector<std::string> answers;                          // --answer A, in order
   std::string writePath;                                     // --write OUT.dag
+  bool second = false;                                       // the second build's windows (vemu)
 };
 
 // Reads the options; false with a reason for an unknown option, a missing
@@ -107,8 +108,9 @@ int RunWithAnswers(const std::vector<std::string>& answers, const std::function<
 // The program's windows on one circuit: sets QT_QPA_PLATFORM=offscreen when
 // it is unset, makes the QApplication when there is none, points the program
 // folder at options.folder (when given), creates every window as the program
-// does and reads options.positional[0] as Load reads it (no dialogs). The
-// save dialog's file name becomes options.title, or the circuit's path.
+// does (the second build's with options.second) and reads
+// options.positional[0] as Load reads it (no dialogs). The save dialog's
+// file name becomes options.title, or the circuit's path.
 class DriverSession {
  public:
   static std::unique_ptr<DriverSession> Open(const CircuitOptions& options, std::string& error);

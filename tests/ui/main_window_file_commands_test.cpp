@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "build2/second_profile.h"
 #include "netlist/windows/text_window.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/text_file.h"
@@ -16,6 +17,7 @@
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
+#include "view/my_line.h"
 #include "view/windows/preview_window.h"
 
 namespace {
@@ -24,7 +26,9 @@ using vemu::model::TheNode;
 using vemu::platform::MsgResult;
 
 struct Program {
-  Program() : scope(dialogs), set(FullProgramProfile(), {"vemu3"}) { form().Timer1->stop(); }
+  explicit Program(const ProgramProfile& profile = FullProgramProfile()) : scope(dialogs), set(profile, {"vemu3"}) {
+    form().Timer1->stop();
+  }
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope;
   WindowSet set;
@@ -81,8 +85,29 @@ TEST(MainWindowFileCommands, EveryCommandIsReachedFromItsControls) {
   EXPECT_EQ(form.Graph->MainNode->Name.str(), "Upper Level");
 }
 
+// The links swing into place after a load or an undo in the second build only.
+int SwingingLinks(TForm1& form) {
+  int swinging = 0;
+  form.Graph->forEachNode([&](TheNode* n) {
+    n->forEachLine([&](vemu::model::TheLine* l) {
+      const auto* line = vemu::view::AsMyLine(l);
+      swinging += line && line->CurPoint != line->RestPoint ? 1 : 0;
+    });
+  });
+  return swinging;
+}
+
 TEST(MainWindowFileCommands, UndoAfterNewBringsTheCircuitBack) {
   Folder folder;
+  for (const bool second : {true, false}) {
+    Program other(second ? SecondProgramProfile() : FullProgramProfile());
+    ASSERT_TRUE(other.form().ReadCircuitFile(folder.Example("subcircuit.dag")));
+    EXPECT_EQ(SwingingLinks(other.form()) > 0, second);
+    other.form().PushUndoSnapshot();
+    other.form().Undo1Click();
+    EXPECT_EQ(SwingingLinks(other.form()) > 0, second);
+    EXPECT_EQ(other.form().RedrawRequest, second ? 0 : 1);  // no shortened swing in the second build
+  }
   Program program;
   TForm1& form = program.form();
   ASSERT_TRUE(form.ReadCircuitFile(folder.Example("subcircuit.dag")));
