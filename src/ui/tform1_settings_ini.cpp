@@ -36,11 +36,19 @@ struct BarKeys {
   int width;  // the designed width; Qt sizes the bars by their contents
 };
 
-vemu::ui::PlacementRect ScreenRect() {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return {0, 0, 1024, 768};
-  const QRect r = screen->availableGeometry();
-  return {r.x(), r.y(), r.width(), r.height()};
+// The available areas of the screens, the primary first.
+std::vector<vemu::ui::PlacementRect> ScreenRects() {
+  std::vector<vemu::ui::PlacementRect> rects;
+  QScreen* primary = QGuiApplication::primaryScreen();
+  std::vector<QScreen*> screens{primary};
+  for (QScreen* screen : QGuiApplication::screens())
+    if (screen != primary) screens.push_back(screen);
+  for (QScreen* screen : screens) {
+    if (!screen) continue;
+    const QRect r = screen->availableGeometry();
+    rects.push_back({r.x(), r.y(), r.width(), r.height()});
+  }
+  return rects;
 }
 
 int Flag(const QAction* item) { return item && item->isChecked() ? 1 : 0; }
@@ -167,7 +175,7 @@ void TForm1::LoadIni() {
     rect.width = stored("Width");
   }
   const ui::WindowPlacement placement =
-      ui::PlaceWindow(rect, {x(), y(), width(), height()}, ScreenRect(), !full);
+      ui::PlaceWindow(rect, {x(), y(), width(), height()}, ScreenRects(), !full);
   move(placement.rect.left, placement.rect.top);
   resize(placement.rect.width, placement.rect.height);
   if (placement.maximised) setWindowState(windowState() | Qt::WindowMaximized);

@@ -16,11 +16,12 @@ ScratchFolder::ScratchFolder(bool withImages) {
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern + "/";
   if (withImages) fs::create_directories(path_ + "IMAGES/BACKUP");
+  previous_ = platform::programFolder();
   platform::setProgramFolder(path_);
 }
 
 ScratchFolder::~ScratchFolder() {
-  platform::setProgramFolder("");
+  platform::setProgramFolder(previous_);
   std::error_code ec;
   fs::current_path(fs::temp_directory_path(), ec);
   fs::remove_all(path_, ec);

@@ -1,5 +1,6 @@
 // A fresh program folder for one test: made in the temporary folder, set as
-// the program folder, removed with everything in it at the end.
+// the program folder, removed with everything in it at the end, when the
+// program folder in force before it is set again.
 #pragma once
 
 #include <string>
@@ -26,6 +27,7 @@ class ScratchFolder {
 
  private:
   std::string path_;
+  std::string previous_;
 };
 
 }  // namespace vemu::test

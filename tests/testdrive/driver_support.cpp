@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -229,7 +231,12 @@ std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options
     static char* argv[] = {name, nullptr};
     session->app_ = std::make_unique<QApplication>(argc, argv);
   }
-  if (!options.folder.empty()) platform::setProgramFolder(session->Resolve(options.folder));
+  if (!options.folder.empty()) {
+    platform::setProgramFolder(session->Resolve(options.folder));
+  } else if (!session->UseCopyOfProgramFolder()) {
+    error = "cannot make a scratch program folder";
+    return nullptr;
+  }
   vemu::model::SetModelVariant(options.second ? vemu::model::ModelVariant::Second : vemu::model::ModelVariant::Full);
   session->windows_ = options.second
                           ? std::make_unique<WindowSet>(SecondProgramProfile(), std::vector<std::string>{"vemu"})
@@ -257,6 +264,26 @@ std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options
 DriverSession::~DriverSession() {
   windows_.reset();
   app_.reset();
+  if (!scratch_.empty()) {
+    std::error_code ec;
+    std::filesystem::current_path(startFolder_, ec);
+    platform::setProgramFolder("");
+    std::filesystem::remove_all(scratch_, ec);
+  }
+}
+
+bool DriverSession::UseCopyOfProgramFolder() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  std::string pattern = (fs::temp_directory_path(ec) / "vemu-drive-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) return false;
+  scratch_ = pattern + "/";
+  const std::string own = platform::programFolder();
+  for (const char* entry : {"IMAGES", "FILES", "setup.sym"})
+    if (fs::exists(own + entry, ec)) fs::copy(own + entry, scratch_ + entry, fs::copy_options::recursive, ec);
+  fs::create_directories(scratch_ + "IMAGES/BACKUP", ec);
+  platform::setProgramFolder(scratch_);
+  return true;
 }
 
 AppWindows& DriverSession::windows() { return windows_->windows(); }

@@ -107,8 +107,9 @@ int RunWithAnswers(const std::vector<std::string>& answers, const std::function<
 
 // The program's windows on one circuit: sets QT_QPA_PLATFORM=offscreen when
 // it is unset, makes the QApplication when there is none, points the program
-// folder at options.folder (when given), creates every window as the program
-// does (the second build's with options.second) and reads
+// folder at options.folder (when given; else at a scratch copy of the
+// driver's own), creates every window as the program does (the second
+// build's with options.second) and reads
 // options.positional[0] as Load reads it (no dialogs). The save dialog's
 // file name becomes options.title, or the circuit's path.
 class DriverSession {
@@ -136,7 +137,12 @@ class DriverSession {
 
  private:
   DriverSession() = default;
+  // Without --folder the windows work on a copy of the driver's own program
+  // folder (IMAGES, FILES, setup.sym), removed at the end: a script's
+  // snapshots, copy.txt or pictures land in no folder of the build.
+  bool UseCopyOfProgramFolder();
   std::string startFolder_;
+  std::string scratch_;
   std::unique_ptr<QApplication> app_;
   std::unique_ptr<WindowSet> windows_;
 };
