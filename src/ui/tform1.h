@@ -329,6 +329,12 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // --- element types and the shell commands (tform1_shell.cpp) ---
   // The element-type window, modally, after its list is filled.
   void AddNewNodeTypeClick();
+  // Registers ".dag" with the desktop for the running program (an error box
+  // when a file cannot be written).
+  void Registerextention1Click();
+  // The program that registration names: empty for the running program,
+  // else a program of that name in the program folder (the test driver).
+  static inline std::string RegisteredProgramName;
   // Connects these commands to their menu items (called once the menus exist).
   void ConnectShellControls();
 

@@ -47,6 +47,8 @@ int main(int argc, char** argv) {
   if (it == commands().end()) return usage();
   // The driver's program folders are its inputs: the end of a run keeps no settings there.
   TForm1::WritesSettingsFile = false;
+  // Registration names the editor of the program folder, not the driver.
+  TForm1::RegisteredProgramName = "vemu3";
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope(dialogs);
   const int status = it->second.first(Args(argv + 2, argv + argc));
