@@ -661,7 +661,20 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // Connects the commands to their menu items and actions (the tool
   // buttons follow the actions); called once the menus exist.
   void ConnectFileControls();
+  // New without its question (the netlist import asks its own).
+  void StartNewCircuit();
   // (end of file commands)
+
+  // --- netlist import (tform1_import.cpp) ---
+  // File menu "CreateCircuitFromCir": a netlist file becomes a new circuit.
+  void CreateFromCir1Click();
+  // The second build's own import (tform1_import_second.cpp).
+  void SecondBuildCreateFromCir1Click();
+  // Reads the netlist file into the text window and a new circuit and builds it.
+  void OpenNetlistAndBuild(const std::string& fileName);
+  // Parses the text window into the shown level; mode 0 as created, 1 on a circle, 2 at random.
+  void BuildFromNetlist(int mode);
+  void ConnectImportControls();
 
   // UndoHost
   bool WriteSnapshot(const std::string& path) override { return WriteCircuitFile(path); }

@@ -94,8 +94,10 @@ class Form1FileHost final : public files::FileCommandsHost {
     TForm6* text = form_.App().Form6;
     return text && text->SaveMemoToFile(path);
   }
-  // No netlist import in this version.
-  bool OpenNetlistAndBuild(const std::string&) override { return false; }
+  bool OpenNetlistAndBuild(const std::string& path) override {
+    form_.OpenNetlistAndBuild(path);
+    return true;
+  }
   void ClearDiagnosticMemo() override { form_.Memo1->clear(); }
   void AddDiagnosticLines(const std::vector<std::string>& lines) override {
     if (lines.empty()) return;
@@ -139,6 +141,10 @@ bool TForm1::ConfirmDiscardUnsaved() {
 
 void TForm1::Newcircuit1Click() {
   WithFileCommands(*this, [](files::FileCommands& c) { c.Newcircuit1Click(); });
+}
+
+void TForm1::StartNewCircuit() {
+  WithFileCommands(*this, [](files::FileCommands& c) { c.StartNewCircuit(); });
 }
 
 void TForm1::LoadFile1Click() {

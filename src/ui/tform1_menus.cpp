@@ -182,6 +182,7 @@ void TForm1::CreateMenus() {
   if (BARS21) connect(BARS21, &QAction::triggered, TabSet1, &QWidget::setVisible);
   ConnectViewControls();
   ConnectFileControls();
+  ConnectImportControls();
   ConnectShellControls();
   ConnectWindowCommands();
 }

@@ -328,3 +328,33 @@ TEST(MainWindowFileCommands, SaveAsNetlistKeepsTheSaveDialogOnTheCircuit) {
 }
 
 }  // namespace
+
+TEST(MainWindowFileCommands, NetlistImportFromLoadAndFromItsMenuItemUndoes) {
+  Folder folder;
+  Program program;
+  TForm1& form = program.form();
+  ASSERT_TRUE(form.ReadCircuitFile(folder.Example("divider.dag")));
+  const int nodes = form.Graph->NodeCount();
+  folder.write("in.cir", "t\r\nR1 1 0 10\r\nX1 1\r\nC1 1 2 1u\r\n.X\r\n.END\r\n");
+  program.dialogs.fileAnswers = {folder.file("in.cir")};
+  program.dialogs.filterAnswers = {2};
+  program.dialogs.choiceAnswers = {2};
+  form.LoadFile1->trigger();
+  EXPECT_EQ(form.Graph->NodeCount(), 8);
+  EXPECT_EQ(form.windowTitle().toStdString(), "Circuit: " + folder.file("in.cir"));
+  EXPECT_EQ(form.App().Form6->MemoLines(), (std::vector<std::string>{"t", "R1 1 0 10", "X1 1", "C1 1 2 1u", ".X", ".END"}));
+  EXPECT_EQ(form.Modified, 1);
+  form.Undo1Click();
+  EXPECT_EQ(form.Graph->NodeCount(), nodes);
+  // The menu item asks about the undone work first; the log goes into the memo.
+  form.CIR1->setChecked(true);
+  program.dialogs.boxAnswers = {MsgResult::No};
+  program.dialogs.fileAnswers = {folder.file("in.cir")};
+  program.dialogs.filterAnswers = {2};
+  form.CreateFromCir1->trigger();
+  EXPECT_EQ(program.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(form.Graph->NodeCount(), 8);
+  EXPECT_EQ(form.OpenDialogFilterIndex, 1);
+  EXPECT_FALSE(form.Memo1->isHidden());
+  EXPECT_TRUE(form.Memo1->toPlainText().contains("NewCIR-1: Upper Level.1  <- X1"));
+}
