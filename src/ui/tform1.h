@@ -12,6 +12,8 @@
 #include "catalogue/messages.h"
 #include "catalogue/node_type_info.h"
 #include "files/undo_ring.h"
+#include "platform/folder_claim.h"
+#include "platform/user_folders.h"
 #include "model/graph.h"
 #include "model/point.h"
 #include "ui/app_windows.h"
@@ -602,8 +604,11 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // (UTF-8 paths); the save dialog's name is SaveDialogFileName.
   std::string OpenDialogFileName;
   std::string DialogInitialFolder;
-  // SETTINGS.INI of the program folder.
+  // SETTINGS.INI: the per-user copy when there is one, else the program
+  // folder's; written to the per-user copy when there is one or the
+  // program folder takes no files.
   static std::string SettingsFileName();
+  static std::string SettingsFileToWrite();
   // Off in the test driver, whose program folders are its read-only inputs.
   static inline bool WritesSettingsFile = true;
   // Applies SETTINGS.INI to the window: placement, tool bars, menu checks,
@@ -687,6 +692,12 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void SetCaption(const std::string& text) override;
   void UpdateUndoEnables(bool canUndo, bool canRedo) override;
 
+  // The snapshot folder this editor claimed for the run (tform1_folders.cpp)
+  // and what was said about folders that take no files, in status panel 2.
+  std::unique_ptr<vemu::platform::FolderClaim> SnapshotClaim;
+  std::vector<std::string> FolderNotices;
+  void ShowFolderNotice(const std::string& text);
+
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -695,6 +706,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
  private:
   void FormCreate();
   void FormDestroy();
+  void ChooseWriteFolders();
+  void ReleaseSnapshotFolder();
+  std::unique_ptr<vemu::platform::ScopedFolderNotices> folderNotices_;
   void CreateControls();
   void CreateActions();
   void CreateMenus();
