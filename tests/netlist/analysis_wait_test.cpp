@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <filesystem>
 #include <deque>
 
 #include "platform/process_runner.h"
@@ -51,6 +52,18 @@ TEST(ProcessRunner, ArgumentsReachTheProgramWhole) {
   p->WaitForEnd();
   EXPECT_EQ(folder.read("got"), argument);
   EXPECT_TRUE(WIFEXITED(p->WaitStatus()));
+  // A discarded program's streams are /dev/null; an inheriting one has the editor's.
+  std::string editors;
+  for (const char* fd : {"/proc/self/fd/0", "/proc/self/fd/1", "/proc/self/fd/2"})
+    editors += std::filesystem::read_symlink(fd).string() + "\n";
+  for (auto output : {vemu::platform::ChildOutput::Discarded, vemu::platform::ChildOutput::Inherited}) {
+    auto shown = ChildProcess::Start(LaunchPlan{"/bin/sh", {"-c", "readlink /proc/$$/fd/[012] | cat > fds"}},
+                                     folder.path(), error, output);
+    ASSERT_TRUE(shown) << error;
+    shown->WaitForEnd();
+    EXPECT_EQ(folder.read("fds"),
+              output == vemu::platform::ChildOutput::Discarded ? "/dev/null\n/dev/null\n/dev/null\n" : editors);
+  }
 }
 
 // Presses the wait window's Cancel button once it is up.
