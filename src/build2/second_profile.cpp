@@ -9,5 +9,9 @@ ProgramProfile SecondProgramProfile() {
   profile.hasElementTypeWindow = false;
   profile.hasPictureChooser = false;
   profile.hasWindowHook = false;
+  profile.hasRedrawRequest = false;
+  profile.linksSwingAfterRead = true;
+  profile.reportsMissingCommandLineFile = true;
+  profile.runShowState = kShowNormal;
   return profile;
 }

@@ -50,7 +50,12 @@ struct CircuitReadResult {
 // (scale 1.0 when the file had none). For tools that write a read file again.
 CircuitViewState SettleForRewrite(CircuitReadResult& result);
 
-CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name);
-CircuitReadResult ReadCircuitFile(const std::string& path);
+// How the links of a read circuit start: at rest, their middles on the
+// midpoints of their ends, or swinging into place as new links do.
+enum class LinkStart { AtRest, Swinging };
+
+CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name,
+                                  LinkStart links = LinkStart::AtRest);
+CircuitReadResult ReadCircuitFile(const std::string& path, LinkStart links = LinkStart::AtRest);
 
 }  // namespace vemu::files

@@ -60,7 +60,7 @@ void reportMissingTarget(const TheNode* node, int number) {
       platform::MsgButtons::Ok, platform::MsgIcon::None);
 }
 
-void readBody(TextCursor& in, CircuitReadResult& result) {
+void readBody(TextCursor& in, CircuitReadResult& result, LinkStart links) {
   in.readLn();  // title
   const std::string_view flagsLine = in.readLine();
   Flags flags;
@@ -176,12 +176,13 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
     in.readLn();
   }
 
-  // Every link read starts at rest, its middle on the midpoint of its ends.
-  graph.forEachNode([](TheNode* n) {
-    n->forEachLine([n](TheLine* l) {
+  // Every link read starts as a new link between its ends does, and then
+  // at rest, its middle on the midpoint of its ends, unless it is to swing.
+  graph.forEachNode([links](TheNode* n) {
+    n->forEachLine([n, links](TheLine* l) {
       if (auto* drawn = dynamic_cast<view::TMyLine*>(l)) {
         drawn->Arm(n, l->Node);
-        drawn->SetAtRest();
+        if (links == LinkStart::AtRest) drawn->SetAtRest();
       }
     });
   });
@@ -193,12 +194,12 @@ void readBody(TextCursor& in, CircuitReadResult& result) {
 
 }  // namespace
 
-CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name) {
+CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name, LinkStart links) {
   CircuitReadResult result;
   result.graph = std::make_unique<TheBaseOfGraf>();
   TextCursor in(text);
   try {
-    readBody(in, result);
+    readBody(in, result, links);
     result.ok = true;
   } catch (const FormatError& e) {
     result.ok = false;
@@ -222,14 +223,14 @@ CircuitViewState SettleForRewrite(CircuitReadResult& result) {
   return view;
 }
 
-CircuitReadResult ReadCircuitFile(const std::string& path) {
+CircuitReadResult ReadCircuitFile(const std::string& path, LinkStart links) {
   auto bytes = platform::readFileBytes(path);
   if (!bytes) {
     CircuitReadResult result;
     result.error = "Cannot open file " + path;
     return result;
   }
-  return ReadCircuitText(*bytes, path);
+  return ReadCircuitText(*bytes, path, links);
 }
 
 }  // namespace vemu::files

@@ -41,7 +41,7 @@ bool FileCommands::ConfirmDiscardUnsaved() {
   if (!s_.unsavedEdits) return true;
   switch (platform::dialogs().messageBox(host_.ProgramTitle(), GetMsg(19), MsgButtons::YesNoCancel,
                                          MsgIcon::Confirmation)) {
-    case MsgResult::Yes: return SaveToSaveDialogFile();
+    case MsgResult::Yes: return SaveCircuit();
     case MsgResult::No: return true;
     default: return false;
   }
@@ -56,16 +56,27 @@ bool FileCommands::SaveToSaveDialogFile() {
   return true;
 }
 
+bool FileCommands::SaveCircuit() { return s_.hasOwnFile ? SaveToSaveDialogFile() : SaveAsChosenFile(); }
+
 void FileCommands::Newcircuit1Click() {
   if (!ConfirmDiscardUnsaved()) return;
+  StartNewCircuit();
+}
+
+void FileCommands::StartNewCircuit() {
   // Undo after New brings back the circuit of before.
   host_.PushUndoSnapshot();
   s_.modified = 0;
-  host_.SetCurrentNode(nullptr);
   host_.ClearPreview();
   host_.ReplaceWithEmptyCircuit();
+  // After the replacement, so the level tabs show the new root alone.
+  host_.SetCurrentNode(nullptr);
   host_.ComputeItemsRect();
   host_.DefaultView();
+  // The new circuit has no file yet: Save must not write over the one before.
+  s_.saveDialogFileName = kNewCircuitName;
+  s_.hasOwnFile = false;
+  host_.SetCaption(GetMsg(20) + kNewCircuitName);
   s_.unsavedEdits = false;
 }
 
@@ -74,6 +85,7 @@ void FileCommands::TakeLoadedFile(const std::string& path) {
   s_.openDialogFileName = path;
   host_.SetCaption(GetMsg(20) + path);
   s_.lastFile = path;
+  s_.hasOwnFile = true;
   host_.ResetUndoRing();
   s_.unsavedEdits = false;
 }
@@ -97,6 +109,8 @@ void FileCommands::LoadFile1Click() {
   const auto chosen = platform::dialogs().chooseOpenFile(request);
   if (!chosen) return;
   s_.openDialogFilterIndex = chosen->filterIndex;
+  // Both the circuit and the netlist replace the open circuit.
+  if (!ConfirmDiscardUnsaved()) return;
   if (!s_.secondBuild && chosen->filterIndex == kNetlistFilter) {
     if (!host_.OpenNetlistAndBuild(chosen->path))
       platform::dialogs().messageBox(host_.ProgramTitle(),
@@ -105,7 +119,6 @@ void FileCommands::LoadFile1Click() {
                                      MsgButtons::Ok, MsgIcon::Warning);
     return;
   }
-  if (!ConfirmDiscardUnsaved()) return;
   // The reader marks the circuit modified when the file holds nodes; a
   // failed read leaves everything as it was.
   const std::uint8_t modifiedBefore = s_.modified;
@@ -121,6 +134,10 @@ void FileCommands::LoadFile1Click() {
 
 void FileCommands::Save1Click() {
   if (!s_.modified) return;
+  if (!s_.hasOwnFile) {
+    SaveAsChosenFile();
+    return;
+  }
   const std::string& path = s_.saveDialogFileName;
   if (platform::dialogs().messageBox(GetMsg(19), GetMsg(19) + "\r\n" + path, MsgButtons::OkCancel,
                                      MsgIcon::Confirmation) != MsgResult::Ok)
@@ -146,7 +163,10 @@ bool FileCommands::SaveNetlistAs(const std::string& path) {
 
 void FileCommands::SaveAs1Click() {
   host_.EnableSave();
-  if (!s_.modified) return;
+  if (s_.modified) SaveAsChosenFile();
+}
+
+bool FileCommands::SaveAsChosenFile() {
   platform::FileDialogRequest request;
   request.title = DialogTitle(FileMenuItem::SaveAs1);
   request.filters = CircuitDialogFilters();
@@ -155,7 +175,7 @@ void FileCommands::SaveAs1Click() {
   request.fileName = s_.saveDialogFileName;
   request.confirmOverwrite = false;  // the question below is the command's own
   const auto chosen = platform::dialogs().chooseSaveFile(request);
-  if (!chosen) return;
+  if (!chosen) return false;
   s_.saveDialogFilterIndex = chosen->filterIndex;
   const bool netlist = !s_.secondBuild && chosen->filterIndex == kNetlistFilter;
   const std::string path = WithDefaultExtension(chosen->path, chosen->filterIndex);
@@ -163,20 +183,22 @@ void FileCommands::SaveAs1Click() {
       platform::dialogs().messageBox("File Exists", "Remove FIle?", MsgButtons::OkCancel,
                                      MsgIcon::Confirmation) != MsgResult::Ok) {
     if (!s_.secondBuild) host_.SetCaption(host_.ProgramTitle());
-    return;
+    return false;
   }
   if (netlist) {
     // The save dialog's name stays the circuit's: Save never writes the
     // circuit over the netlist.
-    if (!SaveNetlistAs(path)) return;
+    if (!SaveNetlistAs(path)) return false;
   } else {
-    if (!host_.WriteCircuitFile(path)) return;
+    if (!host_.WriteCircuitFile(path)) return false;
     s_.saveDialogFileName = path;
     s_.openDialogFileName = path;
     s_.lastFile = path;
+    s_.hasOwnFile = true;
     s_.unsavedEdits = false;
   }
   host_.SetCaption(GetMsg(19) + path);
+  return !netlist;
 }
 
 void FileCommands::LastOpen1Click() {

@@ -73,7 +73,8 @@ class FileCommandsHost {
   virtual void SetTextWindowLines(const std::vector<std::string>& lines) = 0;
   // Saves the text window's lines; false when it failed (reported).
   virtual bool SaveTextWindow(const std::string& path) = 0;
-  // Hands a netlist file to the netlist import; false when this program has none.
+  // Hands a netlist file to the netlist import (which reports its own
+  // failures); false when this program has none.
   virtual bool OpenNetlistAndBuild(const std::string& path) = 0;
 
   // The main window's diagnostic memo (lines in code page 1251).
@@ -94,6 +95,9 @@ struct FileCommandsState {
   // An editing step since the circuit was last loaded or saved: the work
   // that is in no file. Kept apart from `modified`, which a load sets.
   bool& unsavedEdits;
+  // The save dialog's name is the file the circuit was loaded from or last
+  // saved to; without one (a new circuit) Save asks for a name first.
+  bool& hasOwnFile;
   bool secondBuild;  // no netlist filter; its own dialog titles
 };
 
@@ -106,6 +110,8 @@ class FileCommands {
   bool ConfirmDiscardUnsaved();
 
   void Newcircuit1Click();
+  // New without its question: an undo snapshot of the open circuit, then an empty one.
+  void StartNewCircuit();
   void LoadFile1Click();
   void Save1Click();
   void SaveAs1Click();
@@ -113,6 +119,8 @@ class FileCommands {
 
   // Writes the circuit to the save dialog's file; false when it failed.
   bool SaveToSaveDialogFile();
+  // The name a new circuit's save dialog starts with.
+  static constexpr const char* kNewCircuitName = "noname.dag";
 
   // The selected members of the shown level as a sub-circuit file; false
   // when the write failed (reported).
@@ -135,6 +143,12 @@ class FileCommands {
   void RefreshAfterChange();
   std::string DialogTitle(FileMenuItem item) const;
   bool SaveNetlistAs(const std::string& path);
+  // Save as without the test of Modified; true when the circuit itself was
+  // written (not when the user cancelled, declined or saved a netlist).
+  bool SaveAsChosenFile();
+  // The circuit into a file of its own: the save dialog's file, or Save as
+  // while it has none.
+  bool SaveCircuit();
 
   FileCommandsHost& host_;
   FileCommandsState s_;

@@ -18,7 +18,9 @@ std::string UndoRing::BackupFileName(int k) {
   if (!platform::directoryExists(base + "IMAGES/BACKUP"))
     host_.SetCaption("Cannot find DIR= " + base + "IMAGES/BACKUP");
   const int n = (((BackupStart + k) % Slots) + Slots) % Slots;
-  return SnapshotFolder() + "/back" + std::to_string(n) + ".dag";
+  std::string folder = Folder();
+  if (!folder.empty() && folder.back() == '/') folder.pop_back();
+  return folder + "/back" + std::to_string(n) + ".dag";
 }
 
 bool UndoRing::Snapshot() {
@@ -54,45 +56,51 @@ bool UndoRing::Snapshot() {
 void UndoRing::PushUndoSnapshot() {
   if (!UndoRedoFlag) Snapshot();
   UndoRedoFlag = false;
+  LastRead = SlotRead::None;
 }
 
 void UndoRing::Undo() {
   if (BackupPos == BackupCount && !UndoRedoFlag) {
     if (!Snapshot()) return;
     --BackupPos;
+    LastRead = SlotRead::Undo;  // the state shown is now in slot BackupPos + 1
   }
-  if (BackupPos >= 1 && BackupCount >= 1) {
-    const std::string file = BackupFileName(BackupPos);
+  // The slot before the one shown.
+  const int slot = LastRead == SlotRead::Redo ? BackupPos - 1 : BackupPos;
+  if (slot >= 1 && BackupCount >= 1) {
+    const std::string file = BackupFileName(slot);
     if (platform::fileExists(file)) {
       if (!host_.ReadSnapshot(file)) {
         // The circuit shown is still the one before this undo.
         UpdateEnables();
         return;
       }
-      --BackupPos;
+      BackupPos = slot - 1;
+      UndoRedoFlag = false;
+      LastRead = SlotRead::Undo;
     }
   } else {
     host_.SetStatusText(0, "Error Undo");
   }
-  UndoRedoFlag = false;
   UpdateEnables();
   host_.RequestRedraw();
 }
 
 void UndoRing::Redo() {
-  const bool flagBefore = UndoRedoFlag;
-  UndoRedoFlag = true;
-  if (BackupCount > BackupPos && BackupCount >= 1) {
-    ++BackupPos;
-    if (!host_.ReadSnapshot(BackupFileName(BackupPos))) {
-      // Nothing was read: the position and the flag go on describing the
-      // circuit still shown.
-      --BackupPos;
-      UndoRedoFlag = flagBefore;
+  // The slot after the one shown.
+  const int slot = LastRead == SlotRead::Undo ? BackupPos + 2 : BackupPos + 1;
+  if (slot <= BackupCount && BackupCount >= 1) {
+    if (!host_.ReadSnapshot(BackupFileName(slot))) {
+      // Nothing was read: the position, the flag and the record go on
+      // describing the circuit still shown.
       UpdateEnables();
       return;
     }
+    BackupPos = slot;
+    UndoRedoFlag = true;
+    LastRead = SlotRead::Redo;
   } else {
+    // Nothing read: the next edit's snapshot must still be written.
     host_.SetStatusText(0, "Error Redo");
   }
   UpdateEnables();
@@ -101,6 +109,8 @@ void UndoRing::Redo() {
 
 void UndoRing::Reset() {
   BackupCount = BackupStart = BackupPos = 0;
+  UndoRedoFlag = false;
+  LastRead = SlotRead::None;
 }
 
 void UndoRing::DeleteSnapshotFiles() {

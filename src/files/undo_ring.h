@@ -31,30 +31,44 @@ class UndoRing {
   int BackupPos = 0;     // current undo position, 0 to BackupCount
   bool UndoRedoFlag = false;  // set by redo, cleared by a snapshot call and by undo
 
+  // Which command read the state now shown from its slot: after an undo it
+  // is slot BackupPos + 1, after a redo slot BackupPos itself. Cleared by
+  // every snapshot call (also one that writes nothing) and by Reset, so
+  // neither command ever reads the state already on screen again.
+  enum class SlotRead { None, Undo, Redo };
+  SlotRead LastRead = SlotRead::None;
+
   // The file of slot k (1 to 30); shows "BackUP k/count" in status panel 0.
   std::string BackupFileName(int k);
-  // The folder the snapshots go to: IMAGES/BACKUP, else IMAGES, else the program folder.
+  // The folder the snapshots belong in: IMAGES/BACKUP, else IMAGES, else the program folder.
   static std::string SnapshotFolder();
+  // The folder this ring's files are in: the one its owner claimed for the
+  // run (UseFolder), else SnapshotFolder().
+  std::string Folder() const { return folder_.empty() ? SnapshotFolder() : folder_; }
+  void UseFolder(std::string folder) { folder_ = std::move(folder); }
 
   // A snapshot that cannot be written leaves the counters as they were; an
-  // undo or redo whose file cannot be read leaves the position (and the
-  // circuit shown) as it was. The host reports the failure.
+  // undo or redo that reads nothing (no such state, a missing or unreadable
+  // file) leaves the position, the flag and the record as they were. The
+  // host reports a failure.
   void PushUndoSnapshot();
   void Undo();
   void Redo();
-  // Loading a circuit starts the ring afresh.
+  // Loading a circuit starts the ring afresh (counters, flag and record).
   void Reset();
   // Deletes the snapshot files of slots 1 to 30 that exist.
   void DeleteSnapshotFiles();
 
-  bool CanUndo() const { return BackupCount > 0 && BackupPos > 0; }
-  bool CanRedo() const { return BackupCount > 0 && BackupCount > BackupPos; }
+  // An older state than the one shown exists; a newer one exists.
+  bool CanUndo() const { return BackupCount > 0 && BackupPos > (LastRead == SlotRead::Redo ? 1 : 0); }
+  bool CanRedo() const { return BackupCount > 0 && BackupCount > BackupPos + (LastRead == SlotRead::Undo ? 1 : 0); }
 
  private:
   bool Snapshot();
   void UpdateEnables() { host_.UpdateUndoEnables(CanUndo(), CanRedo()); }
 
   UndoHost& host_;
+  std::string folder_;
 };
 
 }  // namespace vemu::files

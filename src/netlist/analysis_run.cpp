@@ -42,12 +42,12 @@ std::string BatchFileName(int computationType) {
 }
 
 RunOutcome RunProgramAndWait(const std::string& program, const std::string& parameter,
-                             platform::ProcessWait& wait) {
+                             platform::ProcessWait& wait, platform::ChildOutput output) {
   std::vector<std::string> arguments;
   if (!parameter.empty()) arguments.push_back(parameter);
   std::string error;
   const auto plan = platform::PlanLaunch(program, arguments, error);
-  auto process = plan ? platform::ChildProcess::Start(*plan, FolderOf(program), error) : std::nullopt;
+  auto process = plan ? platform::ChildProcess::Start(*plan, FolderOf(program), error, output) : std::nullopt;
   if (!process) {
     ReportError("Run", "Cannot start " + program + ": " + error);
     return RunOutcome::NotStarted;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "netlist/analysis_host.h"
+#include "platform/process_runner.h"
 
 namespace vemu::catalogue {
 struct Settings;
@@ -25,9 +26,9 @@ std::string BatchFileName(int computationType);
 // Starts `program` (a path) with `parameter` as its one argument (none when
 // it is empty) in the program's folder and waits through `wait`. A program
 // that cannot be started is reported in a message box with its path and
-// the reason.
+// the reason. `output` tells where the program's output goes.
 RunOutcome RunProgramAndWait(const std::string& program, const std::string& parameter,
-                             platform::ProcessWait& wait);
+                             platform::ProcessWait& wait, platform::ChildOutput output);
 
 // Appends the lines of the file to the memo, or the line message 0, a blank
 // and the path when there is no such file. Nothing is cleared first.

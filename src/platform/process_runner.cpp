@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstring>
 #include <thread>
@@ -52,6 +54,22 @@ class SpawnSetup {
     return rc;
   }
 
+  // Standard input, output and error all /dev/null.
+  int Discard() {
+    int rc = ::posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    for (int fd : {STDOUT_FILENO, STDERR_FILENO})
+      if (rc == 0) rc = ::posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null", O_WRONLY, 0);
+    return rc;
+  }
+
+  // Standard output and error into `writeEnd`, standard input from /dev/null.
+  int Capture(int writeEnd) {
+    int rc = ::posix_spawn_file_actions_adddup2(&actions_, writeEnd, STDOUT_FILENO);
+    if (rc == 0) rc = ::posix_spawn_file_actions_adddup2(&actions_, writeEnd, STDERR_FILENO);
+    if (rc == 0) rc = ::posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    return rc;
+  }
+
   int Spawn(const std::string& program, const std::vector<std::string>& arguments, pid_t* pid) {
     std::vector<std::string> argv0{program};
     argv0.insert(argv0.end(), arguments.begin(), arguments.end());
@@ -88,9 +106,15 @@ std::optional<LaunchPlan> PlanLaunch(const std::string& file, const std::vector<
 }
 
 std::optional<ChildProcess> ChildProcess::Start(const LaunchPlan& plan, const std::string& workingFolder,
-                                                std::string& error) {
+                                                std::string& error, ChildOutput output) {
   SpawnSetup setup;
   int rc = setup.Prepare(workingFolder);
+  // Both ends close on exec; the program gets the write end as its output.
+  int pipe[2] = {-1, -1};
+  if (rc == 0 && output == ChildOutput::Captured) {
+    rc = ::pipe2(pipe, O_CLOEXEC) == 0 ? setup.Capture(pipe[1]) : errno;
+  }
+  if (rc == 0 && output == ChildOutput::Discarded) rc = setup.Discard();
   pid_t pid = -1;
   if (rc == 0) rc = setup.Spawn(plan.program, plan.arguments, &pid);
   if (rc == ENOEXEC) {
@@ -100,16 +124,20 @@ std::optional<ChildProcess> ChildProcess::Start(const LaunchPlan& plan, const st
     viaShell.arguments.insert(viaShell.arguments.end(), plan.arguments.begin(), plan.arguments.end());
     rc = setup.Spawn(viaShell.program, viaShell.arguments, &pid);
   }
+  if (pipe[1] >= 0) ::close(pipe[1]);
   if (rc != 0) {
+    if (pipe[0] >= 0) ::close(pipe[0]);
     error = std::strerror(rc);
     return std::nullopt;
   }
-  return ChildProcess(pid);
+  if (pipe[0] >= 0) ::fcntl(pipe[0], F_SETFL, ::fcntl(pipe[0], F_GETFL) | O_NONBLOCK);
+  return ChildProcess(pid, pipe[0]);
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : pid_(other.pid_), ended_(other.ended_), status_(other.status_) {
+    : pid_(other.pid_), output_(other.output_), ended_(other.ended_), status_(other.status_) {
   other.pid_ = -1;
+  other.output_ = -1;
   other.ended_ = true;
 }
 
@@ -118,6 +146,32 @@ ChildProcess::~ChildProcess() {
     Kill();
     WaitForEnd();
   }
+  CloseOutput();
+}
+
+void ChildProcess::CloseOutput() {
+  if (output_ >= 0) ::close(output_);
+  output_ = -1;
+}
+
+bool ChildProcess::ReadOutput(std::string& out) {
+  // A program that writes without pause still leaves the caller its turn.
+  constexpr std::size_t kMostPerCall = std::size_t{1} << 20;
+  char buffer[16384];
+  std::size_t taken = 0;
+  while (output_ >= 0) {
+    if (taken >= kMostPerCall) return true;
+    const ssize_t n = ::read(output_, buffer, sizeof buffer);
+    if (n > 0) {
+      out.append(buffer, static_cast<std::size_t>(n));
+      taken += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+    CloseOutput();  // end of the output, or a read error
+  }
+  return false;
 }
 
 bool ChildProcess::HasEnded() {

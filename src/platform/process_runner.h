@@ -26,13 +26,20 @@ struct LaunchPlan {
 std::optional<LaunchPlan> PlanLaunch(const std::string& file, const std::vector<std::string>& arguments,
                                      std::string& error);
 
+// Where a started program's standard output and error go.
+enum class ChildOutput {
+  Inherited,  // the editor's own
+  Captured,   // one pipe for both, read through ReadOutput; input from /dev/null
+  Discarded,  // /dev/null, and input from /dev/null: a program started hidden
+};
+
 class ChildProcess {
  public:
   // Starts the plan with `workingFolder` as its current folder (the
   // caller's own when empty). Nothing, with the reason in `error`, when the
   // program cannot be started.
   static std::optional<ChildProcess> Start(const LaunchPlan& plan, const std::string& workingFolder,
-                                           std::string& error);
+                                           std::string& error, ChildOutput output = ChildOutput::Inherited);
 
   ChildProcess(ChildProcess&& other) noexcept;
   ChildProcess& operator=(ChildProcess&& other) = delete;
@@ -55,13 +62,23 @@ class ChildProcess {
   int WaitStatus() const { return status_; }
   pid_t Pid() const { return pid_; }
 
+  // Captured output: the descriptor to watch for it (-1 when none or once
+  // it is closed), and the bytes that have come so far, appended to `out`
+  // without blocking. False once everything is read (the program and all
+  // it started closed their output) or when nothing is captured. At most
+  // about a megabyte is taken per call.
+  int OutputDescriptor() const { return output_; }
+  bool ReadOutput(std::string& out);
+
  private:
-  explicit ChildProcess(pid_t pid) : pid_(pid) {}
+  ChildProcess(pid_t pid, int output) : pid_(pid), output_(output) {}
+  void CloseOutput();
   void Signal(int signal);
   // True once the program has exited, without reaping it.
   bool LeaderExited();
 
   pid_t pid_ = -1;
+  int output_ = -1;  // read end of the captured output, owned
   bool ended_ = false;
   int status_ = 0;
 };

@@ -19,12 +19,16 @@ std::string withSlash(std::string folder) {
 
 }  // namespace
 
-std::string programFolder() {
-  if (!overrideFolder().empty()) return overrideFolder();
+std::string runningProgramPath() {
   char buffer[PATH_MAX];
   ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return "./";
-  std::string exe(buffer, static_cast<std::size_t>(n));
+  return n <= 0 ? std::string() : std::string(buffer, static_cast<std::size_t>(n));
+}
+
+std::string programFolder() {
+  if (!overrideFolder().empty()) return overrideFolder();
+  const std::string exe = runningProgramPath();
+  if (exe.empty()) return "./";
   auto slash = exe.rfind('/');
   return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
 }

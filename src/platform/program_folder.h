@@ -7,6 +7,8 @@
 namespace vemu::platform {
 
 std::string programFolder();
+// The full path of the running program (not affected by setProgramFolder).
+std::string runningProgramPath();
 // Replaces the folder (tests and the test driver point it at a scratch folder).
 void setProgramFolder(const std::string& folder);
 

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -83,7 +84,8 @@ bool TForm1::WriteCircuitFile(const std::string& fileName) {
 
 bool TForm1::ReadCircuitFile(const std::string& fileName) {
   Timer1->stop();
-  auto result = vemu::files::ReadCircuitFile(fileName);
+  auto result = vemu::files::ReadCircuitFile(
+      fileName, profile_.linksSwingAfterRead ? vemu::files::LinkStart::Swinging : vemu::files::LinkStart::AtRest);
   if (!result.ok) {
     // The open circuit stays as it was.
     platform::dialogs().messageBox("Vemu", result.error, platform::MsgButtons::Ok,
@@ -140,7 +142,17 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::FormActivate() {
-  if (CmdLineFile.empty() || !platform::fileExists(CmdLineFile)) return;
+  if (CmdLineFile.empty()) return;
+  if (!platform::fileExists(CmdLineFile)) {
+    // The full program leaves the name queued without a word; the second
+    // build reports it once and goes on with the empty circuit.
+    if (!profile_.reportsMissingCommandLineFile) return;
+    const std::string missing = CmdLineFile;
+    CmdLineFile.clear();
+    platform::dialogs().messageBox("Vemu", "Cannot open file " + missing, platform::MsgButtons::Ok,
+                                   platform::MsgIcon::Error);
+    return;
+  }
   const std::string file = CmdLineFile;
   CmdLineFile.clear();
   ReadCircuitFile(file);
@@ -155,12 +167,26 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // The window sees every character typed into any of its controls first;
   // the key then goes on to the control. A key event is taken where it is
   // first delivered: the focused control, or the window itself.
+  if (event->type() == QEvent::MouseButtonDblClick && Memo1 && watched == Memo1->viewport()) {
+    Memo1DblClick();
+    return false;
+  }
+  if (event->type() == QEvent::MouseButtonPress && watched == this) {
+    // A press on the tool-bar area itself or on a bar's empty part (which
+    // passes the press on to the window).
+    const auto* press = static_cast<QMouseEvent*>(event);
+    if (InToolBarArea(press->position().toPoint())) ControlBar1MouseDown(press->buttons(), press->modifiers());
+    return false;
+  }
   if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
   QWidget* focus = QApplication::focusWidget();
   if (widget != focus && !(focus == nullptr && widget == this)) return false;
-  const std::string key = platform::toCp1251(static_cast<QKeyEvent*>(event)->text());
-  if (key.size() == 1) FormKeyPress(key[0]);
+  const auto* keyEvent = static_cast<QKeyEvent*>(event);
+  FormKeyDown(keyEvent->key(), keyEvent->modifiers());
+  // Delete types no character (the toolkit gives it the text DEL).
+  const std::string key = platform::toCp1251(keyEvent->text());
+  if (key.size() == 1 && keyEvent->key() != Qt::Key_Delete) FormKeyPress(key[0]);
   return false;
 }

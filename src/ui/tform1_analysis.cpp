@@ -13,6 +13,7 @@
 #include "netlist/windows/text_window.h"
 #include "platform/process_wait.h"
 #include "platform/program_folder.h"
+#include "platform/qt/qt_console_window.h"
 #include "platform/qt/qt_process_wait.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
@@ -36,7 +37,7 @@ class Form1AnalysisHost final : public netlist::AnalysisHost {
   void SetStoreInCirFlag() override { form_.SetStoreInCirFlag(); }
   void PushUndoSnapshot() override { form_.PushUndoSnapshot(); }
   netlist::RunOutcome RunAndWait(const std::string& program, const std::string& parameter) override {
-    if (!form_.RunAndWait(program, parameter)) return netlist::RunOutcome::NotStarted;
+    if (!form_.RunAndWait(program, parameter, form_.Profile().runShowState)) return netlist::RunOutcome::NotStarted;
     return form_.RunCancelled ? netlist::RunOutcome::Cancelled : netlist::RunOutcome::Finished;
   }
   void BuildNetlist() override { form_.BuildNetlist(text_.Memo1); }
@@ -62,12 +63,16 @@ std::string LocaleDecimalSeparator() {
 
 }  // namespace
 
-bool TForm1::RunAndWait(const std::string& program, const std::string& parameter) {
+bool TForm1::RunAndWait(const std::string& program, const std::string& parameter, int showState) {
   RunCancelled = 0;
   platform::QtProcessWait window(this);
   platform::ProcessWait* installed = platform::installedProcessWait();
-  const netlist::RunOutcome outcome =
-      netlist::RunProgramAndWait(program, parameter, installed ? *installed : window);
+  platform::ProcessWait& wait = installed ? *installed : window;
+  platform::ConsoleProcessWait console(wait, this);
+  const bool shown = showState == kShowNormal;
+  const netlist::RunOutcome outcome = netlist::RunProgramAndWait(
+      program, parameter, shown ? static_cast<platform::ProcessWait&>(console) : wait,
+      shown ? platform::ChildOutput::Captured : platform::ChildOutput::Discarded);
   RunCancelled = outcome == netlist::RunOutcome::Cancelled ? 1 : 0;
   return outcome != netlist::RunOutcome::NotStarted;
 }

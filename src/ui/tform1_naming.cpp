@@ -22,15 +22,17 @@
 using vemu::model::TheNode;
 namespace platform = vemu::platform;
 
-namespace {
-
-// The modal result: 1 Ok, 2 cancel.
-int RunModal(TForm1& form, QDialog& dialog) {
-  if (form.RunModalWindow) return form.RunModalWindow(dialog);
+int TForm1::ShowModalWindow(QDialog& dialog) {
+  if (RunModalWindow) return RunModalWindow(dialog);
   // Without a display nobody could close the window: it counts as cancelled.
   if (QGuiApplication::platformName() == QLatin1String("offscreen")) return 2;
   return dialog.exec();
 }
+
+namespace {
+
+// The modal result: 1 Ok, 2 cancel.
+int RunModal(TForm1& form, QDialog& dialog) { return form.ShowModalWindow(dialog); }
 
 std::string FieldText(const QLineEdit* edit) { return edit ? platform::toCp1251(edit->text()) : std::string(); }
 

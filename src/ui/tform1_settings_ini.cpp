@@ -19,6 +19,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
+#include "platform/user_folders.h"
 #include "ui/tform1.h"
 #include "ui/window_placement.h"
 
@@ -36,11 +37,19 @@ struct BarKeys {
   int width;  // the designed width; Qt sizes the bars by their contents
 };
 
-vemu::ui::PlacementRect ScreenRect() {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return {0, 0, 1024, 768};
-  const QRect r = screen->availableGeometry();
-  return {r.x(), r.y(), r.width(), r.height()};
+// The available areas of the screens, the primary first.
+std::vector<vemu::ui::PlacementRect> ScreenRects() {
+  std::vector<vemu::ui::PlacementRect> rects;
+  QScreen* primary = QGuiApplication::primaryScreen();
+  std::vector<QScreen*> screens{primary};
+  for (QScreen* screen : QGuiApplication::screens())
+    if (screen != primary) screens.push_back(screen);
+  for (QScreen* screen : screens) {
+    if (!screen) continue;
+    const QRect r = screen->availableGeometry();
+    rects.push_back({r.x(), r.y(), r.width(), r.height()});
+  }
+  return rects;
 }
 
 int Flag(const QAction* item) { return item && item->isChecked() ? 1 : 0; }
@@ -84,7 +93,13 @@ int RowPitch(const std::vector<QToolBar*>& bars) {
 
 }  // namespace
 
-std::string TForm1::SettingsFileName() { return vemu::platform::programFolder() + "SETTINGS.INI"; }
+std::string TForm1::SettingsFileName() {
+  return vemu::platform::settingsFileToRead(vemu::platform::programFolder(), "SETTINGS.INI");
+}
+
+std::string TForm1::SettingsFileToWrite() {
+  return vemu::platform::settingsFileToWrite(vemu::platform::programFolder(), "SETTINGS.INI");
+}
 
 std::pair<int, int> TForm1::ToolBarPlace(const QToolBar* bar) const {
   // A bar Qt has laid out in the shown window is where the user left it.
@@ -167,7 +182,7 @@ void TForm1::LoadIni() {
     rect.width = stored("Width");
   }
   const ui::WindowPlacement placement =
-      ui::PlaceWindow(rect, {x(), y(), width(), height()}, ScreenRect(), !full);
+      ui::PlaceWindow(rect, {x(), y(), width(), height()}, ScreenRects(), !full);
   move(placement.rect.left, placement.rect.top);
   resize(placement.rect.width, placement.rect.height);
   if (placement.maximised) setWindowState(windowState() | Qt::WindowMaximized);
@@ -229,8 +244,9 @@ void TForm1::LoadIni() {
 void TForm1::SaveInit() {
   if (!WritesSettingsFile) return;
   const bool full = Profile().kind == ProgramKind::Full;
-  const std::string path = SettingsFileName();
-  auto ini = vemu::files::IniFile::Load(path);
+  // The keys of a copy read elsewhere (the program folder's, when the
+  // per-user one is new) are kept.
+  auto ini = vemu::files::IniFile::Load(SettingsFileName());
   ini.WriteInteger(kSection, "Left", x());
   ini.WriteInteger(kSection, "Top", y());
   ini.WriteInteger(kSection, "Width", width());
@@ -254,5 +270,5 @@ void TForm1::SaveInit() {
     ini.WriteInteger(kSection, "BARS21", Flag(BARS21));
   }
   // A folder that cannot be written keeps no settings; that is no error.
-  ini.Save(path);
+  ini.Save(SettingsFileToWrite());
 }

@@ -7,25 +7,44 @@ namespace vemu::ui {
 
 namespace {
 
+using Wide = long long;
+
 PlacementRect Centred(int width, int height, const PlacementRect& screen) {
-  return {screen.left + static_cast<int>((static_cast<long long>(screen.width) - width) / 2),
-          screen.top + static_cast<int>((static_cast<long long>(screen.height) - height) / 2), width, height};
+  return {screen.left + static_cast<int>((Wide{screen.width} - width) / 2),
+          screen.top + static_cast<int>((Wide{screen.height} - height) / 2), width, height};
 }
 
-bool Overlaps(const PlacementRect& a, const PlacementRect& b) {
-  using Wide = long long;
-  return Wide{a.left} < Wide{b.left} + b.width && Wide{b.left} < Wide{a.left} + a.width &&
-         Wide{a.top} < Wide{b.top} + b.height && Wide{b.top} < Wide{a.top} + a.height;
+Wide OverlapArea(const PlacementRect& a, const PlacementRect& b) {
+  const Wide w = std::min(Wide{a.left} + a.width, Wide{b.left} + b.width) - std::max(Wide{a.left}, Wide{b.left});
+  const Wide h = std::min(Wide{a.top} + a.height, Wide{b.top} + b.height) - std::max(Wide{a.top}, Wide{b.top});
+  return w > 0 && h > 0 ? w * h : 0;
+}
+
+// The size fits the screen with the title bar's allowance; the rectangle
+// is moved inside the screen, the title bar's allowance above it included.
+PlacementRect HeldInside(PlacementRect rect, const PlacementRect& screen) {
+  rect.width = std::max(1, std::min(rect.width, screen.width));
+  rect.height = std::max(1, std::min(rect.height, screen.height - kTitleBarAllowance));
+  const Wide right = Wide{screen.left} + screen.width - rect.width;
+  const Wide bottom = Wide{screen.top} + screen.height - kTitleBarAllowance - rect.height;
+  rect.left = static_cast<int>(std::clamp<Wide>(rect.left, screen.left, std::max<Wide>(screen.left, right)));
+  rect.top = static_cast<int>(std::clamp<Wide>(rect.top, screen.top, std::max<Wide>(screen.top, bottom)));
+  return rect;
 }
 
 }  // namespace
 
 WindowPlacement PlaceWindow(const StoredWindowRect& stored, const PlacementRect& current,
-                            const PlacementRect& screen, bool maximisedRemnant) {
+                            const std::vector<PlacementRect>& screens, bool maximisedRemnant) {
+  const PlacementRect primary = screens.empty() ? PlacementRect{0, 0, 1024, 768} : screens.front();
   WindowPlacement placement;
   const int left = stored.left.value_or(-1);
   if (left == -1) {
-    placement.rect = Centred(current.width, current.height, screen);
+    // The designed size, centred; on a screen smaller than the window the
+    // title bar still starts on it.
+    placement.rect = Centred(current.width, current.height, primary);
+    placement.rect.left = std::max(placement.rect.left, primary.left);
+    placement.rect.top = std::max(placement.rect.top, primary.top);
     return placement;
   }
   PlacementRect rect{left, stored.top.value_or(current.top), stored.width.value_or(current.width),
@@ -34,15 +53,26 @@ WindowPlacement PlaceWindow(const StoredWindowRect& stored, const PlacementRect&
     rect.width = current.width;
     rect.height = current.height;
   }
-  if (maximisedRemnant && rect.top < 0 && rect.left < 0 && rect.width > screen.width) {
-    placement.rect = {screen.left + screen.width / 4, screen.top + screen.height / 4, screen.width / 2,
-                      screen.height / 2};
+  if (maximisedRemnant && rect.top < 0 && rect.left < 0 && rect.width > primary.width) {
+    placement.rect = {primary.left + primary.width / 4, primary.top + primary.height / 4, primary.width / 2,
+                      primary.height / 2};
     placement.maximised = true;
     return placement;
   }
-  // A window stored on a screen that is no longer there would open out of
-  // sight.
-  placement.rect = Overlaps(rect, screen) ? rect : Centred(rect.width, rect.height, screen);
+  // The screen the title bar lies on most; a window stored on a screen that
+  // is no longer there would open out of sight, so it is centred instead.
+  const PlacementRect titleBar{rect.left, rect.top, rect.width, kTitleBarAllowance};
+  const PlacementRect* onScreen = nullptr;
+  Wide best = 0;
+  for (const PlacementRect& screen : screens) {
+    const Wide area = OverlapArea(titleBar, screen);
+    if (area > best) {
+      best = area;
+      onScreen = &screen;
+    }
+  }
+  if (!onScreen) rect = Centred(std::min(rect.width, primary.width), std::min(rect.height, primary.height), primary);
+  placement.rect = HeldInside(rect, onScreen ? *onScreen : primary);
   return placement;
 }
 

@@ -26,15 +26,24 @@ struct StoredWindowRect {
   std::optional<int> left, top, width, height;
 };
 
-// Where the window goes. A "Left" of -1 (or none) centres the window on the
-// screen at its current size. Otherwise the stored edges and size apply, each
-// falling back to the current one; a size below one pixel keeps the current
-// size, and a rectangle that shows nothing of the screen is centred instead.
+// Room kept above the window's own rectangle for the title bar and frame
+// that the window system adds.
+inline constexpr int kTitleBarAllowance = 32;
+
+// Where the window goes, given the available areas of the screens (the
+// primary first). A "Left" of -1 (or none) centres the window on the
+// primary screen at its current size (its top left corner held on the
+// screen when the window is the larger). Otherwise the stored edges and size
+// apply, each falling back to the current one; a size below one pixel keeps
+// the current size. The window goes on the screen its title bar overlaps
+// most, centred on the primary screen when it overlaps none, and is then
+// held inside that screen: its size (with the title bar's allowance) fits
+// the screen's available area and so its title bar lies on it.
 // `maximisedRemnant` (the second build): a rectangle left behind by a
 // maximised window (left and top below 0, wider than the screen) becomes a
 // quarter-screen rectangle and the window is maximised.
 WindowPlacement PlaceWindow(const StoredWindowRect& stored, const PlacementRect& current,
-                            const PlacementRect& screen, bool maximisedRemnant);
+                            const std::vector<PlacementRect>& screens, bool maximisedRemnant);
 
 // A tool bar's stored place in the tool-bar area.
 struct BarPlace {

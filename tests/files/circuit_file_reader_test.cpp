@@ -339,8 +339,9 @@ TEST_F(CircuitReader, EveryNodeIsNumberedAndTheCircuitCountsAsModified) {
   EXPECT_TRUE(r.modified);
 }
 
-TEST_F(CircuitReader, LinksStartAtRestOnTheMidpointOfTheirEnds) {
+TEST_F(CircuitReader, LinksStartAtRestOnTheMidpointOfTheirEndsOrSwingAsNewOnes) {
   auto r = read(vemu::test::SampleCircuitText());
+  auto swinging = ReadCircuitText(vemu::test::SampleCircuitText(), "t.dag", vemu::files::LinkStart::Swinging);
   int drawn = 0;
   r.graph->forEachNode([&](TheNode* n) {
     n->forEachLine([&](vemu::model::TheLine* l) {
@@ -354,6 +355,17 @@ TEST_F(CircuitReader, LinksStartAtRestOnTheMidpointOfTheirEnds) {
     });
   });
   EXPECT_EQ(drawn, 9);
+  int kicked = 0;
+  swinging.graph->forEachNode([&](TheNode* n) {
+    n->forEachLine([&](vemu::model::TheLine* l) {
+      const vemu::view::TMyLine made(n, l->Node);
+      const auto* line = vemu::view::AsMyLine(l);
+      EXPECT_EQ(line->SwingPoint, made.SwingPoint);
+      EXPECT_EQ(line->CurPoint, made.CurPoint);
+      kicked += line->CurPoint != line->RestPoint ? 1 : 0;
+    });
+  });
+  EXPECT_GT(kicked, 0);
 }
 
 // Damaged links.

@@ -107,11 +107,12 @@ struct Commands : ::testing::Test {
   std::string lastFile, subCircuitFile = "select.dag", saveName = "noname.dag", openName, dialogFolder;
   int openFilter = 1, saveFilter = 1;
   bool unsaved = false;
+  bool ownFile = true;
   bool secondBuild = false;
 
   FileCommands commands() {
     return FileCommands(host, {modified, lastFile, subCircuitFile, saveName, openName, dialogFolder, openFilter,
-                               saveFilter, unsaved, secondBuild});
+                               saveFilter, unsaved, ownFile, secondBuild});
   }
   std::string Path(const std::string& name) const { return folder.file(name); }
   // A good circuit file and a damaged one in the folder.
@@ -129,16 +130,23 @@ TEST_F(Commands, QuestionOnUnsavedWork) {
     bool writeFails;
     bool goesOn;
     bool written;
+    bool ownFile = true;  // else Yes asks for a name: the save dialog's answer
+    std::optional<std::string> saveAs = std::nullopt;
   };
   for (const Case& c : std::vector<Case>{{false, MsgResult::Cancel, false, true, false},
                                          {true, MsgResult::Yes, false, true, true},
                                          {true, MsgResult::Yes, true, false, false},
                                          {true, MsgResult::No, false, true, false},
-                                         {true, MsgResult::Cancel, false, false, false}}) {
+                                         {true, MsgResult::Cancel, false, false, false},
+                                         {true, MsgResult::Yes, false, true, true, false, Path("saved.dag")},
+                                         {true, MsgResult::Yes, false, false, false, false}}) {
     dialogs.boxes.clear();
     dialogs.boxAnswers = {c.answer};
-    saveName = Path("saved.dag");
-    vemu::platform::removeFile(saveName);
+    dialogs.fileAnswers = {c.saveAs};
+    dialogs.fileRequests.clear();
+    ownFile = c.ownFile;
+    saveName = c.ownFile ? Path("saved.dag") : "noname.dag";
+    vemu::platform::removeFile(Path("saved.dag"));
     unsaved = c.unsaved;
     host.failWrites = c.writeFails;
     EXPECT_EQ(commands().ConfirmDiscardUnsaved(), c.goesOn);
@@ -147,8 +155,10 @@ TEST_F(Commands, QuestionOnUnsavedWork) {
       EXPECT_EQ(dialogs.boxes[0].text, "MSG19");
       EXPECT_EQ(dialogs.boxes[0].buttons, vemu::platform::MsgButtons::YesNoCancel);
     }
-    EXPECT_EQ(vemu::platform::fileExists(saveName), c.written);
+    EXPECT_EQ(vemu::platform::fileExists(Path("saved.dag")), c.written);
     EXPECT_EQ(unsaved, c.unsaved && !c.written);
+    EXPECT_EQ(dialogs.fileRequests.size(), c.unsaved && c.answer == MsgResult::Yes && !c.ownFile ? 1u : 0u);
+    EXPECT_FALSE(vemu::platform::fileExists(Path("noname.dag")));
   }
 }
 
@@ -160,12 +170,18 @@ TEST_F(Commands, NewAsksThenTakesASnapshotBeforeClearing) {
   EXPECT_EQ(host.RootMembers(), 5);
 
   dialogs.boxAnswers = {MsgResult::No};
+  saveName = lastFile = Path("old.dag");
   commands().Newcircuit1Click();
   EXPECT_EQ(host.calls, (std::vector<std::string>{"snapshot", "preview", "empty", "box", "default view"}));
   EXPECT_EQ(host.rootMembersAtSnapshot, 5);  // the snapshot holds the circuit of before
   EXPECT_EQ(host.RootMembers(), 0);
   EXPECT_EQ(modified, 0);
   EXPECT_FALSE(unsaved);
+  // The new circuit has no file: Save must not write over the old one.
+  EXPECT_EQ(saveName, "noname.dag");
+  EXPECT_FALSE(ownFile);
+  EXPECT_EQ(lastFile, Path("old.dag"));
+  EXPECT_EQ(host.caption, "MSG20noname.dag");
 }
 
 TEST_F(Commands, LoadDialogPaths) {

@@ -5,8 +5,10 @@
 #include <chrono>
 #include <filesystem>
 
+#include "build2/second_profile.h"
 #include "netlist/analysis_test_support.h"
 #include "platform/program_folder.h"
+#include "platform/qt/qt_console_window.h"
 
 namespace {
 
@@ -129,6 +131,24 @@ TEST_F(AnalysisRun, CirThatCannotBeWrittenStopsTheRunBeforeAnythingStarts) {
   EXPECT_TRUE(exists("out"));
   EXPECT_EQ(memo(), (std::vector<std::string>{"title", "U1  1  0", ".END"}));
   EXPECT_EQ(u1->Value, "old");
+}
+
+// The second build runs each program shown, in a console window of its own.
+class SecondBuildRun : public vemu::test::AnalysisFixture {
+ protected:
+  SecondBuildRun() : AnalysisFixture(SecondProgramProfile()) {}
+};
+
+TEST_F(SecondBuildRun, TheBatchFileWritesIntoItsConsole) {
+  settings().BoxBat = 0;
+  program("bat1.bat", "echo computing\necho warning >&2\n");
+  std::vector<std::string> shown;
+  vemu::platform::setConsoleClosedHook([&](const std::string& program, const std::deque<std::string>& lines) {
+    shown = {program, lines.front(), lines.back()};
+  });
+  form().RunButtonClick();
+  vemu::platform::setConsoleClosedHook({});
+  EXPECT_EQ(shown, (std::vector<std::string>{path("bat1.bat"), "computing", "warning"}));
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ namespace vemu::test {
 
 class AnalysisFixture : public ::testing::Test {
  protected:
-  AnalysisFixture() : useDialogs(dialogs), useWait(wait), set(FullProgramProfile(), {"vemu3"}) {
+  explicit AnalysisFixture(const ProgramProfile& profile = FullProgramProfile())
+      : useDialogs(dialogs), useWait(wait), set(profile, {"vemu3"}) {
     wait.stopGrace = std::chrono::milliseconds(300);
     ground = member(model::ntJunction, "0");
     ground->Ground = 1;

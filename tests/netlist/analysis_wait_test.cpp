@@ -9,9 +9,13 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <filesystem>
+#include <deque>
 
 #include "platform/process_runner.h"
+#include "platform/qt/qt_console_window.h"
 #include "platform/qt/qt_process_wait.h"
+#include "platform/qt/qt_text.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -48,6 +52,18 @@ TEST(ProcessRunner, ArgumentsReachTheProgramWhole) {
   p->WaitForEnd();
   EXPECT_EQ(folder.read("got"), argument);
   EXPECT_TRUE(WIFEXITED(p->WaitStatus()));
+  // A discarded program's streams are /dev/null; an inheriting one has the editor's.
+  std::string editors;
+  for (const char* fd : {"/proc/self/fd/0", "/proc/self/fd/1", "/proc/self/fd/2"})
+    editors += std::filesystem::read_symlink(fd).string() + "\n";
+  for (auto output : {vemu::platform::ChildOutput::Discarded, vemu::platform::ChildOutput::Inherited}) {
+    auto shown = ChildProcess::Start(LaunchPlan{"/bin/sh", {"-c", "readlink /proc/$$/fd/[012] | cat > fds"}},
+                                     folder.path(), error, output);
+    ASSERT_TRUE(shown) << error;
+    shown->WaitForEnd();
+    EXPECT_EQ(folder.read("fds"),
+              output == vemu::platform::ChildOutput::Discarded ? "/dev/null\n/dev/null\n/dev/null\n" : editors);
+  }
 }
 
 // Presses the wait window's Cancel button once it is up.
@@ -80,6 +96,29 @@ TEST(QtProcessWait, WaitsWithoutTheWindowForQuickProgramsAndCancelsSlowOnes) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_TRUE(WIFSIGNALED(slow->WaitStatus()));
   EXPECT_EQ(secondsShown, 1);
+}
+
+// A shown run: the program's output and errors in its console window, which
+// carries the program's path and closes when the program has ended.
+TEST(ConsoleProcessWait, ShowsTheOutputAsItComesAndClosesAtTheEnd) {
+  vemu::test::ScratchFolder folder;
+  folder.write("script", "echo one\necho two >&2\nread x || echo no input\nsleep 0.3\nprintf last\n");
+  std::string error;
+  auto p = ChildProcess::Start(*PlanLaunch(folder.file("script"), {}, error), folder.path(), error,
+                               vemu::platform::ChildOutput::Captured);
+  ASSERT_TRUE(p) << error;
+  std::vector<std::string> shown;  // the visible console's title, then its lines
+  vemu::platform::setConsoleClosedHook([&](const std::string&, const std::deque<std::string>& lines) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "ConsoleWindow") shown.push_back(vemu::platform::toUtf8(w->windowTitle()));
+    shown.insert(shown.end(), lines.begin(), lines.end());
+  });
+  vemu::platform::QtProcessWait modal;
+  EXPECT_TRUE(vemu::platform::ConsoleProcessWait(modal, nullptr).WaitFor(*p, folder.file("script")));
+  vemu::platform::setConsoleClosedHook({});
+  EXPECT_EQ(shown, (std::vector<std::string>{folder.file("script"), "one", "two", "no input", "last"}));
+  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "ConsoleWindow");
+  EXPECT_EQ(p->OutputDescriptor(), -1);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Code page 1251 and UTF-8: conversions both ways and the encodings that a
-// text file announces by its first bytes.
+// text file announces by its first bytes; the lines of a console.
 #include <gtest/gtest.h>
 
+#include "platform/console_lines.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -56,3 +57,26 @@ TEST(TextCodec, LengthAndLeftCountCharactersNotBytes) {
 }
 
 }  // namespace
+
+// A console's text: the bytes as they come in pieces, the lines they give.
+TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
+  // The pieces as they come, the lines after Finish.
+  const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+      {{"a\nb", "c\r", "\nd"}, {"a", "bc", "d"}},                         // LF, CR LF across pieces
+      {{"50%\r60%\rdone\n"}, {"done"}},                                  // a lone CR returns
+      {{"\xCF\xF0\xE8\n", "\xD0\xAF\n"}, {"\xD0\x9F\xD1\x80\xD0\xB8", "\xD0\xAF"}},  // cp1251, UTF-8
+      {{"\xED\xA0\x80\n"}, {"\xD0\xBD\xC2\xA0\xD0\x82"}},                // a surrogate is no UTF-8
+      {{"end\r"}, {"end"}},
+  };
+  for (const auto& [pieces, lines] : cases) {
+    ConsoleLines text;
+    for (const std::string& piece : pieces) text.Add(piece);
+    text.Finish();
+    EXPECT_EQ(std::vector<std::string>(text.Lines().begin(), text.Lines().end()), lines) << pieces[0];
+  }
+  ConsoleLines many;
+  for (std::size_t i = 0; i < kConsoleLineLimit + 5; ++i) many.Add(std::to_string(i) + "\n");
+  EXPECT_EQ(many.Lines().size(), kConsoleLineLimit);
+  EXPECT_EQ(many.Lines().front(), "5");
+  EXPECT_EQ(many.Add(std::string(kConsoleLineBytes + 1, 'x')).size(), 1u);
+}

@@ -2,7 +2,9 @@
 // subcommand's name) and returns the exit status; errors go to stderr.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Args = std::vector<std::string>;
@@ -20,3 +22,21 @@ int UndoCommand(const Args& args);
 int SubcircuitCommand(const Args& args);
 int PasteCommand(const Args& args);
 int EditCommand(const Args& args);
+int NodeTypesCommand(const Args& args);
+int ImportCommand(const Args& args);
+
+// The options of `import` (see README.md), read by ImportCommand.
+struct ImportOptions {
+  std::string input;                                          // IN.cir
+  bool second = false;                                        // --second: the second build's import
+  int layout = 1;                                             // --layout 0|1|2
+  int width = 1280, height = 900;                             // --size WxH: the paint box
+  std::uint32_t seed = 1;                                     // --seed N: the random source
+  std::string folder;                                         // --folder DIR
+  std::vector<std::pair<std::string, std::string>> settings;  // --set CONTROL=VALUE, in order
+  std::vector<std::string> answers;                           // --answer A, in order
+  std::string writePath;                                      // --write OUT.dag
+};
+
+// The second build's import (`import --second`); gives the exit status.
+int RunSecondImport(const ImportOptions& options);

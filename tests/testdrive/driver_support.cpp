@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <unistd.h>
+
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +20,8 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
+#include "build2/second_profile.h"
+#include "model/graph.h"
 #include "ui/program_profile.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
@@ -207,19 +212,10 @@ int RunWithAnswers(const std::vector<std::string>& answers, const std::function<
   }
 }
 
-std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options, std::string& error) {
-  if (options.positional.empty()) {
-    error = "no circuit file given";
-    return nullptr;
-  }
+std::unique_ptr<DriverSession> DriverSession::OpenWithoutCircuit(const CircuitOptions& options, std::string& error) {
   std::unique_ptr<DriverSession> session(new DriverSession());
   std::error_code ec;
   session->startFolder_ = std::filesystem::current_path(ec).string();
-  const std::string circuit = session->Resolve(options.positional[0]);
-  if (!platform::fileExists(circuit)) {
-    error = "cannot read " + options.positional[0];
-    return nullptr;
-  }
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (!QApplication::instance()) {
     static int argc = 1;
@@ -227,8 +223,34 @@ std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options
     static char* argv[] = {name, nullptr};
     session->app_ = std::make_unique<QApplication>(argc, argv);
   }
-  if (!options.folder.empty()) platform::setProgramFolder(session->Resolve(options.folder));
-  session->windows_ = std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
+  if (!options.folder.empty()) {
+    platform::setProgramFolder(session->Resolve(options.folder));
+  } else if (!session->UseCopyOfProgramFolder()) {
+    error = "cannot make a scratch program folder";
+    return nullptr;
+  }
+  vemu::model::SetModelVariant(options.second ? vemu::model::ModelVariant::Second : vemu::model::ModelVariant::Full);
+  session->windows_ = options.second
+                          ? std::make_unique<WindowSet>(SecondProgramProfile(), std::vector<std::string>{"vemu"})
+                          : std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
+  return session;
+}
+
+std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options, std::string& error) {
+  if (options.positional.empty()) {
+    error = "no circuit file given";
+    return nullptr;
+  }
+  std::error_code ec;
+  const std::filesystem::path start = std::filesystem::current_path(ec);
+  const std::string& given = options.positional[0];
+  const std::string circuit = given.empty() || given.front() == '/' ? given : (start / given).string();
+  if (!platform::fileExists(circuit)) {
+    error = "cannot read " + options.positional[0];
+    return nullptr;
+  }
+  std::unique_ptr<DriverSession> session = OpenWithoutCircuit(options, error);
+  if (!session) return nullptr;
   TForm1& form = session->form1();
   // Load reports a damaged file in a box; the driver says it on stderr and stops.
   platform::ScriptedDialogs quiet;
@@ -245,12 +267,39 @@ std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options
   }
   form.LastFile = circuit;
   form.SaveDialogFileName = options.title ? *options.title : circuit;
+  form.HasOwnFile = true;
   return session;
 }
 
 DriverSession::~DriverSession() {
   windows_.reset();
   app_.reset();
+  if (!scratch_.empty()) {
+    std::error_code ec;
+    std::filesystem::current_path(startFolder_, ec);
+    platform::setProgramFolder("");
+    std::filesystem::remove_all(scratch_, ec);
+  }
+}
+
+std::string CopyOfProgramFolder() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  std::string pattern = (fs::temp_directory_path(ec) / "vemu-drive-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) return std::string();
+  const std::string copy = pattern + "/";
+  const std::string own = platform::programFolder();
+  for (const char* entry : {"IMAGES", "FILES", "setup.sym"})
+    if (fs::exists(own + entry, ec)) fs::copy(own + entry, copy + entry, fs::copy_options::recursive, ec);
+  fs::create_directories(copy + "IMAGES/BACKUP", ec);
+  return copy;
+}
+
+bool DriverSession::UseCopyOfProgramFolder() {
+  scratch_ = CopyOfProgramFolder();
+  if (scratch_.empty()) return false;
+  platform::setProgramFolder(scratch_);
+  return true;
 }
 
 AppWindows& DriverSession::windows() { return windows_->windows(); }
@@ -279,6 +328,12 @@ bool DriverSession::ApplySettings(const std::vector<std::pair<std::string, std::
         return false;
       }
       box->setCurrentIndex(index);
+    } else if (auto* item = form1().findChild<QAction*>(name); item && item->isCheckable()) {
+      if (value != "0" && value != "1") {
+        error = "check item " + control + " takes 1 or 0";
+        return false;
+      }
+      item->setChecked(value == "1");
     } else {
       error = "the settings window has no control " + control;
       return false;

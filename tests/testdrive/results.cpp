@@ -1,16 +1,21 @@
 // result-number TEXT DIGITS
 // results IN.dag DIR [--set CONTROL=VALUE]... [--write OUT.dag]
-// run IN.dag DIR [--set CONTROL=VALUE]... [--answer A]... [--cancel-run] [--write OUT.dag]
+// run IN.dag DIR [--second] [--set CONTROL=VALUE]... [--answer A]... [--cancel-run] [--write OUT.dag]
 // The result loader and the analysis run through the program's windows,
 // with DIR as the program folder.
+#include <QCoreApplication>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
+#include <thread>
 
 #include "catalogue/settings.h"
 #include "netlist/result_number.h"
 #include "netlist/windows/text_window.h"
 #include "platform/process_wait.h"
+#include "platform/qt/qt_console_window.h"
 #include "platform/text_codec.h"
 #include "testdrive/commands.h"
 #include "testdrive/driver_support.h"
@@ -32,13 +37,17 @@ std::string Absolute(const std::string& path) {
 }
 
 // Waits without a window, prints each wait to stderr and presses Cancel
-// when asked to.
+// when asked to. The events go on meanwhile, so a console window reads the
+// program's output as it comes.
 class DriverWait final : public platform::ProcessWait {
  public:
   explicit DriverWait(bool cancel) : cancel_(cancel) {}
   bool WaitFor(platform::ChildProcess& process, const std::string& program) override {
     if (!cancel_) {
-      process.WaitForEnd();
+      while (!process.HasEnded()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      }
       std::fprintf(stderr, "wait [%s] -> ended\n", program.c_str());
       return true;
     }
@@ -51,19 +60,26 @@ class DriverWait final : public platform::ProcessWait {
   bool cancel_;
 };
 
+// Takes the flag out of the arguments; true when it was there.
+bool TakeFlag(Args& args, const std::string& flag) {
+  bool found = false;
+  for (auto it = args.begin(); it != args.end();) {
+    if (*it == flag) {
+      found = true;
+      it = args.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  return found;
+}
+
 // Reads IN.dag and DIR; the folder becomes the program folder.
 bool ParseFolderCommand(const char* name, Args args, const std::vector<std::string>& allowed,
                         testdrive::CircuitOptions& options, bool* cancelRun) {
   if (cancelRun) {
-    *cancelRun = false;
-    for (auto it = args.begin(); it != args.end();) {
-      if (*it == "--cancel-run") {
-        *cancelRun = true;
-        it = args.erase(it);
-      } else {
-        ++it;
-      }
-    }
+    *cancelRun = TakeFlag(args, "--cancel-run");
+    options.second = TakeFlag(args, "--second");
   }
   std::string error;
   if (!testdrive::ParseCircuitOptions(args, options, error, allowed) || options.positional.size() != 2) {
@@ -127,6 +143,10 @@ int RunCommand(const Args& args) {
   if (!ParseFolderCommand("run", args, {"set", "answer", "write"}, options, &cancelRun)) return 2;
   DriverWait wait(cancelRun);
   platform::ScopedProcessWait useWait(wait);
+  // The second build's programs run in console windows: their lines go to stderr.
+  platform::setConsoleClosedHook([](const std::string& program, const std::deque<std::string>& lines) {
+    for (const std::string& line : lines) std::fprintf(stderr, "console [%s] %s\n", program.c_str(), line.c_str());
+  });
   return RunOnCircuit("run", options, [](TForm1& form) {
     // "Create text file" runs at once when one press is to do both.
     form.FromCtoMButtonClick();

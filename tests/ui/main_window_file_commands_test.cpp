@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "build2/second_profile.h"
 #include "netlist/windows/text_window.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/text_file.h"
@@ -16,6 +17,7 @@
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
+#include "view/my_line.h"
 #include "view/windows/preview_window.h"
 
 namespace {
@@ -24,7 +26,9 @@ using vemu::model::TheNode;
 using vemu::platform::MsgResult;
 
 struct Program {
-  Program() : scope(dialogs), set(FullProgramProfile(), {"vemu3"}) { form().Timer1->stop(); }
+  explicit Program(const ProgramProfile& profile = FullProgramProfile()) : scope(dialogs), set(profile, {"vemu3"}) {
+    form().Timer1->stop();
+  }
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope;
   WindowSet set;
@@ -83,6 +87,25 @@ TEST(MainWindowFileCommands, EveryCommandIsReachedFromItsControls) {
 
 TEST(MainWindowFileCommands, UndoAfterNewBringsTheCircuitBack) {
   Folder folder;
+  // The links swing into place after a load or an undo in the second build only.
+  for (const bool second : {true, false}) {
+    Program other(second ? SecondProgramProfile() : FullProgramProfile());
+    const auto swinging = [&other] {
+      bool any = false;
+      other.form().Graph->forEachNode([&](TheNode* n) {
+        n->forEachLine([&](vemu::model::TheLine* l) {
+          any = any || vemu::view::AsMyLine(l)->CurPoint != vemu::view::AsMyLine(l)->RestPoint;
+        });
+      });
+      return any;
+    };
+    ASSERT_TRUE(other.form().ReadCircuitFile(folder.Example("subcircuit.dag")));
+    EXPECT_EQ(swinging(), second);
+    other.form().PushUndoSnapshot();
+    other.form().Undo1Click();
+    EXPECT_EQ(swinging(), second);
+    EXPECT_EQ(other.form().RedrawRequest, second ? 0 : 1);  // no shortened swing in the second build
+  }
   Program program;
   TForm1& form = program.form();
   ASSERT_TRUE(form.ReadCircuitFile(folder.Example("subcircuit.dag")));
@@ -99,6 +122,25 @@ TEST(MainWindowFileCommands, UndoAfterNewBringsTheCircuitBack) {
   ASSERT_EQ(program.dialogs.boxes.size(), 1u);
   EXPECT_EQ(program.dialogs.boxes[0].buttons, vemu::platform::MsgButtons::YesNoCancel);
   EXPECT_EQ(form.Graph->NodeCount(), nodes);
+}
+
+TEST(MainWindowFileCommands, NewForgetsTheFileAndSaveAsksForAName) {
+  Folder folder;
+  Program program;
+  TForm1& form = program.form();
+  const std::string loaded = folder.Example("subcircuit.dag"), before = folder.read("FILES/subcircuit.dag");
+  program.dialogs.fileAnswers = {loaded, std::nullopt};
+  form.LoadFile1->trigger();
+  form.ActNewCircuit->trigger();
+  EXPECT_EQ(form.LastFile, loaded);
+  EXPECT_EQ(form.windowTitle().toStdString(), "Circuit: noname.dag");
+  EXPECT_EQ(form.TabSet1->count(), 1);  // the new root alone, no X1
+  // Something drawn, then Save (F2): the name is asked for, the loaded file stays.
+  form.NewNode1->trigger();
+  form.Save1->trigger();
+  EXPECT_EQ(program.dialogs.fileRequests.back().fileName, "noname.dag");
+  EXPECT_TRUE(program.dialogs.boxes.empty());
+  EXPECT_EQ(folder.read("FILES/subcircuit.dag"), before);
 }
 
 TEST(MainWindowFileCommands, FailedLoadKeepsTheWindowAsItWas) {
@@ -230,3 +272,33 @@ TEST(MainWindowFileCommands, SaveAsNetlistKeepsTheSaveDialogOnTheCircuit) {
 }
 
 }  // namespace
+
+TEST(MainWindowFileCommands, NetlistImportFromLoadAndFromItsMenuItemUndoes) {
+  Folder folder;
+  Program program;
+  TForm1& form = program.form();
+  ASSERT_TRUE(form.ReadCircuitFile(folder.Example("divider.dag")));
+  const int nodes = form.Graph->NodeCount();
+  folder.write("in.cir", "t\r\nR1 1 0 10\r\nX1 1\r\nC1 1 2 1u\r\n.X\r\n.END\r\n");
+  program.dialogs.fileAnswers = {folder.file("in.cir")};
+  program.dialogs.filterAnswers = {2};
+  program.dialogs.choiceAnswers = {2};
+  form.LoadFile1->trigger();
+  EXPECT_EQ(form.Graph->NodeCount(), 8);
+  EXPECT_EQ(form.windowTitle().toStdString(), "Circuit: " + folder.file("in.cir"));
+  EXPECT_EQ(form.App().Form6->MemoLines(), (std::vector<std::string>{"t", "R1 1 0 10", "X1 1", "C1 1 2 1u", ".X", ".END"}));
+  EXPECT_EQ(form.Modified, 1);
+  form.Undo1Click();
+  EXPECT_EQ(form.Graph->NodeCount(), nodes);
+  // The menu item asks about the undone work first; the log goes into the memo.
+  form.CIR1->setChecked(true);
+  program.dialogs.boxAnswers = {MsgResult::No};
+  program.dialogs.fileAnswers = {folder.file("in.cir")};
+  program.dialogs.filterAnswers = {2};
+  form.CreateFromCir1->trigger();
+  EXPECT_EQ(program.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(form.Graph->NodeCount(), 8);
+  EXPECT_EQ(form.OpenDialogFilterIndex, 1);
+  EXPECT_FALSE(form.Memo1->isHidden());
+  EXPECT_TRUE(form.Memo1->toPlainText().contains("NewCIR-1: Upper Level.1  <- X1"));
+}

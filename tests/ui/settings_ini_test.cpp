@@ -50,24 +50,33 @@ bool Shown(TForm1& form, QWidget* w) { return w->isVisibleTo(&form); }
 }  // namespace
 
 TEST(WindowPlacement, WindowRectangleFromTheStoredKeys) {
-  const PlacementRect current{0, 0, 900, 650}, screen{0, 0, 1400, 1000};
+  const PlacementRect current{0, 0, 900, 650}, screen{0, 0, 1400, 1000}, right{1400, 0, 1280, 1024};
   struct Case {
     StoredWindowRect stored;
     bool second;
     PlacementRect expected;
     bool maximised;
+    std::vector<PlacementRect> screens = {};  // the one screen when empty
   } cases[] = {
       {{}, false, {250, 175, 900, 650}, false},                    // no file: centred, designed size
       {{-1, 5, 100, 100}, false, {250, 175, 900, 650}, false},     // -1 wins over the other keys
+      {{}, false, {0, 0, 900, 650}, false, {{0, 0, 800, 600}}},     // a smaller screen: the title bar on it
       {{40, 30, 700, 500}, false, {40, 30, 700, 500}, false},
       {{40, {}, {}, {}}, false, {40, 0, 900, 650}, false},          // missing keys: current values
       {{40, 30, 0, -5}, false, {40, 30, 900, 650}, false},          // no size: current size
       {{5000, 4000, 700, 500}, false, {350, 250, 700, 500}, false}, // off every screen: centred
       {{-4, -4, 1408, 1008}, true, {350, 250, 700, 500}, true},     // a maximised window's remnant
-      {{-4, -4, 1408, 1008}, false, {-4, -4, 1408, 1008}, false},
+      // Held inside the screen, the title bar's allowance above the window included.
+      {{-4, -4, 1408, 1008}, false, {0, 0, 1400, 1000 - kTitleBarAllowance}, false},
+      {{-50, 75, 900, 650}, false, {0, 75, 900, 650}, false},
+      {{40, 30, 32767, 32767}, false, {0, 0, 1400, 1000 - kTitleBarAllowance}, false},
+      {{1500, 100, 800, 600}, false, {1500, 100, 800, 600}, false, {screen, right}},  // on the second screen
+      {{2000, 900, 32767, 32767}, false, {1400, 0, 1280, 1024 - kTitleBarAllowance}, false, {screen, right}},
+      {{32767, 32767, 32767, 32767}, false, {0, 0, 1400, 1000 - kTitleBarAllowance}, false, {screen, right}},
   };
   for (const auto& c : cases) {
-    const WindowPlacement p = PlaceWindow(c.stored, current, screen, c.second);
+    const auto screens = c.screens.empty() ? std::vector<PlacementRect>{screen} : c.screens;
+    const WindowPlacement p = PlaceWindow(c.stored, current, screens, c.second);
     EXPECT_EQ(p.rect, c.expected) << p.rect.left << "," << p.rect.top << " " << p.rect.width << "x" << p.rect.height;
     EXPECT_EQ(p.maximised, c.maximised);
   }
@@ -84,7 +93,7 @@ TEST(SettingsIni, FirstStartUsesTheDefaultsAndTheEndWritesEveryKey) {
   {
     Program program;
     TForm1& form = program.form();
-    EXPECT_EQ(form.x(), Screen().x() + (Screen().width() - form.width()) / 2);
+    EXPECT_EQ(form.x(), std::max(Screen().x(), Screen().x() + (Screen().width() - form.width()) / 2));
     EXPECT_EQ(form.size(), QSize(900, 650));
     for (QAction* item : {form.OptSubMenu, form.EditSubMenu1, form.FileSubMenu1, form.ScaelSubMenu1})
       EXPECT_TRUE(item->isChecked()) << item->objectName().toStdString();

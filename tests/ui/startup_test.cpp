@@ -92,6 +92,19 @@ TEST(Startup, CommandLineFileOpensAtFirstActivationOnly) {
   EXPECT_EQ(form.Graph->NodeCount(), 3);
 }
 
+TEST(Startup, MissingCommandLineFileStaysQueuedInTheFullProgramAndIsReportedOnceInTheSecond) {
+  ScratchFolder folder;
+  for (const bool second : {false, true}) {
+    StartedProgram program(second ? SecondProgramProfile() : FullProgramProfile(), {"vemu", folder.file("gone.dag")});
+    program.dialogs.boxes.clear();
+    for (int activation = 0; activation < 2; ++activation) program.form().FormActivate();
+    EXPECT_EQ(program.form().CmdLineFile.empty(), second);
+    EXPECT_EQ(program.dialogs.texts(),
+              second ? std::vector<std::string>{"Cannot open file " + folder.file("gone.dag")} : std::vector<std::string>{});
+    EXPECT_EQ(program.form().Graph->NodeCount(), 1);
+  }
+}
+
 TEST(MainWindowFiles, FailedReadKeepsTheOpenCircuitAndRestartsTheTimer) {
   ScratchFolder folder;
   StartedProgram program;

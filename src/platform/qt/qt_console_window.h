@@ -1,0 +1,66 @@
+// A program's console in the running editor: a small window of its own,
+// titled with the program's path, that shows what the program writes to its
+// standard output and error as it comes (the last kConsoleLineLimit lines)
+// and closes when the program ends. The wait for the program stays the
+// wait it is given (the modal window with Cancel in the editor).
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/console_lines.h"
+#include "platform/process_wait.h"
+
+class QPlainTextEdit;
+class QSocketNotifier;
+class QWidget;
+
+namespace vemu::platform {
+
+class ConsoleWindow {
+ public:
+  // The window for `process`, whose output is captured; shown at once.
+  ConsoleWindow(ChildProcess& process, const std::string& program, QWidget* parent);
+  ~ConsoleWindow();
+  ConsoleWindow(const ConsoleWindow&) = delete;
+  ConsoleWindow& operator=(const ConsoleWindow&) = delete;
+
+  // Shows what has come so far.
+  void Pump();
+  // The program has ended: shows the rest of its output and closes.
+  void Finish();
+
+  QWidget* Window() const;
+  const ConsoleLines& Text() const { return text_; }
+
+ private:
+  void Show(const std::vector<std::string>& lines);
+
+  ChildProcess& process_;
+  std::string program_;
+  std::unique_ptr<QWidget> window_;
+  QPlainTextEdit* view_ = nullptr;
+  std::unique_ptr<QSocketNotifier> notifier_;
+  ConsoleLines text_;
+};
+
+// Waits through `inner` while the program's console window shows its
+// output. The program must have been started with ChildOutput::Captured.
+class ConsoleProcessWait final : public ProcessWait {
+ public:
+  ConsoleProcessWait(ProcessWait& inner, QWidget* parent) : inner_(inner), parent_(parent) {}
+  bool WaitFor(ChildProcess& process, const std::string& program) override;
+
+ private:
+  ProcessWait& inner_;
+  QWidget* parent_;
+};
+
+// Called with each console's lines when it closes (the test driver prints
+// them); an empty function removes it. Returns the previous one.
+using ConsoleClosedHook = std::function<void(const std::string& program, const std::deque<std::string>& lines)>;
+ConsoleClosedHook setConsoleClosedHook(ConsoleClosedHook hook);
+
+}  // namespace vemu::platform

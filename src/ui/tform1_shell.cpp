@@ -1,0 +1,35 @@
+// The element-type window's command and the commands that reach outside the
+// program: registering the circuit file type with the desktop, fetching the
+// web page, bringing the plot program's window to the front, and window
+// message 1025 shown in the caption.
+#include <QAction>
+
+#include "catalogue/windows/node_type_window.h"
+#include "files/file_type_registration.h"
+#include "platform/dialogs.h"
+#include "platform/program_folder.h"
+#include "ui/tform1.h"
+
+void TForm1::AddNewNodeTypeClick() {
+  TFormAddNewNodeType* window = App().FormAddNewNodeType;
+  if (!window) return;
+  window->FillTypeList();
+  ShowModalWindow(*window);
+}
+
+void TForm1::Registerextention1Click() {
+  const std::string program = RegisteredProgramName.empty() ? vemu::platform::runningProgramPath()
+                                                            : vemu::platform::programFolder() + RegisteredProgramName;
+  std::string error;
+  if (!vemu::files::RegisterFileExtension("dag", program, vemu::files::DesktopFoldersFromEnvironment(), error))
+    vemu::platform::dialogs().messageBox("Vemu", error, vemu::platform::MsgButtons::Ok, vemu::platform::MsgIcon::Error);
+}
+
+void TForm1::ConnectShellControls() {
+  if (Registerextention1)
+    connect(Registerextention1, &QAction::triggered, this, [this] { Registerextention1Click(); });
+  if (AddNewNodeType) {
+    AddNewNodeType->setEnabled(Profile().hasElementTypeWindow);
+    connect(AddNewNodeType, &QAction::triggered, this, [this] { AddNewNodeTypeClick(); });
+  }
+}
