@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/first_lines.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
+#include "platform/user_folders.h"
 
 namespace vemu::catalogue {
 namespace {
@@ -156,7 +158,8 @@ StartFileResult ReadStartLines(Settings& settings, const std::vector<std::string
 }
 
 StartFileResult ReadStartFile(Settings& settings, const std::string& path) {
-  auto lines = platform::readLines(path);
+  // Only the lines used, each at most 64 KB: a huge file costs nothing more.
+  auto lines = platform::readFirstLines(path, std::size(kLines), 65536);
   if (!lines) return {};
   return ReadStartLines(settings, *lines);
 }
@@ -190,7 +193,9 @@ bool WriteStartFile(const Settings& settings, const std::string& path, std::stri
   return platform::writeLines(path, StartFileLines(settings), error);
 }
 
-std::string StartFilePath() { return platform::imagesFolder() + "start.txt"; }
+std::string StartFilePath() { return platform::settingsFileToRead(platform::imagesFolder(), "start.txt"); }
+
+std::string StartFileToWrite() { return platform::settingsFileToWrite(platform::imagesFolder(), "start.txt"); }
 
 CopiedValues CopiedSettingValues(const Settings& settings) {
   CopiedValues values;

@@ -42,8 +42,11 @@ std::vector<std::string> StartFileLines(const Settings& settings);
 // written; on failure error says why.
 bool WriteStartFile(const Settings& settings, const std::string& path, std::string* error = nullptr);
 
-// programFolder() + "IMAGES/start.txt".
+// The start.txt to read: the per-user copy (userConfigFolder()) when there
+// is one, else programFolder() + "IMAGES/start.txt". It is written to the
+// per-user copy when there is one or IMAGES takes no files.
 std::string StartFilePath();
+std::string StartFileToWrite();
 
 // The values the window copies out on creation, OK and SAVE: each is set
 // only when its edit holds an integer.

@@ -60,6 +60,10 @@ bool FileCommands::SaveCircuit() { return s_.hasOwnFile ? SaveToSaveDialogFile()
 
 void FileCommands::Newcircuit1Click() {
   if (!ConfirmDiscardUnsaved()) return;
+  StartNewCircuit();
+}
+
+void FileCommands::StartNewCircuit() {
   // Undo after New brings back the circuit of before.
   host_.PushUndoSnapshot();
   s_.modified = 0;
@@ -105,6 +109,8 @@ void FileCommands::LoadFile1Click() {
   const auto chosen = platform::dialogs().chooseOpenFile(request);
   if (!chosen) return;
   s_.openDialogFilterIndex = chosen->filterIndex;
+  // Both the circuit and the netlist replace the open circuit.
+  if (!ConfirmDiscardUnsaved()) return;
   if (!s_.secondBuild && chosen->filterIndex == kNetlistFilter) {
     if (!host_.OpenNetlistAndBuild(chosen->path))
       platform::dialogs().messageBox(host_.ProgramTitle(),
@@ -113,7 +119,6 @@ void FileCommands::LoadFile1Click() {
                                      MsgButtons::Ok, MsgIcon::Warning);
     return;
   }
-  if (!ConfirmDiscardUnsaved()) return;
   // The reader marks the circuit modified when the file holds nodes; a
   // failed read leaves everything as it was.
   const std::uint8_t modifiedBefore = s_.modified;

@@ -73,7 +73,8 @@ class FileCommandsHost {
   virtual void SetTextWindowLines(const std::vector<std::string>& lines) = 0;
   // Saves the text window's lines; false when it failed (reported).
   virtual bool SaveTextWindow(const std::string& path) = 0;
-  // Hands a netlist file to the netlist import; false when this program has none.
+  // Hands a netlist file to the netlist import (which reports its own
+  // failures); false when this program has none.
   virtual bool OpenNetlistAndBuild(const std::string& path) = 0;
 
   // The main window's diagnostic memo (lines in code page 1251).
@@ -109,6 +110,8 @@ class FileCommands {
   bool ConfirmDiscardUnsaved();
 
   void Newcircuit1Click();
+  // New without its question: an undo snapshot of the open circuit, then an empty one.
+  void StartNewCircuit();
   void LoadFile1Click();
   void Save1Click();
   void SaveAs1Click();

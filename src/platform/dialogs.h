@@ -45,6 +45,16 @@ struct TextEditRequest {
   int height = 400;
 };
 
+// A message dialog holding a drop-down list: the index of the item chosen
+// (counted from 0) on OK, nothing on Cancel.
+struct ChoiceRequest {
+  std::string caption;
+  std::string text;
+  std::vector<std::string> items;
+  int initial = 0;
+  int width = 210;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -71,6 +81,8 @@ class Dialogs {
   }
   virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
   virtual std::optional<std::vector<std::string>> editText(const TextEditRequest& request) = 0;
+  // By default the first button (OK) with the item chosen at first.
+  virtual std::optional<int> chooseItem(const ChoiceRequest& request) { return request.initial; }
 
   // A plain box with an OK button and no icon.
   void showMessage(const std::string& text) {

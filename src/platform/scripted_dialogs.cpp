@@ -66,6 +66,11 @@ std::optional<std::vector<std::string>> ScriptedDialogs::editText(const TextEdit
   return takeOr<std::optional<std::vector<std::string>>>(textEditAnswers, std::nullopt);
 }
 
+std::optional<int> ScriptedDialogs::chooseItem(const ChoiceRequest& request) {
+  choiceRequests.push_back(request);
+  return takeOr<std::optional<int>>(choiceAnswers, request.initial);
+}
+
 std::vector<std::string> ScriptedDialogs::texts() const {
   std::vector<std::string> result;
   for (const auto& box : boxes) result.push_back(box.text);

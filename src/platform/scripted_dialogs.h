@@ -23,6 +23,7 @@ class ScriptedDialogs final : public Dialogs {
   std::vector<FileDialogRequest> fileRequests;      // every file dialog opened
   std::vector<TextEditRequest> textEditRequests;    // every text editor opened
   int colorRequests = 0;
+  std::vector<ChoiceRequest> choiceRequests;        // every drop-down question asked
 
   std::deque<MsgResult> boxAnswers;
   std::deque<std::optional<std::string>> inputAnswers;
@@ -32,6 +33,8 @@ class ScriptedDialogs final : public Dialogs {
   std::deque<int> filterAnswers;
   std::deque<std::optional<std::uint32_t>> colorAnswers;
   std::deque<std::optional<std::vector<std::string>>> textEditAnswers;
+  // An empty queue keeps the item chosen at first.
+  std::deque<std::optional<int>> choiceAnswers;
 
   MsgResult messageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
                        MsgIcon icon) override;
@@ -43,6 +46,7 @@ class ScriptedDialogs final : public Dialogs {
   std::optional<ChosenFile> chooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
   std::optional<std::vector<std::string>> editText(const TextEditRequest& request) override;
+  std::optional<int> chooseItem(const ChoiceRequest& request) override;
 
   // The texts of all boxes shown, in order.
   std::vector<std::string> texts() const;

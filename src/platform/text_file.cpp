@@ -10,14 +10,18 @@
 
 namespace vemu::platform {
 
-std::optional<std::string> readFileBytes(const std::string& path) {
+std::optional<std::string> readFileBytes(const std::string& path, std::string* reason) {
+  const auto fail = [reason](const char* why) -> std::optional<std::string> {
+    if (reason) *reason = why;
+    return std::nullopt;
+  };
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return fail(std::strerror(errno));
   struct stat st {};
   // Only regular files hold text: a folder or a device is not a file to read.
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return std::nullopt;
+    return fail(S_ISDIR(st.st_mode) ? "Is a directory" : "Not a regular file");
   }
   std::string content;
   content.resize(static_cast<std::size_t>(st.st_size));
@@ -32,8 +36,9 @@ std::optional<std::string> readFileBytes(const std::string& path) {
     const ssize_t n = ::read(fd, target, room);
     if (n < 0) {
       if (errno == EINTR) continue;
+      const int error = errno;
       ::close(fd);
-      return std::nullopt;
+      return fail(std::strerror(error));
     }
     if (n == 0) break;
     if (!inPlace) content.append(more, static_cast<std::size_t>(n));
@@ -62,8 +67,8 @@ std::vector<std::string> splitLines(std::string_view text) {
   return lines;
 }
 
-std::optional<std::vector<std::string>> readLines(const std::string& path) {
-  auto bytes = readFileBytes(path);
+std::optional<std::vector<std::string>> readLines(const std::string& path, std::string* reason) {
+  auto bytes = readFileBytes(path, reason);
   if (!bytes) return std::nullopt;
   return splitLines(*bytes);
 }

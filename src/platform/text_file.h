@@ -10,14 +10,15 @@
 
 namespace vemu::platform {
 
-// The whole content of a file, or nothing when it cannot be read.
-std::optional<std::string> readFileBytes(const std::string& path);
+// The whole content of a file, or nothing when it cannot be read; then
+// `reason`, when given, says why (the system's error text).
+std::optional<std::string> readFileBytes(const std::string& path, std::string* reason = nullptr);
 
 // The lines of a text, without their line ends.
 std::vector<std::string> splitLines(std::string_view text);
 
-// The lines of a file, or nothing when it cannot be read.
-std::optional<std::vector<std::string>> readLines(const std::string& path);
+// The lines of a file, or nothing when it cannot be read (`reason` as above).
+std::optional<std::vector<std::string>> readLines(const std::string& path, std::string* reason = nullptr);
 
 // Reads lines one at a time; reading past the end yields empty lines.
 class LineReader {

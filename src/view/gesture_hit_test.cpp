@@ -38,6 +38,14 @@ bool IsMemberOf(const TheNode* node, const TheNode* level) {
 
 TPoint FindFreePlace(TPoint p1, TPoint p2, const TheNode* level, std::int32_t gridStep, double scale,
                      std::vector<TPoint>* tried) {
+  return FindFreePlaceWhere(
+      p1, p2, gridStep,
+      [&](std::int32_t x, std::int32_t y) { return NodeAtInLevel(x, y, level, scale) != nullptr; }, tried);
+}
+
+TPoint FindFreePlaceWhere(TPoint p1, TPoint p2, std::int32_t gridStep,
+                          const std::function<bool(std::int32_t, std::int32_t)>& taken,
+                          std::vector<TPoint>* tried) {
   const std::int64_t step = gridStep < 1 ? 1 : gridStep;
   const std::int64_t hx = (std::int64_t{p1.y} - p2.y) / 2;
   const std::int64_t hy = (std::int64_t{p2.x} - p1.x) / 2;
@@ -62,7 +70,7 @@ TPoint FindFreePlace(TPoint p1, TPoint p2, const TheNode* level, std::int32_t gr
     if (i >= 2) k = (i % 2 == 0) ? -(i / 2) : (i / 2);
     candidate = {Saturate(mx + k * sx), Saturate(my + k * sy)};
     if (tried) tried->push_back(candidate);
-    if (!NodeAtInLevel(candidate.x, candidate.y, level, scale)) break;
+    if (!taken(candidate.x, candidate.y)) break;
   }
   return candidate;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "model/graph.h"
@@ -30,5 +31,11 @@ inline constexpr int kFreePlaceTries = 4001;
 model::TPoint FindFreePlace(model::TPoint p1, model::TPoint p2, const model::TheNode* level,
                             std::int32_t gridStep, double scale,
                             std::vector<model::TPoint>* tried = nullptr);
+
+// The same search with the test of a spot given: `taken(x, y)` is true when
+// a member lies within the hit radius of (x, y).
+model::TPoint FindFreePlaceWhere(model::TPoint p1, model::TPoint p2, std::int32_t gridStep,
+                                 const std::function<bool(std::int32_t, std::int32_t)>& taken,
+                                 std::vector<model::TPoint>* tried = nullptr);
 
 }  // namespace vemu::view

@@ -2,7 +2,10 @@
 # byte for byte. A case is a folder in golden/ with a file "command" (the
 # driver's subcommand and arguments; IN stands for the case's input file
 # "in", OUT for the output file) and the expected output "expected"; an
-# optional file "stdin" is the driver's standard input.
+# optional file "stdin" is the driver's standard input; an optional file
+# "stderr" lists lines that the driver's standard error must hold as whole
+# lines, in that order (other lines may come between them). In the output
+# the path of the case's input is written IN again.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(GLOB cases LIST_DIRECTORIES true ${GOLDEN}/*)
@@ -40,7 +43,39 @@ foreach(case ${cases})
     math(EXPR failures "${failures} + 1")
     continue()
   endif()
+  if(EXISTS ${case}/stderr)
+    file(READ ${case}/stderr wanted)
+    set(rest "\n${err}")
+    while(NOT wanted STREQUAL "")
+      string(FIND "${wanted}" "\n" eol)
+      if(eol EQUAL -1)
+        set(line "${wanted}")
+        set(wanted "")
+      else()
+        string(SUBSTRING "${wanted}" 0 ${eol} line)
+        math(EXPR eol "${eol} + 1")
+        string(SUBSTRING "${wanted}" ${eol} -1 wanted)
+      endif()
+      string(FIND "${rest}" "\n${line}\n" at)
+      if(at EQUAL -1)
+        message(SEND_ERROR "${name}: standard error lacks the line \"${line}\" (in order): ${err}")
+        math(EXPR failures "${failures} + 1")
+        break()
+      endif()
+      string(LENGTH "\n${line}" skip)
+      math(EXPR skip "${at} + ${skip}")
+      string(SUBSTRING "${rest}" ${skip} -1 rest)
+    endwhile()
+  endif()
   if(EXISTS ${case}/expected)
+    # Paths into the case's input are written back as IN, as the command names them.
+    file(READ ${actual} text)
+    string(FIND "${text}" "${case}/in" at)
+    if(NOT at EQUAL -1)
+      string(REPLACE "${case}/in" "IN" text "${text}")
+      set(actual ${actual}.in)
+      file(WRITE ${actual} "${text}")
+    endif()
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${case}/expected ${actual} RESULT_VARIABLE diff)
     if(NOT diff EQUAL 0)
       message(SEND_ERROR "${name}: output differs from ${case}/expected (see ${actual})")

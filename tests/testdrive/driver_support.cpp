@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -211,19 +212,10 @@ int RunWithAnswers(const std::vector<std::string>& answers, const std::function<
   }
 }
 
-std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options, std::string& error) {
-  if (options.positional.empty()) {
-    error = "no circuit file given";
-    return nullptr;
-  }
+std::unique_ptr<DriverSession> DriverSession::OpenWithoutCircuit(const CircuitOptions& options, std::string& error) {
   std::unique_ptr<DriverSession> session(new DriverSession());
   std::error_code ec;
   session->startFolder_ = std::filesystem::current_path(ec).string();
-  const std::string circuit = session->Resolve(options.positional[0]);
-  if (!platform::fileExists(circuit)) {
-    error = "cannot read " + options.positional[0];
-    return nullptr;
-  }
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (!QApplication::instance()) {
     static int argc = 1;
@@ -241,6 +233,24 @@ std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options
   session->windows_ = options.second
                           ? std::make_unique<WindowSet>(SecondProgramProfile(), std::vector<std::string>{"vemu"})
                           : std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
+  return session;
+}
+
+std::unique_ptr<DriverSession> DriverSession::Open(const CircuitOptions& options, std::string& error) {
+  if (options.positional.empty()) {
+    error = "no circuit file given";
+    return nullptr;
+  }
+  std::error_code ec;
+  const std::filesystem::path start = std::filesystem::current_path(ec);
+  const std::string& given = options.positional[0];
+  const std::string circuit = given.empty() || given.front() == '/' ? given : (start / given).string();
+  if (!platform::fileExists(circuit)) {
+    error = "cannot read " + options.positional[0];
+    return nullptr;
+  }
+  std::unique_ptr<DriverSession> session = OpenWithoutCircuit(options, error);
+  if (!session) return nullptr;
   TForm1& form = session->form1();
   // Load reports a damaged file in a box; the driver says it on stderr and stops.
   platform::ScriptedDialogs quiet;
@@ -272,16 +282,22 @@ DriverSession::~DriverSession() {
   }
 }
 
-bool DriverSession::UseCopyOfProgramFolder() {
+std::string CopyOfProgramFolder() {
   namespace fs = std::filesystem;
   std::error_code ec;
   std::string pattern = (fs::temp_directory_path(ec) / "vemu-drive-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) return false;
-  scratch_ = pattern + "/";
+  if (!::mkdtemp(pattern.data())) return std::string();
+  const std::string copy = pattern + "/";
   const std::string own = platform::programFolder();
   for (const char* entry : {"IMAGES", "FILES", "setup.sym"})
-    if (fs::exists(own + entry, ec)) fs::copy(own + entry, scratch_ + entry, fs::copy_options::recursive, ec);
-  fs::create_directories(scratch_ + "IMAGES/BACKUP", ec);
+    if (fs::exists(own + entry, ec)) fs::copy(own + entry, copy + entry, fs::copy_options::recursive, ec);
+  fs::create_directories(copy + "IMAGES/BACKUP", ec);
+  return copy;
+}
+
+bool DriverSession::UseCopyOfProgramFolder() {
+  scratch_ = CopyOfProgramFolder();
+  if (scratch_.empty()) return false;
   platform::setProgramFolder(scratch_);
   return true;
 }
@@ -312,6 +328,12 @@ bool DriverSession::ApplySettings(const std::vector<std::pair<std::string, std::
         return false;
       }
       box->setCurrentIndex(index);
+    } else if (auto* item = form1().findChild<QAction*>(name); item && item->isCheckable()) {
+      if (value != "0" && value != "1") {
+        error = "check item " + control + " takes 1 or 0";
+        return false;
+      }
+      item->setChecked(value == "1");
     } else {
       error = "the settings window has no control " + control;
       return false;

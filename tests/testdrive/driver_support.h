@@ -105,6 +105,11 @@ class AnswerScript final : public vemu::platform::Dialogs {
 // status, 3 when a question found no answer left, 2 when an answer did not fit.
 int RunWithAnswers(const std::vector<std::string>& answers, const std::function<int()>& body);
 
+// A scratch copy of the driver's own program folder (IMAGES with an empty
+// IMAGES/BACKUP, FILES, setup.sym), ending in '/'; empty when it cannot be
+// made. The caller removes it.
+std::string CopyOfProgramFolder();
+
 // The program's windows on one circuit: sets QT_QPA_PLATFORM=offscreen when
 // it is unset, makes the QApplication when there is none, points the program
 // folder at options.folder (when given; else at a scratch copy of the
@@ -115,6 +120,9 @@ int RunWithAnswers(const std::vector<std::string>& answers, const std::function<
 class DriverSession {
  public:
   static std::unique_ptr<DriverSession> Open(const CircuitOptions& options, std::string& error);
+  // The windows on the empty circuit they start with (options.folder and
+  // options.second as above); null with the reason when that failed.
+  static std::unique_ptr<DriverSession> OpenWithoutCircuit(const CircuitOptions& options, std::string& error);
   ~DriverSession();
   DriverSession(const DriverSession&) = delete;
   DriverSession& operator=(const DriverSession&) = delete;
@@ -125,7 +133,8 @@ class DriverSession {
   TForm6& form6();
 
   // Sets settings-window controls by object name: a check box takes 1 or 0,
-  // a line edit its text (UTF-8), the combo box its item index.
+  // a line edit its text (UTF-8), the combo box its item index; a check item
+  // of the main window (e.g. CIR1) takes 1 or 0 too.
   bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& settings,
                      std::string& error);
   // Writes the circuit as Save does (a relative path counts from the

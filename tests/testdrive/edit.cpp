@@ -1,14 +1,17 @@
 // edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...: replays a
-// script of mouse, key, palette and menu events on the main window with IN open ("-" for a new
-// circuit) and writes the circuit after it. Boxes and the status panels go to stderr.
+// script of mouse, key, palette, menu and field events on the main window with IN open ("-" for
+// a new circuit) and writes the circuit after it. Boxes, the status panels, the caption, the
+// selection and the memo go to stderr.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <charconv>
@@ -28,6 +31,7 @@
 #include "platform/dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/web_download.h"
+#include "platform/text_codec.h"
 #include "ui/ask_insert_move.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
@@ -122,16 +126,75 @@ bool ChooseType(TForm1& form, int code) {
   return false;
 }
 
-bool TriggerByName(TForm1& form, const std::string& name) {
+// A menu item, action or button as the user would reach it: one that is
+// disabled does nothing and is named on stderr ("disabled NAME"), so is a
+// name the window does not have ("unknown NAME"); the script goes on.
+void TriggerByName(TForm1& form, const std::string& name) {
   const QString objectName = QString::fromStdString(name);
   if (auto* action = form.findChild<QAction*>(objectName)) {
-    action->trigger();
-    return true;
+    if (action->isEnabled()) action->trigger();
+    else std::fprintf(stderr, "disabled %s\n", name.c_str());
+    return;
   }
   if (auto* button = form.findChild<QAbstractButton*>(objectName)) {
-    button->click();
-    return true;
+    if (button->isEnabled()) button->click();
+    else std::fprintf(stderr, "disabled %s\n", name.c_str());
+    return;
   }
+  std::fprintf(stderr, "unknown %s\n", name.c_str());
+}
+
+// "field NAME TEXT": the line edit of that object name takes TEXT in place
+// of its text and Enter, as a user types it; disabled and unknown fields as
+// for menu items.
+void TypeIntoField(TForm1& form, const std::string& rest) {
+  const std::size_t blank = rest.find(' ');
+  const std::string name = rest.substr(0, blank);
+  const std::string text = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
+  QLineEdit* field = form.findChild<QLineEdit*>(QString::fromStdString(name));
+  if (!field) {
+    std::fprintf(stderr, "unknown %s\n", name.c_str());
+    return;
+  }
+  if (!field->isEnabled() || field->isReadOnly()) {
+    std::fprintf(stderr, "disabled %s\n", name.c_str());
+    return;
+  }
+  field->setFocus();
+  field->selectAll();
+  field->insert(vemu::platform::fromUtf8(text));
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  QApplication::sendEvent(field, &press);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  QApplication::sendEvent(field, &release);
+}
+
+// The member of the shown level of that name (UTF-8), or null.
+vemu::model::TheNode* MemberNamed(TForm1& form, const std::string& name) {
+  const std::string wanted = vemu::platform::toCp1251(vemu::platform::fromUtf8(name));
+  vemu::model::TheNode* found = nullptr;
+  if (form.Graph->MainNode)
+    form.Graph->MainNode->forEachLine([&](vemu::model::TheLine* l) {
+      if (!found && l->Kind == vemu::model::alHaveItem && l->Node && l->Node->Name.str() == wanted) found = l->Node;
+    });
+  return found;
+}
+
+// "current NAME": a click on the member of that name (hover, press and
+// release where it is drawn), which makes it current.
+bool ClickOnMember(TForm1& form, const std::string& name, std::string& error) {
+  vemu::model::TheNode* node = MemberNamed(form, name);
+  if (!node) {
+    error = "no member named " + name + " on the shown level";
+    return false;
+  }
+  const vemu::model::TPoint at = form.View->LogicalToScreen(node->GetPos());
+  const MouseArgs m{at.x, at.y, Qt::LeftButton, Qt::LeftButton, {}};
+  SendMouse(form, QEvent::MouseMove, m, Qt::NoButton, Qt::NoButton);
+  SendMouse(form, QEvent::MouseButtonPress, m, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(form, QEvent::MouseButtonRelease, m, Qt::LeftButton, Qt::NoButton);
+  if (form.Graph->CurrentNode == node) return true;
+  error = "a click on " + name + " does not make it current";
   return false;
 }
 
@@ -183,18 +246,29 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
     return false;
   }
   if (verb == "menu") {
-    if (TriggerByName(form, rest)) {
-      // A download is waited for: it ends with its answer or its time limit.
-      if (form.PageDownload && form.PageDownload->Running()) {
-        QEventLoop wait;
-        QObject::connect(form.PageDownload, &vemu::platform::WebDownload::Finished, &wait, &QEventLoop::quit);
-        wait.exec();
-      }
-      return true;
+    TriggerByName(form, rest);
+    // A download is waited for: it ends with its answer or its time limit.
+    if (form.PageDownload && form.PageDownload->Running()) {
+      QEventLoop wait;
+      QObject::connect(form.PageDownload, &vemu::platform::WebDownload::Finished, &wait, &QEventLoop::quit);
+      wait.exec();
     }
-    error = "no action or button named " + rest;
-    return false;
+    return true;
   }
+  if (verb == "dblmemo") {
+    // A double click in the diagnostic memo, shown or not.
+    QWidget* area = form.Memo1->viewport();
+    const QPointF at(5, 5);
+    QMouseEvent event(QEvent::MouseButtonDblClick, at, area->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(area, &event);
+    return true;
+  }
+  if (verb == "field") {
+    TypeIntoField(form, rest);
+    return true;
+  }
+  if (verb == "current") return ClickOnMember(form, rest, error);
   if (verb == "tick") {
     const auto n = testdrive::ParseInt(rest);
     if (!n || *n < 0) {
@@ -209,6 +283,17 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
   }
   error = "unknown script line: " + line;
   return false;
+}
+
+// " NAME" for each selected member of the shown level, in list order (UTF-8).
+std::string SelectedMembers(TForm1& form) {
+  std::string names;
+  if (form.Graph->MainNode)
+    form.Graph->MainNode->forEachLine([&](vemu::model::TheLine* l) {
+      if (l->Kind == vemu::model::alHaveItem && l->Node && l->Node->Selected)
+        names += " " + vemu::platform::cp1251ToUtf8(l->Node->Name.str());
+    });
+  return names;
 }
 
 // A file of a new circuit: the root alone.
@@ -294,6 +379,12 @@ int EditCommand(const Args& args) {
     }
     session->form3().ButtonOKClick();
     TForm1& form = session->form1();
+    if (!scratch.empty()) {
+      // A new circuit: no file of its own, as after New.
+      form.LastFile.clear();
+      form.SaveDialogFileName = "noname.dag";
+      form.HasOwnFile = false;
+    }
     form.RunModalWindow = &RunScriptedModalWindow;
     form.Timer1->stop();
     form.PaintBox1->setMinimumSize(1, 1);
@@ -309,6 +400,11 @@ int EditCommand(const Args& args) {
     }
     for (int panel = 0; panel < 3; ++panel)
       std::fprintf(stderr, "status %d %s\n", panel, form.StatusText(panel).c_str());
+    std::fprintf(stderr, "caption %s\n", vemu::platform::toUtf8(form.windowTitle()).c_str());
+    std::fprintf(stderr, "selection%s\n", SelectedMembers(form).c_str());
+    if (!form.Memo1->toPlainText().isEmpty())
+      for (const QString& line : form.Memo1->toPlainText().split(QLatin1Char('\n')))
+        std::fprintf(stderr, "memo %s\n", line.toUtf8().constData());
     if (!session->WriteCircuit(out, error)) {
       std::fprintf(stderr, "edit: %s\n", error.c_str());
       return 3;

@@ -92,6 +92,16 @@ TPoint Point(const QJsonObject& o, const char* name) {
   return Point(Need(o, name, v), name);
 }
 
+// A list of points [[x, y], ...]; none when absent.
+std::vector<TPoint> Points(const QJsonObject& o, const char* name) {
+  const QJsonValue v = o.value(QLatin1String(name));
+  if (v.isUndefined()) return {};
+  if (!v.isArray()) throw BadRequest(std::string("not a list of points: ") + name);
+  std::vector<TPoint> points;
+  for (const QJsonValue& p : v.toArray()) points.push_back(Point(p, name));
+  return points;
+}
+
 TRect Rect(const QJsonObject& o, const char* name) {
   const QJsonValue v = o.value(QLatin1String(name));
   if (v.isUndefined()) return {};
@@ -430,7 +440,20 @@ void AddViewCommands(std::map<std::string, Handler>& table) {
     return ViewCommandRequest(r, [](vemu::view::ViewCommands& c, DriverViewHost&) { c.UpdateScrollBars(); });
   };
   table["ScrollBar1Scroll"] = [](const QJsonObject& r) {
-    return ViewCommandRequest(r, [](vemu::view::ViewCommands& c, DriverViewHost&) { c.Scroll(); });
+    // The scroll's first step on a copy shows the bars as held and the
+    // origin moved before the bars are recomputed.
+    QJsonObject held, moved;
+    QJsonObject answer = ViewCommandRequest(r, [&](vemu::view::ViewCommands& c, DriverViewHost& host) {
+      TMyScale view = host.View();
+      ScrollBarState horizontal = c.ScrollBar1, vertical = c.ScrollBar2;
+      vemu::view::ScrollViewToBars(view, horizontal, vertical);
+      held = {{"ScrollBar1", Json(horizontal)}, {"ScrollBar2", Json(vertical)}};
+      moved = {{"OriginX", view.OriginX}, {"OriginY", view.OriginY}};
+      c.Scroll();
+    });
+    answer["held"] = held;
+    answer["moved"] = moved;
+    return answer;
   };
   table["SetZoom"] = [](const QJsonObject& r) {
     const double value = Real(r, "Value");
@@ -448,13 +471,62 @@ void AddViewCommands(std::map<std::string, Handler>& table) {
   };
 }
 
-// The gesture requests report a malformed point as a bad request.
-QJsonObject Gesture(QJsonObject (*fn)(const QJsonObject&), const QJsonObject& r) {
-  try {
-    return fn(r);
-  } catch (const std::invalid_argument& e) {
-    throw BadRequest(e.what());
+// --- the canvas gestures ---
+
+// The zoom of a gesture request: the view's, like every other routine's. A
+// "Scale" beside the view is refused rather than ignored.
+double GestureScale(const QJsonObject& r) {
+  if (r.contains(QLatin1String("Scale"))) throw BadRequest("Scale belongs inside view");
+  return View(r).Scale;
+}
+
+QJsonObject NodeAtRequest(const QJsonObject& r) {
+  const std::vector<TPoint> members = Points(r, "members");
+  const TPoint p = Point(r, "P");
+  const auto hit = testdrive::NodeAtAmong(members, p, GestureScale(r));
+  return {{"hit", hit ? QJsonValue(static_cast<int>(*hit)) : QJsonValue(QJsonValue::Null)}};
+}
+
+QJsonObject FindFreePlaceRequest(const QJsonObject& r) {
+  const std::vector<TPoint> members = Points(r, "members");
+  const TPoint p1 = Point(r, "P1");
+  const TPoint p2 = Point(r, "P2");
+  const std::int32_t gridStep = Int(r, "GridStep", 15);
+  std::vector<TPoint> tried;
+  const TPoint result = testdrive::FreePlaceAmong(members, p1, p2, gridStep, GestureScale(r), tried);
+  QJsonArray points;
+  for (const TPoint& t : tried) points.append(Json(t));
+  return {{"tried", points}, {"result", Json(result)}};
+}
+
+// "nodes": the members' positions; "links": [from, to] or [from, to, Kind]
+// (indices into nodes; Kind 6 when absent); "current": the node made current.
+QJsonObject SetCurrentNodeRequest(const QJsonObject& r) {
+  const std::vector<TPoint> nodes = Points(r, "nodes");
+  const auto index = [&](const QJsonValue& v, const char* name) {
+    const std::int32_t i = Int(v, name);
+    if (i < 0 || static_cast<std::size_t>(i) >= nodes.size()) throw BadRequest(std::string("no such node: ") + name);
+    return static_cast<std::size_t>(i);
+  };
+  std::vector<testdrive::LinkSpec> links;
+  const QJsonValue lv = r.value(QLatin1String("links"));
+  if (!lv.isUndefined() && !lv.isArray()) throw BadRequest("not a list of links: links");
+  for (const QJsonValue& v : lv.toArray()) {
+    const QJsonArray a = v.toArray();
+    if (!v.isArray() || a.size() < 2 || a.size() > 3) throw BadRequest("not a link [from, to, Kind]: links");
+    const std::int32_t kind = a.size() == 3 ? Int(a[2], "links") : 6;
+    if (kind < 0 || kind > 255) throw BadRequest("not a link kind: links");
+    links.push_back({index(a[0], "links"), index(a[1], "links"), static_cast<std::uint8_t>(kind)});
   }
+  QJsonValue cv;
+  const std::size_t current = index(Need(r, "current", cv), "current");
+  QJsonArray after;
+  for (const testdrive::LinkSwing& l : testdrive::KickAtCurrent(nodes, links, current))
+    after.append(QJsonObject{{"Countdown", l.Countdown},
+                             {"SwingPoint", Json(l.SwingPoint)},
+                             {"RestPoint", Json(l.RestPoint)},
+                             {"CurPoint", Json(l.CurPoint)}});
+  return {{"links", after}};
 }
 
 const std::map<std::string, Handler>& Handlers() {
@@ -546,8 +618,9 @@ const std::map<std::string, Handler>& Handlers() {
            DrawWhirl(Int(r, "Counter"), canvas);
            return QJsonObject{{"segments", Segments(canvas, 0, true)}, {"Pen", Json(canvas.pen)}};
          }},
-        {"NodeAt", [](const QJsonObject& r) { return Gesture(GestureNodeAt, r); }},
-        {"FindFreePlace", [](const QJsonObject& r) { return Gesture(GestureFindFreePlace, r); }},
+        {"NodeAt", NodeAtRequest},
+        {"FindFreePlace", FindFreePlaceRequest},
+        {"SetCurrentNode", SetCurrentNodeRequest},
     };
     AddViewCommands(t);
     return t;

@@ -1,13 +1,10 @@
 #include "testdrive/gesture_geometry.h"
 
-#include <QJsonArray>
-#include <stdexcept>
-#include <string>
-#include <vector>
-
 #include "model/graph.h"
 #include "view/gesture_hit_test.h"
+#include "view/my_line.h"
 
+namespace testdrive {
 namespace {
 
 using vemu::model::TheNode;
@@ -19,24 +16,11 @@ struct Level {
   std::vector<TheNode*> members;
 };
 
-TPoint PointOf(const QJsonValue& v, const char* name) {
-  const QJsonArray a = v.toArray();
-  if (!v.isArray() || a.size() != 2 || !a[0].isDouble() || !a[1].isDouble())
-    throw std::invalid_argument(std::string("not a point: ") + name);
-  return {a[0].toInt(), a[1].toInt()};
-}
-
-double ScaleOf(const QJsonObject& r) {
-  const QJsonValue v = r.value(QLatin1String("Scale"));
-  return v.isDouble() ? v.toDouble() : 1.0;
-}
-
 // The members in the order given, at their positions, under one root.
-void Fill(Level& level, const QJsonObject& r) {
+void Fill(Level& level, const std::vector<TPoint>& points) {
   level.root = level.graph.AddNode(nullptr, vemu::model::ntRoot);
   level.graph.MainNode = level.root;
-  for (const QJsonValue& m : r.value(QLatin1String("members")).toArray()) {
-    const TPoint p = PointOf(m, "members");
+  for (const TPoint& p : points) {
     TheNode* n = level.graph.AddNode(level.root, vemu::model::ntJunction);
     n->X = p.x;
     n->Y = p.y;
@@ -45,30 +29,42 @@ void Fill(Level& level, const QJsonObject& r) {
   }
 }
 
-QJsonArray Json(TPoint p) { return {p.x, p.y}; }
-
 }  // namespace
 
-QJsonObject GestureNodeAt(const QJsonObject& r) {
+std::optional<std::size_t> NodeAtAmong(const std::vector<TPoint>& members, TPoint p, double scale) {
   Level level;
-  Fill(level, r);
-  const TPoint p = PointOf(r.value(QLatin1String("P")), "P");
-  const TheNode* hit = vemu::view::NodeAtInLevel(p.x, p.y, level.root, ScaleOf(r));
+  Fill(level, members);
+  const TheNode* hit = vemu::view::NodeAtInLevel(p.x, p.y, level.root, scale);
   for (std::size_t i = 0; i < level.members.size(); ++i)
-    if (level.members[i] == hit) return {{"hit", static_cast<int>(i)}};
-  return {{"hit", QJsonValue::Null}};
+    if (level.members[i] == hit) return i;
+  return std::nullopt;
 }
 
-QJsonObject GestureFindFreePlace(const QJsonObject& r) {
+TPoint FreePlaceAmong(const std::vector<TPoint>& members, TPoint p1, TPoint p2, int gridStep, double scale,
+                      std::vector<TPoint>& tried) {
   Level level;
-  Fill(level, r);
-  const TPoint p1 = PointOf(r.value(QLatin1String("P1")), "P1");
-  const TPoint p2 = PointOf(r.value(QLatin1String("P2")), "P2");
-  const QJsonValue step = r.value(QLatin1String("GridStep"));
-  std::vector<TPoint> tried;
-  const TPoint result =
-      vemu::view::FindFreePlace(p1, p2, level.root, step.isDouble() ? step.toInt() : 15, ScaleOf(r), &tried);
-  QJsonArray points;
-  for (const TPoint& t : tried) points.append(Json(t));
-  return {{"tried", points}, {"result", Json(result)}};
+  Fill(level, members);
+  return vemu::view::FindFreePlace(p1, p2, level.root, gridStep, scale, &tried);
 }
+
+std::vector<LinkSwing> KickAtCurrent(const std::vector<TPoint>& nodes, const std::vector<LinkSpec>& links,
+                                     std::size_t current) {
+  Level level;
+  Fill(level, nodes);
+  std::vector<vemu::model::TheLine*> made;
+  for (const LinkSpec& l : links)
+    made.push_back(level.graph.AddLine(-2, level.members.at(l.from), level.members.at(l.to), l.kind));
+  vemu::view::SwingLinksAt(level.members.at(current), level.root);
+  std::vector<LinkSwing> after;
+  for (vemu::model::TheLine* l : made) {
+    const vemu::view::TMyLine* drawn = vemu::view::AsMyLine(l);
+    if (!drawn) {
+      after.push_back({});
+      continue;
+    }
+    after.push_back({drawn->Countdown, drawn->SwingPoint, drawn->RestPoint, drawn->CurPoint});
+  }
+  return after;
+}
+
+}  // namespace testdrive

@@ -5,8 +5,19 @@
 #include <cstdio>
 #include <tuple>
 
+#include <QAction>
+#include <QPlainTextEdit>
+
+#include "files/file_commands.h"
+#include "platform/dialogs.h"
+#include "platform/qt/qt_text.h"
+#include "platform/random_source.h"
 #include "testdrive/commands.h"
 #include "testdrive/driver_support.h"
+#include "ui/paint_box.h"
+#include "ui/tform1.h"
+
+namespace platform = vemu::platform;
 
 namespace {
 
@@ -57,9 +68,77 @@ bool ParseImportOptions(const Args& args, ImportOptions& o, std::string& error) 
   return true;
 }
 
-int RunImport(const ImportOptions&) {
-  std::fprintf(stderr, "import: not available\n");
-  return 2;
+// The dialogs of one import: the open dialog takes IN with the netlist
+// filter, the layout question the --layout item; everything else goes to the
+// answer script in force.
+class ImportDialogs final : public platform::Dialogs {
+ public:
+  ImportDialogs(const ImportOptions& o, std::string path) : o_(o), path_(std::move(path)), script_(platform::dialogs()) {}
+
+  platform::MsgResult messageBox(const std::string& caption, const std::string& text, platform::MsgButtons buttons,
+                                 platform::MsgIcon icon) override {
+    return script_.messageBox(caption, text, buttons, icon);
+  }
+  std::optional<std::string> inputQuery(const std::string& caption, const std::string& prompt,
+                                        const std::string& initial) override {
+    return script_.inputQuery(caption, prompt, initial);
+  }
+  std::optional<std::string> openFile(const platform::FileDialogRequest& request) override {
+    std::fprintf(stderr, "question [%s] (open file) -> %s\n", request.title.c_str(), o_.input.c_str());
+    return path_;
+  }
+  std::optional<platform::ChosenFile> chooseOpenFile(const platform::FileDialogRequest& request) override {
+    auto path = openFile(request);
+    return platform::ChosenFile{*path, vemu::files::kNetlistFilter};
+  }
+  std::optional<std::string> saveFile(const platform::FileDialogRequest& request) override {
+    return script_.saveFile(request);
+  }
+  std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override { return script_.chooseColor(initial); }
+  std::optional<std::vector<std::string>> editText(const platform::TextEditRequest& request) override {
+    return script_.editText(request);
+  }
+  std::optional<int> chooseItem(const platform::ChoiceRequest& request) override {
+    const std::size_t item = static_cast<std::size_t>(o_.layout);
+    std::fprintf(stderr, "question [%s] %s -> %s\n", request.caption.c_str(), request.text.c_str(),
+                 item < request.items.size() ? request.items[item].c_str() : "?");
+    return o_.layout;
+  }
+
+ private:
+  const ImportOptions& o_;
+  std::string path_;
+  platform::Dialogs& script_;
+};
+
+int RunImport(const ImportOptions& o) {
+  return testdrive::RunWithAnswers(o.answers, [&]() -> int {
+    testdrive::CircuitOptions common;
+    common.folder = o.folder;
+    std::string error;
+    auto session = testdrive::DriverSession::OpenWithoutCircuit(common, error);
+    if (!session || !session->ApplySettings(o.settings, error)) {
+      std::fprintf(stderr, "import: %s\n", error.c_str());
+      return 2;
+    }
+    TForm1& form = session->form1();
+    form.PaintBox1->resize(o.width, o.height);
+    form.FormResize();
+    platform::RandomSource random(o.seed);
+    platform::ScopedRandomSource seeded(random);
+    ImportDialogs dialogs(o, session->Resolve(o.input));
+    {
+      platform::ScopedDialogs scope(dialogs);
+      form.CreateFromCir1Click();
+    }
+    if (form.CIR1->isChecked()) testdrive::PrintLines(testdrive::MemoLines(form.Memo1), stdout);
+    std::fprintf(stderr, "caption %s\n", platform::toUtf8(form.windowTitle()).c_str());
+    if (!o.writePath.empty() && !session->WriteCircuit(o.writePath, error)) {
+      std::fprintf(stderr, "import: %s\n", error.c_str());
+      return 1;
+    }
+    return 0;
+  });
 }
 
 }  // namespace

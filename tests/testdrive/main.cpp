@@ -24,7 +24,7 @@ const std::map<std::string, std::pair<std::function<int(const Args&)>, const cha
       {"geometry", {GeometryCommand, "geometry  answer JSON geometry requests from stdin"}},
       {"export", {ExportCommand, "export IN.dag OUT.jpg [--size WxH]  the JPEG export of IN's shown level"}},
       {"edit", {EditCommand, "edit IN.dag SCRIPT OUT.dag [options]  replay mouse, key, palette and menu events"}},
-      {"undo", {UndoCommand, "undo OPS [--folder DIR]  undo ring steps (e edit, u undo, r redo) on a fresh window"}},
+      {"undo", {UndoCommand, "undo OPS [--folder DIR] [--load FILE]  undo ring steps (e edit, u undo, r redo, l load, d<k> delete slot k) on a fresh window"}},
       {"subcircuit", {SubcircuitCommand, "subcircuit IN.dag OUT.dag [--select NAME]...  write the selected members of IN's shown level as a sub-circuit file"}},
       {"nodetypes", {NodeTypesCommand, "nodetypes [--folder DIR] [--load] [--save]  the element-type window: its list, Load CFG, Save CFG"}},
       {"import", {ImportCommand, "import IN.cir [options]  build a drawing from the netlist IN (see README.md)"}},

@@ -1,14 +1,17 @@
-// undo OPS [--folder DIR]: the undo ring of a fresh main window, one
-// operation per letter of OPS (e: an editing step that adds a junction,
-// u: Undo1Click, r: Redo1Click), with the ring's state and the snapshot
-// files touched after each.
+// undo OPS [--folder DIR] [--load FILE]: the undo ring of a fresh main
+// window, one operation per letter of OPS (e: an editing step that adds a
+// junction, u: Undo1Click, r: Redo1Click, l: Load of FILE; d<k> deletes
+// slot k's file before the next step), with the ring's state, the snapshot
+// files touched and the caption after each.
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,11 @@
 #include <QApplication>
 #include <QToolButton>
 
+#include "files/undo_ring.h"
 #include "platform/program_folder.h"
+#include "platform/qt/qt_text.h"
+#include "platform/scripted_dialogs.h"
+#include "testdrive/driver_support.h"
 #include "testdrive/commands.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
@@ -65,6 +72,16 @@ class SnapshotWatch {
   int fd_ = -1;
 };
 
+// The text with every '"' written \".
+std::string Quoted(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '"') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
 void PrintState(char op, TForm1& form, SnapshotWatch& watch) {
   const auto& ring = form.Backup;
   std::printf("%c count=%d start=%d pos=%d flag=%d undo=%d redo=%d nodes=%d panel0=\"%s\" files=", op,
@@ -74,7 +91,47 @@ void PrintState(char op, TForm1& form, SnapshotWatch& watch) {
   const auto files = watch.Take();
   if (files.empty()) std::printf("-");
   for (std::size_t i = 0; i < files.size(); ++i) std::printf("%s%s", i ? "," : "", files[i].c_str());
-  std::printf("\n");
+  std::printf(" caption=\"%s\"\n", Quoted(vemu::platform::toUtf8(form.windowTitle())).c_str());
+}
+
+// One step of OPS: a letter, or "d" with the slot number.
+struct Step {
+  char op = 0;
+  int slot = 0;
+};
+
+// The steps of OPS; nothing when OPS holds anything else.
+std::optional<std::vector<Step>> ParseOps(const std::string& ops) {
+  std::vector<Step> steps;
+  for (std::size_t i = 0; i < ops.size();) {
+    const char op = ops[i++];
+    if (op == 'e' || op == 'u' || op == 'r' || op == 'l') {
+      steps.push_back({op, 0});
+      continue;
+    }
+    if (op != 'd') return std::nullopt;
+    const std::size_t digits = ops.find_first_not_of("0123456789", i);
+    const auto slot = testdrive::ParseInt(ops.substr(i, digits - i));
+    if (!slot || *slot < 1 || *slot > vemu::files::UndoRing::Slots) return std::nullopt;
+    steps.push_back({op, *slot});
+    i = digits == std::string::npos ? ops.size() : digits;
+  }
+  return steps;
+}
+
+// Load as the user runs it: the open dialog answered with the file, the
+// question on unsaved work with No.
+void LoadFile(TForm1& form, const std::string& path) {
+  vemu::platform::ScriptedDialogs answers;
+  answers.fileAnswers = {path};
+  answers.boxAnswers = {vemu::platform::MsgResult::No};
+  {
+    vemu::platform::ScopedDialogs scope(answers);
+    form.LoadFile1Click();
+  }
+  for (const auto& box : answers.boxes)
+    if (box.buttons != vemu::platform::MsgButtons::YesNoCancel)
+      std::fprintf(stderr, "box [%s] %s\n", box.caption.c_str(), box.text.c_str());
 }
 
 // An editing step: a snapshot first, then one junction more on the shown level.
@@ -93,10 +150,13 @@ void AddJunction(TForm1& form) {
 int UndoCommand(const Args& args) {
   std::string ops;
   std::string folder;
+  std::string load;
   bool haveOps = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--folder" && i + 1 < args.size()) {
       folder = args[++i];
+    } else if (args[i] == "--load" && i + 1 < args.size()) {
+      load = args[++i];
     } else if (!haveOps) {
       ops = args[i];
       haveOps = true;
@@ -105,21 +165,24 @@ int UndoCommand(const Args& args) {
       break;
     }
   }
-  if (!haveOps || ops.find_first_not_of("eur") != std::string::npos) {
-    std::fprintf(stderr, "undo: expected OPS of the letters e, u, r [--folder DIR]\n");
+  const auto steps = haveOps ? ParseOps(ops) : std::nullopt;
+  const bool loads = steps && std::any_of(steps->begin(), steps->end(), [](const Step& s) { return s.op == 'l'; });
+  if (!steps || (loads && load.empty())) {
+    std::fprintf(stderr,
+                 "undo: expected OPS of e, u, r, l and d<k> (k 1 to 30) [--folder DIR] [--load FILE] (l needs FILE)\n");
     return 2;
   }
   std::error_code ec;
+  // The window enters the program folder: FILE counts from the folder the driver started in.
+  if (!load.empty()) load = std::filesystem::absolute(load, ec).string();
   std::string scratch;
   if (folder.empty()) {
-    // A folder of its own, so the driver's folder gets no snapshot files.
-    std::string pattern = (std::filesystem::temp_directory_path(ec) / "vemu-undo-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
+    // A copy of its own, so the driver's folder gets no snapshot files.
+    scratch = folder = testdrive::CopyOfProgramFolder();
+    if (folder.empty()) {
       std::fprintf(stderr, "undo: cannot make a scratch folder\n");
       return 2;
     }
-    scratch = folder = pattern;
-    std::filesystem::create_directories(folder + "/IMAGES/BACKUP", ec);
   }
   folder = std::filesystem::absolute(folder, ec).string();
   if (folder.back() != '/') folder += '/';
@@ -140,11 +203,21 @@ int UndoCommand(const Args& args) {
                                : std::filesystem::is_directory(folder + "IMAGES") ? folder + "IMAGES"
                                                                                  : folder;
     SnapshotWatch watch(backup);
-    for (char op : ops) {
-      if (op == 'e') AddJunction(form);
-      if (op == 'u') form.Undo1Click();
-      if (op == 'r') form.Redo1Click();
-      PrintState(op, form, watch);
+    for (const Step& step : *steps) {
+      if (step.op == 'd') {
+        // Shown with the next step's files; naming the slot leaves no trace.
+        const std::string panel0 = form.StatusText(0);
+        const QString caption = form.windowTitle();
+        std::filesystem::remove(form.Backup.BackupFileName(step.slot), ec);
+        form.SetStatusText(0, panel0);
+        form.setWindowTitle(caption);
+        continue;
+      }
+      if (step.op == 'e') AddJunction(form);
+      if (step.op == 'u') form.Undo1Click();
+      if (step.op == 'r') form.Redo1Click();
+      if (step.op == 'l') LoadFile(form, load);
+      PrintState(step.op, form, watch);
     }
     // Closing the program removes every snapshot file.
     windows.reset();

@@ -1,6 +1,8 @@
 #include "platform/qt/qt_dialogs.h"
 
 #include <QColorDialog>
+#include <QComboBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -48,7 +50,8 @@ QString screenText(const std::string& text) {
 }
 
 QString startPath(const FileDialogRequest& request) {
-  if (request.initialDir.empty()) return fromUtf8(request.fileName);
+  // A name with its folder (a file loaded or saved before) starts there.
+  if (request.initialDir.empty() || request.fileName.rfind('/', 0) == 0) return fromUtf8(request.fileName);
   QString dir = fromUtf8(request.initialDir);
   if (request.fileName.empty()) return dir;
   return dir + "/" + fromUtf8(request.fileName);
@@ -158,6 +161,24 @@ std::optional<std::vector<std::string>> QtDialogs::editText(const TextEditReques
   std::vector<std::string> result;
   for (const QString& line : memo->toPlainText().split('\n')) result.push_back(toUtf8(line));
   return result;
+}
+
+std::optional<int> QtDialogs::chooseItem(const ChoiceRequest& request) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(fromUtf8(request.caption));
+  dialog.setMinimumWidth(request.width);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel(screenText(request.text), &dialog));
+  auto* list = new QComboBox(&dialog);
+  for (const auto& item : request.items) list->addItem(fromUtf8(item));
+  list->setCurrentIndex(request.initial);
+  layout->addWidget(list);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return list->currentIndex();
 }
 
 }  // namespace vemu::platform

@@ -23,6 +23,7 @@ class QtDialogs final : public Dialogs {
   std::optional<ChosenFile> chooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
   std::optional<std::vector<std::string>> editText(const TextEditRequest& request) override;
+  std::optional<int> chooseItem(const ChoiceRequest& request) override;
 
  private:
   QWidget* parent_;
