@@ -288,6 +288,42 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void Settings1Click();
   // Clears the memo, hides it and disables it.
   void N13Click();
+  // The value window for the current node; nothing without one.
+  void ActionItemInfoExecute();
+  // The About window, modally.
+  void Info1Click();
+  // The help page HELP/Help2/index.html (current folder first, then the
+  // program folder) in the web browser; a failure is reported in a box.
+  void BrowseURL1Execute();
+  // Opens a local file in the browser; null: the desktop's browser. Tests
+  // put a recorder here.
+  bool (*OpenInBrowser)(const std::string& path) = nullptr;
+  // Connects About, Help and the information command (tform1_about.cpp).
+  void ConnectWindowCommands();
+
+  // --- diagnostics (tform1_diagnostics.cpp, tform1_keys.cpp) ---
+  // The memo's double click and N14: the node tree in the memo (also after
+  // a failed redraw and from the value window's debug button).
+  void Memo1DblClick();
+  // The memo's listings: every window's components, the type table, the
+  // window handles; the file bar's top position as one more line.
+  void ListAllCOmponents1Click();
+  void DEBUGAllunits1Click();
+  void DENUGHWND1Click();
+  void ToolBarTop1Click();
+  // The memo's selected text to the clipboard.
+  void N15Click();
+  // The hierarchy's line repair, then the string-list check in the caption.
+  void Debug1Click();
+  // A press on the tool-bar area: Ctrl with the right button shows or hides
+  // the memo (and, in the full program, the splitter).
+  void ControlBar1MouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys);
+  // A point of the window (window coordinates) in the top tool-bar area.
+  bool InToolBarArea(const QPoint& at) const;
+  // Every key before the controls see it: F4 sizes the window, Delete
+  // deletes the selection unless a text field has the focus.
+  void FormKeyDown(int key, Qt::KeyboardModifiers keys);
+  void ConnectDiagnosticsControls();
   // The tool-bar area offers no menu of its own: the bars are shown and
   // hidden through MenuPanels only, so the check marks stay true.
   QMenu* createPopupMenu() override { return nullptr; }
@@ -504,11 +540,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void DrawAll(QImage& bitmap, QWidget* destination, bool feedback, bool grid = true);
   // The same redraw onto any canvas (tests and the test driver record it).
   void DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, bool feedback, bool grid = true);
-  // A redraw failed: the timer stops and the diagnostic memo is shown.
+  // A redraw failed: the timer stops and the diagnostic memo shows the node tree.
   void RedrawFailed();
-  // The memo's double click: fills Memo1 with the node tree (the dump
-  // itself comes with the diagnostics commands).
-  void Memo1DblClick();
   // Reads IMAGES/OpenBox3.bmp into OpenBoxBitmap; false when it is missing.
   bool LoadOpenBoxBitmap(const std::string& path);
   // The values the painters read, as the window holds them now.
@@ -590,8 +623,6 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void RememberToolBarPlaces();
   // File > Exit: asks about unsaved work, shows the view's state, closes.
   void Exit1Click();
-  // Enter on the window and the information command: the current node's values.
-  void ActionItemInfoExecute();
   // The close box and Exit1Click share this test; false keeps the window open.
   bool CanCloseMainWindow();
   // (end of start-up)

@@ -133,11 +133,6 @@ void TForm1::FormKeyPress(char key) {
     SetStatusText(0, "Key=" + shown);
 }
 
-void TForm1::ActionItemInfoExecute() {
-  // Without a current node there is nothing to show.
-  if (!Graph || !Graph->CurrentNode) return;
-}
-
 bool TForm1::CanCloseMainWindow() {
   if (!ConfirmDiscardUnsaved()) return false;
   if (View) {

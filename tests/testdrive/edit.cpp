@@ -1,7 +1,7 @@
 // edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...: replays a
 // script of mouse, key, palette, menu and field events on the main window with IN open ("-" for
-// a new circuit) and writes the circuit after it. Boxes, the status panels, the caption and the
-// selection go to stderr.
+// a new circuit) and writes the circuit after it. Boxes, the status panels, the caption, the
+// selection and the memo go to stderr.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <charconv>
@@ -246,6 +247,15 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
     TriggerByName(form, rest);
     return true;
   }
+  if (verb == "dblmemo") {
+    // A double click in the diagnostic memo, shown or not.
+    QWidget* area = form.Memo1->viewport();
+    const QPointF at(5, 5);
+    QMouseEvent event(QEvent::MouseButtonDblClick, at, area->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(area, &event);
+    return true;
+  }
   if (verb == "field") {
     TypeIntoField(form, rest);
     return true;
@@ -384,6 +394,9 @@ int EditCommand(const Args& args) {
       std::fprintf(stderr, "status %d %s\n", panel, form.StatusText(panel).c_str());
     std::fprintf(stderr, "caption %s\n", vemu::platform::toUtf8(form.windowTitle()).c_str());
     std::fprintf(stderr, "selection%s\n", SelectedMembers(form).c_str());
+    if (!form.Memo1->toPlainText().isEmpty())
+      for (const QString& line : form.Memo1->toPlainText().split(QLatin1Char('\n')))
+        std::fprintf(stderr, "memo %s\n", line.toUtf8().constData());
     if (!session->WriteCircuit(out, error)) {
       std::fprintf(stderr, "edit: %s\n", error.c_str());
       return 3;

@@ -40,6 +40,8 @@ ConsoleWindow::ConsoleWindow(ChildProcess& process, const std::string& program, 
   view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   layout->addWidget(view_);
   window_->resize(640, 320);
+  // Beside the window that started the program, not on top of its centre.
+  if (parent) window_->move(parent->frameGeometry().topLeft() + QPoint(40, 60));
   if (process_.OutputDescriptor() >= 0) {
     notifier_ = std::make_unique<QSocketNotifier>(process_.OutputDescriptor(), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, window_.get(), [this] { Pump(); });
