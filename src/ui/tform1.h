@@ -345,7 +345,15 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void runaway1Click();
   // The running or last download (a child of the window; made at the first use).
   vemu::platform::WebDownload* PageDownload = nullptr;
-  // Connects these commands to their menu items (called once the menus exist).
+  // Brings the plot program's window (titled "Telvoro") to the front.
+  void GraphX1Click();
+  // Window message 1025 sent to the main window / to the application's
+  // client-leader window: each shows it in the caption. The hook marks the
+  // message handled (true); the main window's handler passes it on.
+  bool WMUserMessage(std::int32_t message, std::int32_t wParam, std::int32_t lParam);
+  bool MyWindowHook(std::int32_t message, std::int32_t wParam, std::int32_t lParam);
+  // Connects these commands to their menu items and installs the receiver of
+  // the window messages (called once the menus exist).
   void ConnectShellControls();
 
   // --- canvas gestures (tform1_gestures.cpp) ---
