@@ -1,13 +1,19 @@
 // The folders this editor writes in: its own snapshot folder for the run,
 // and the notices about folders that take no files.
+#include <QLabel>
+
 #include "files/snapshot_folder.h"
+#include "platform/qt/qt_text.h"
 #include "ui/tform1.h"
 
 void TForm1::ShowFolderNotice(const std::string& text) {
+  // The newest in the panel; every one of the run in its tool tip, where a
+  // long path is not cut.
   FolderNotices.push_back(text);
-  std::string shown;
-  for (const std::string& notice : FolderNotices) shown += (shown.empty() ? "" : " | ") + notice;
-  SetStatusText(2, shown);
+  SetStatusText(2, text);
+  std::string all;
+  for (const std::string& notice : FolderNotices) all += (all.empty() ? "" : "\n") + notice;
+  if (StatusPanels[2]) StatusPanels[2]->setToolTip(vemu::platform::fromUtf8(all));
 }
 
 void TForm1::ChooseWriteFolders() {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
@@ -184,6 +185,9 @@ TEST(MainWindowLifecycle, FoldersThatTakeNoFilesAreReplacedByThePerUserFolders) 
       if (c.readOnly && run == 0)
         notices = {notices[0], said(folder.path(), config), notices[1], said(folder.file("IMAGES/"), config)};
       EXPECT_EQ(form.FolderNotices, notices);
+      if (c.readOnly) {
+        EXPECT_EQ(form.StatusPanels[2]->toolTip().count('\n') + 1, static_cast<int>(notices.size()));
+      }
     }
     EXPECT_EQ(fs::exists(folder.file("copy.txt")), !c.readOnly);
     EXPECT_EQ(fs::exists(folder.file("SETTINGS.INI")), !c.readOnly && !c.userCopies);
