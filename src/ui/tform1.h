@@ -41,6 +41,9 @@ class QToolBar;
 class QToolButton;
 class QWidget;
 class PaintBox;
+namespace vemu::platform {
+class WebDownload;
+}
 
 // The Tag of a control (its dynamic property "Tag"); 0 when it has none.
 // Palette buttons and the amplifier menu items carry the type code they
@@ -337,6 +340,11 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // The program that registration names: empty for the running program,
   // else a program of that name in the program folder (the test driver).
   static inline std::string RegisteredProgramName;
+  // Fetches the web page of SETTINGS.INI's [Form1] WebPage into it.txt of
+  // the program folder; the status bar says how it went.
+  void runaway1Click();
+  // The running or last download (a child of the window; made at the first use).
+  vemu::platform::WebDownload* PageDownload = nullptr;
   // Connects these commands to their menu items (called once the menus exist).
   void ConnectShellControls();
 

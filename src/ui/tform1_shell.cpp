@@ -6,6 +6,8 @@
 
 #include "catalogue/windows/node_type_window.h"
 #include "files/file_type_registration.h"
+#include "files/ini_file.h"
+#include "platform/qt/web_download.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "ui/tform1.h"
@@ -25,7 +27,31 @@ void TForm1::Registerextention1Click() {
     vemu::platform::dialogs().messageBox("Vemu", error, vemu::platform::MsgButtons::Ok, vemu::platform::MsgIcon::Error);
 }
 
+void TForm1::runaway1Click() {
+  namespace platform = vemu::platform;
+  if (!PageDownload) {
+    PageDownload = new platform::WebDownload(this);
+    connect(PageDownload, &platform::WebDownload::Finished, this,
+            [this] { SetStatusText(1, platform::DescribeDownload(PageDownload->Result(), "it.txt")); });
+  }
+  if (PageDownload->Running()) {
+    SetStatusText(1, "Web page: still loading");
+    return;
+  }
+  const std::string url = vemu::files::IniFile::Load(SettingsFileName()).ReadString("Form1", "WebPage", "");
+  if (url.empty()) {
+    SetStatusText(1, "Web page: no address in SETTINGS.INI ([Form1] WebPage)");
+    return;
+  }
+  if (!PageDownload->Start(QString::fromStdString(url), platform::programFolder() + "it.txt")) {
+    SetStatusText(1, "Web page: " + PageDownload->Result().detail);
+    return;
+  }
+  SetStatusText(1, "Web page: loading " + url);
+}
+
 void TForm1::ConnectShellControls() {
+  if (runaway1) connect(runaway1, &QAction::triggered, this, [this] { runaway1Click(); });
   if (Registerextention1)
     connect(Registerextention1, &QAction::triggered, this, [this] { Registerextention1Click(); });
   if (AddNewNodeType) {

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -29,6 +30,7 @@
 #include "testdrive/driver_support.h"
 #include "platform/dialogs.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/web_download.h"
 #include "platform/text_codec.h"
 #include "ui/ask_insert_move.h"
 #include "ui/paint_box.h"
@@ -245,6 +247,12 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
   }
   if (verb == "menu") {
     TriggerByName(form, rest);
+    // A download is waited for: it ends with its answer or its time limit.
+    if (form.PageDownload && form.PageDownload->Running()) {
+      QEventLoop wait;
+      QObject::connect(form.PageDownload, &vemu::platform::WebDownload::Finished, &wait, &QEventLoop::quit);
+      wait.exec();
+    }
     return true;
   }
   if (verb == "dblmemo") {
@@ -330,8 +338,10 @@ int EditCommand(const Args& args) {
   }
   testdrive::CircuitOptions options;
   std::string error;
-  if (!testdrive::ParseCircuitOptions(rest, options, error, {"folder", "set"}) || options.positional.size() != 3) {
-    std::fprintf(stderr, "edit: %s\nusage: edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...\n",
+  if (!testdrive::ParseCircuitOptions(rest, options, error, {"folder", "set", "second"}) ||
+      options.positional.size() != 3) {
+    std::fprintf(stderr,
+                 "edit: %s\nusage: edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--second] [--set CONTROL=VALUE]...\n",
                  error.empty() ? "expected IN.dag SCRIPT OUT.dag" : error.c_str());
     return 2;
   }
