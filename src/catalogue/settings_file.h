@@ -36,6 +36,16 @@ StartFileResult ReadStartLines(Settings& settings, const std::vector<std::string
 // the settings as they are (read stays false).
 StartFileResult ReadStartFile(Settings& settings, const std::string& path);
 
+// One of the 47 settings of the file, in file order: the settings window's
+// control that shows it, what it is, and its line as the file holds it.
+struct StartSetting {
+  enum class Kind { Check, Text, Colour, Index };
+  std::string_view control;
+  Kind kind;
+  std::string line;
+};
+std::vector<StartSetting> StartSettings(const Settings& settings);
+
 // The 51 lines of the file, in order.
 std::vector<std::string> StartFileLines(const Settings& settings);
 // Writes them with CR LF ends, replacing the file only when everything was

@@ -338,8 +338,10 @@ int EditCommand(const Args& args) {
   }
   testdrive::CircuitOptions options;
   std::string error;
-  if (!testdrive::ParseCircuitOptions(rest, options, error, {"folder", "set"}) || options.positional.size() != 3) {
-    std::fprintf(stderr, "edit: %s\nusage: edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...\n",
+  if (!testdrive::ParseCircuitOptions(rest, options, error, {"folder", "set", "second"}) ||
+      options.positional.size() != 3) {
+    std::fprintf(stderr,
+                 "edit: %s\nusage: edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--second] [--set CONTROL=VALUE]...\n",
                  error.empty() ? "expected IN.dag SCRIPT OUT.dag" : error.c_str());
     return 2;
   }
