@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <set>
+#include <utility>
+#include <vector>
 
 namespace vemu::platform {
 namespace {
@@ -16,7 +18,9 @@ WritableProbe& probe() {
 }
 
 struct Notices {
-  FolderNoticeSink sink;
+  // Every scope's sink, the newest last; the newest one is told. A scope
+  // that ends takes only its own away, in whatever order the scopes end.
+  std::vector<std::pair<const ScopedFolderNotices*, FolderNoticeSink>> sinks;
   std::set<std::string> said;
 };
 
@@ -78,16 +82,21 @@ bool makeFolders(const std::string& folder) {
   return isFolder(path);
 }
 
-ScopedFolderNotices::ScopedFolderNotices(FolderNoticeSink sink) : previous_(std::move(notices().sink)) {
-  notices().sink = std::move(sink);
+ScopedFolderNotices::ScopedFolderNotices(FolderNoticeSink sink) {
+  notices().sinks.emplace_back(this, std::move(sink));
   notices().said.clear();
 }
 
-ScopedFolderNotices::~ScopedFolderNotices() { notices().sink = std::move(previous_); }
+ScopedFolderNotices::~ScopedFolderNotices() {
+  auto& sinks = notices().sinks;
+  std::erase_if(sinks, [this](const auto& entry) { return entry.first == this; });
+}
 
 void noteFolderReplaced(const std::string& folder, const std::string& replacement) {
   if (!notices().said.insert(withSlash(folder) + '\n' + replacement).second) return;
-  if (notices().sink) notices().sink("Cannot write in " + folder + ": using " + replacement);
+  const auto& sinks = notices().sinks;
+  if (!sinks.empty() && sinks.back().second)
+    sinks.back().second("Cannot write in " + folder + ": using " + replacement);
 }
 
 std::string writableFileIn(const std::string& folder, const std::string& fallback, const std::string& name) {

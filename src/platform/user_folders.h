@@ -37,9 +37,6 @@ class ScopedFolderNotices {
   ~ScopedFolderNotices();
   ScopedFolderNotices(const ScopedFolderNotices&) = delete;
   ScopedFolderNotices& operator=(const ScopedFolderNotices&) = delete;
-
- private:
-  FolderNoticeSink previous_;
 };
 void noteFolderReplaced(const std::string& folder, const std::string& replacement);
 

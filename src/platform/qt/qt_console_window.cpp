@@ -27,7 +27,8 @@ ConsoleClosedHook setConsoleClosedHook(ConsoleClosedHook hook) {
 }
 
 ConsoleWindow::ConsoleWindow(ChildProcess& process, const std::string& program, QWidget* parent)
-    : process_(process), program_(program), window_(std::make_unique<QWidget>(parent, Qt::Window)) {
+    : process_(process), program_(program), window_(std::make_unique<QWidget>(nullptr, Qt::Window)) {
+  // A window of its own, owned here alone; `parent` only tells where it goes.
   window_->setObjectName("ConsoleWindow");
   window_->setWindowTitle(fromUtf8(program));
   window_->setAttribute(Qt::WA_ShowWithoutActivating);
