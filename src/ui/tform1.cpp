@@ -155,7 +155,7 @@ void TForm1::FormActivate() {
   }
   const std::string file = CmdLineFile;
   CmdLineFile.clear();
-  ReadCircuitFile(file);
+  OpenCommandLineFile(file);
 }
 
 void TForm1::changeEvent(QEvent* event) {

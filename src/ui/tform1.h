@@ -684,6 +684,7 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void ConnectFileControls();
   // New without its question (the netlist import asks its own).
   void StartNewCircuit();
+  void OpenCommandLineFile(const std::string& path);
   // (end of file commands)
 
   // --- netlist import (tform1_import.cpp) ---

@@ -134,6 +134,10 @@ void TForm1::Newcircuit1Click() {
   WithFileCommands(*this, [](files::FileCommands& c) { c.Newcircuit1Click(); });
 }
 
+void TForm1::OpenCommandLineFile(const std::string& path) {
+  WithFileCommands(*this, [&path](files::FileCommands& c) { c.OpenCommandLineFile(path); });
+}
+
 void TForm1::StartNewCircuit() {
   WithFileCommands(*this, [](files::FileCommands& c) { c.StartNewCircuit(); });
 }
