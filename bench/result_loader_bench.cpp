@@ -2,7 +2,8 @@
 // whose lines stand in a "clc" of 20,000 lines, in an order of their own,
 // half of them with a longer name in front ("XU12= " holds "U12= ").
 // The value pass alone, and the whole "Load files" command through the
-// windows (reading "out" and "clc", the memo, the undo snapshot).
+// windows (reading "out" and "clc", the memo, the undo snapshot), also with
+// an "out" of 99 MB whose results stand at its end.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -67,7 +68,8 @@ void BM_WriteResultValues(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteResultValues)->Unit(benchmark::kMillisecond);
 
-void BM_LoadFilesCommand(benchmark::State& state) {
+// "out" of `outMegabytes` MB (0: one line) whose last lines hold the results.
+void LoadFilesCommand(benchmark::State& state, std::size_t outMegabytes) {
   if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   static int argc = 1;
   static char name[] = "vemu_bench";
@@ -76,8 +78,17 @@ void BM_LoadFilesCommand(benchmark::State& state) {
   const std::string folder = (std::filesystem::temp_directory_path() / "vemu-bench-results").string() + "/";
   std::filesystem::create_directories(folder + "IMAGES/BACKUP");
   vemu::platform::setProgramFolder(folder);
-  vemu::platform::writeLines(folder + "out", {"analysis output"});
-  vemu::platform::writeLines(folder + "clc", ClcLines());
+  if (outMegabytes == 0) {
+    vemu::platform::writeLines(folder + "out", {"analysis output"});
+    vemu::platform::writeLines(folder + "clc", ClcLines());
+  } else {
+    const std::string line = "analysis output line with the numbers 1.234e+00 5.678e-01 of no element\r\n";
+    vemu::platform::SafeFileWriter out(folder + "out");
+    for (std::size_t k = 0; k < (outMegabytes << 20) / line.size(); ++k) out.write(line);
+    for (const std::string& result : ClcLines()) out.writeLine(result);
+    out.commit();
+    vemu::platform::writeLines(folder + "clc", {"calculator output"});
+  }
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope(dialogs);
   {
@@ -86,13 +97,18 @@ void BM_LoadFilesCommand(benchmark::State& state) {
     set.windows().Settings->CheckUpdateDigitsOnCircuit = true;
     AddResultElements(*form.Graph);
     for (auto _ : state) form.SpeedButton1Click();
-    state.SetLabel("files read, memo filled, snapshot written");
+    state.SetLabel(outMegabytes ? "out of " + std::to_string(outMegabytes) + " MB, memo shows 5 MB"
+                                : "files read, memo filled, snapshot written");
   }
   vemu::platform::setProgramFolder("");
   std::error_code ec;
   std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
   std::filesystem::remove_all(folder, ec);
 }
+void BM_LoadFilesCommand(benchmark::State& state) { LoadFilesCommand(state, 0); }
 BENCHMARK(BM_LoadFilesCommand)->Unit(benchmark::kMillisecond);
+// The goal: under 10 s and 1 GB for files below 100 MB.
+void BM_LoadFilesCommandHugeOut(benchmark::State& state) { LoadFilesCommand(state, 99); }
+BENCHMARK(BM_LoadFilesCommandHugeOut)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -75,4 +75,15 @@ char TypeLetterByte(const TNodeTypeInfo& info) {
   return letter.size() == 1 ? letter[0] : '?';
 }
 
+int FindTypeByLetter(const NodeTypeTable& table, char letter) {
+  const std::string wanted = platform::cp1251ToUtf8(std::string_view(&letter, 1));
+  // The top level and the junction carry no letter of their own, whatever
+  // their descriptions begin with; a type without a description has none.
+  for (std::size_t code = 3; code < table.size(); ++code) {
+    if (platform::utf8Length(table[code].Uinfo) >= 2 && TypeLetter(table[code]) == wanted)
+      return static_cast<int>(code);
+  }
+  return 0;
+}
+
 }  // namespace vemu::catalogue

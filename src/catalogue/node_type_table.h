@@ -42,5 +42,9 @@ std::string TypeLetter(const TNodeTypeInfo& info);
 // The same letter as one code page 1251 byte, as element names store it;
 // '?' when there is none or the code page lacks it.
 char TypeLetterByte(const TNodeTypeInfo& info);
+// The lowest type code whose type letter is `letter` (a code page 1251
+// byte); 0 when no type has it. The top level (1) and the junction (2) have
+// no letter.
+int FindTypeByLetter(const NodeTypeTable& table, char letter);
 
 }  // namespace vemu::catalogue

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/first_lines.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
+#include "platform/user_folders.h"
 
 namespace vemu::catalogue {
 namespace {
@@ -23,62 +25,69 @@ struct LineSpec {
   bool Settings::*check = nullptr;
   std::string Settings::*text = nullptr;
   std::uint32_t Settings::*colour = nullptr;
+  const char* control = "";  // the settings window's control that shows the line
 };
 
-constexpr LineSpec C(bool Settings::*m) { return {Kind::Check, m, nullptr, nullptr}; }
-constexpr LineSpec T(std::string Settings::*m) { return {Kind::Text, nullptr, m, nullptr}; }
-constexpr LineSpec W(std::string Settings::*m) { return {Kind::Width, nullptr, m, nullptr}; }
-constexpr LineSpec K(std::uint32_t Settings::*m) { return {Kind::Colour, nullptr, nullptr, m}; }
+constexpr LineSpec C(bool Settings::*m, const char* control) { return {Kind::Check, m, nullptr, nullptr, control}; }
+constexpr LineSpec T(std::string Settings::*m, const char* control) {
+  return {Kind::Text, nullptr, m, nullptr, control};
+}
+constexpr LineSpec W(std::string Settings::*m, const char* control) {
+  return {Kind::Width, nullptr, m, nullptr, control};
+}
+constexpr LineSpec K(std::uint32_t Settings::*m, const char* control) {
+  return {Kind::Colour, nullptr, nullptr, m, control};
+}
 
 // Lines 1 to 47 in file order.
 const LineSpec kLines[] = {
-    C(&Settings::CheckShadow),                 // 1
-    C(&Settings::CheckShadowMoving),           // 2
-    T(&Settings::EditTimer),                   // 3
-    C(&Settings::CheckCross),                  // 4
-    C(&Settings::CheckNodeMove),               // 5
-    C(&Settings::CheckLineMove),               // 6
-    C(&Settings::CheckNamesSee),               // 7
-    T(&Settings::EditSpeedLines),              // 8
-    T(&Settings::Edit1),                       // 9
-    T(&Settings::EditArrowSize),               // 10
-    C(&Settings::CheckTransparency),           // 11
-    C(&Settings::CheckPlusMines),              // 12
-    K(&Settings::Line1Color),                  // 13
-    W(&Settings::EditLine1Color),              // 14
-    K(&Settings::Line2Color),                  // 15
-    W(&Settings::EditLine2Color),              // 16
-    K(&Settings::Line3Color),                  // 17
-    W(&Settings::EditLine3Color),              // 18
-    C(&Settings::CheckValues),                 // 19
-    C(&Settings::Checknodes),                  // 20
-    C(&Settings::CheckDrawAndCreate),          // 21
-    K(&Settings::InfoColor),                   // 22
-    C(&Settings::CheckImages),                 // 23
-    T(&Settings::EditAdditionalStr),           // 24
-    C(&Settings::CheckPMonCurrent),            // 25
-    C(&Settings::CheckSeeGrid),                // 26
-    C(&Settings::CheckUseGrid),                // 27
-    {Kind::Grid, nullptr, &Settings::EditGrid, nullptr},  // 28
-    K(&Settings::GridColor),                   // 29
-    C(&Settings::CheckAdditionalString),       // 30
-    C(&Settings::CheckAutoLoadOutFile),        // 31
-    C(&Settings::CheckFitToGridOnMoving),      // 32
-    C(&Settings::CheckLoadDigitAnywere),       // 33
-    C(&Settings::CheckUpdateDigitsOnCircuit),  // 34
-    C(&Settings::CheckNodeToCenterIfError),    // 35
-    C(&Settings::CheckAutoLoadClcFile),        // 36
-    T(&Settings::EditTLine),                   // 37
-    K(&Settings::TLineColor),                  // 38
-    K(&Settings::TBrushColor),                 // 39
-    K(&Settings::TColorColor),                 // 40
-    C(&Settings::CheckWindowDelete),           // 41
-    {Kind::Index, nullptr, nullptr, nullptr},  // 42
-    C(&Settings::CheckEye),                    // 43
-    C(&Settings::CheckDoubleIn),               // 44
-    C(&Settings::CheckBox1),                   // 45
-    C(&Settings::CheckBox2),                   // 46
-    C(&Settings::CheckTreeActionByOnePress),   // 47
+    C(&Settings::CheckShadow, "CheckShadow"),                 // 1
+    C(&Settings::CheckShadowMoving, "CheckShadowMoving"),           // 2
+    T(&Settings::EditTimer, "EditTimer"),                   // 3
+    C(&Settings::CheckCross, "CheckCross"),                  // 4
+    C(&Settings::CheckNodeMove, "CheckNodeMove"),               // 5
+    C(&Settings::CheckLineMove, "CheckLineMove"),               // 6
+    C(&Settings::CheckNamesSee, "CheckNamesSee"),               // 7
+    T(&Settings::EditSpeedLines, "EditSpeedLines"),              // 8
+    T(&Settings::Edit1, "Edit1"),                       // 9
+    T(&Settings::EditArrowSize, "EditArrowSize"),               // 10
+    C(&Settings::CheckTransparency, "CheckTransparency"),           // 11
+    C(&Settings::CheckPlusMines, "CheckPlusMines"),              // 12
+    K(&Settings::Line1Color, "EditLine1Color"),                  // 13
+    W(&Settings::EditLine1Color, "EditLine1Color"),              // 14
+    K(&Settings::Line2Color, "EditLine2Color"),                  // 15
+    W(&Settings::EditLine2Color, "EditLine2Color"),              // 16
+    K(&Settings::Line3Color, "EditLine3Color"),                  // 17
+    W(&Settings::EditLine3Color, "EditLine3Color"),              // 18
+    C(&Settings::CheckValues, "CheckValues"),                 // 19
+    C(&Settings::Checknodes, "Checknodes"),                  // 20
+    C(&Settings::CheckDrawAndCreate, "CheckDrawAndCreate"),          // 21
+    K(&Settings::InfoColor, "EditInfoColor"),                   // 22
+    C(&Settings::CheckImages, "CheckImages"),                 // 23
+    T(&Settings::EditAdditionalStr, "EditAdditionalStr"),           // 24
+    C(&Settings::CheckPMonCurrent, "CheckPMonCurrent"),            // 25
+    C(&Settings::CheckSeeGrid, "CheckSeeGrid"),                // 26
+    C(&Settings::CheckUseGrid, "CheckUseGrid"),                // 27
+    {Kind::Grid, nullptr, &Settings::EditGrid, nullptr, "EditGrid"},  // 28
+    K(&Settings::GridColor, "EditGrid"),                   // 29
+    C(&Settings::CheckAdditionalString, "CheckAdditionalString"),       // 30
+    C(&Settings::CheckAutoLoadOutFile, "CheckAutoLoadOutFile"),        // 31
+    C(&Settings::CheckFitToGridOnMoving, "CheckFitToGridOnMoving"),      // 32
+    C(&Settings::CheckLoadDigitAnywere, "CheckLoadDigitAnywere"),       // 33
+    C(&Settings::CheckUpdateDigitsOnCircuit, "CheckUpdateDigitsOnCircuit"),  // 34
+    C(&Settings::CheckNodeToCenterIfError, "CheckNodeToCenterIfError"),    // 35
+    C(&Settings::CheckAutoLoadClcFile, "CheckAutoLoadClcFile"),        // 36
+    T(&Settings::EditTLine, "EditTLine"),                   // 37
+    K(&Settings::TLineColor, "EditTLine"),                  // 38
+    K(&Settings::TBrushColor, "EditTBrush"),                 // 39
+    K(&Settings::TColorColor, "EditTColor"),                 // 40
+    C(&Settings::CheckWindowDelete, "CheckWindowDelete"),           // 41
+    {Kind::Index, nullptr, nullptr, nullptr, "BoxBat"},  // 42
+    C(&Settings::CheckEye, "CheckEye"),                    // 43
+    C(&Settings::CheckDoubleIn, "CheckDoubleIn"),               // 44
+    C(&Settings::CheckBox1, "CheckBox1"),                   // 45
+    C(&Settings::CheckBox2, "CheckBox2"),                   // 46
+    C(&Settings::CheckTreeActionByOnePress, "CheckTreeActionByOnePress"),   // 47
 };
 static_assert(std::size(kLines) == 47);
 
@@ -102,6 +111,22 @@ std::optional<std::int32_t> SettingsInteger(std::string_view text) {
   if (negative) return static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
   if (magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) return std::nullopt;
   return static_cast<std::int32_t>(magnitude);
+}
+
+std::vector<StartSetting> StartSettings(const Settings& settings) {
+  const std::vector<std::string> lines = StartFileLines(settings);
+  std::vector<StartSetting> listed;
+  for (std::size_t n = 0; n < std::size(kLines); ++n) {
+    StartSetting::Kind kind = StartSetting::Kind::Text;
+    switch (kLines[n].kind) {
+      case Kind::Check: kind = StartSetting::Kind::Check; break;
+      case Kind::Colour: kind = StartSetting::Kind::Colour; break;
+      case Kind::Index: kind = StartSetting::Kind::Index; break;
+      default: break;
+    }
+    listed.push_back({kLines[n].control, kind, lines[n]});
+  }
+  return listed;
 }
 
 StartFileResult ReadStartLines(Settings& settings, const std::vector<std::string>& lines) {
@@ -156,7 +181,8 @@ StartFileResult ReadStartLines(Settings& settings, const std::vector<std::string
 }
 
 StartFileResult ReadStartFile(Settings& settings, const std::string& path) {
-  auto lines = platform::readLines(path);
+  // Only the lines used, each at most 64 KB: a huge file costs nothing more.
+  auto lines = platform::readFirstLines(path, std::size(kLines), 65536);
   if (!lines) return {};
   return ReadStartLines(settings, *lines);
 }
@@ -190,7 +216,9 @@ bool WriteStartFile(const Settings& settings, const std::string& path, std::stri
   return platform::writeLines(path, StartFileLines(settings), error);
 }
 
-std::string StartFilePath() { return platform::imagesFolder() + "start.txt"; }
+std::string StartFilePath() { return platform::settingsFileToRead(platform::imagesFolder(), "start.txt"); }
+
+std::string StartFileToWrite() { return platform::settingsFileToWrite(platform::imagesFolder(), "start.txt"); }
 
 CopiedValues CopiedSettingValues(const Settings& settings) {
   CopiedValues values;

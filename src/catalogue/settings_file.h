@@ -36,14 +36,27 @@ StartFileResult ReadStartLines(Settings& settings, const std::vector<std::string
 // the settings as they are (read stays false).
 StartFileResult ReadStartFile(Settings& settings, const std::string& path);
 
+// One of the 47 settings of the file, in file order: the settings window's
+// control that shows it, what it is, and its line as the file holds it.
+struct StartSetting {
+  enum class Kind { Check, Text, Colour, Index };
+  std::string_view control;
+  Kind kind;
+  std::string line;
+};
+std::vector<StartSetting> StartSettings(const Settings& settings);
+
 // The 51 lines of the file, in order.
 std::vector<std::string> StartFileLines(const Settings& settings);
 // Writes them with CR LF ends, replacing the file only when everything was
 // written; on failure error says why.
 bool WriteStartFile(const Settings& settings, const std::string& path, std::string* error = nullptr);
 
-// programFolder() + "IMAGES/start.txt".
+// The start.txt to read: the per-user copy (userConfigFolder()) when there
+// is one, else programFolder() + "IMAGES/start.txt". It is written to the
+// per-user copy when there is one or IMAGES takes no files.
 std::string StartFilePath();
+std::string StartFileToWrite();
 
 // The values the window copies out on creation, OK and SAVE: each is set
 // only when its edit holds an integer.

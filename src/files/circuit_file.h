@@ -43,8 +43,6 @@ struct CircuitReadResult {
   bool modified = false;  // the file held at least one node
 };
 
-// Reads file text; `name` is the file name used in error texts. The
-// "LOAD-NIL" and link messages of a damaged file are shown as the read goes.
 // Makes the read graph stand as the file left it (shown level and current
 // node set on the graph) and gives the view state to write it back with
 // (scale 1.0 when the file had none). For tools that write a read file again.
@@ -54,6 +52,13 @@ CircuitViewState SettleForRewrite(CircuitReadResult& result);
 // midpoints of their ends, or swinging into place as new links do.
 enum class LinkStart { AtRest, Swinging };
 
+// Reads file text; `name` is the file name used in error texts. Links whose
+// target names no node are dropped and reported in one "LOAD-NIL" box after
+// a read that succeeded (their count and the first ten). A file is refused
+// (error set, no graph) when it ends before its last record, holds more
+// than its node count, has a name or value over kMaxRecordText characters,
+// or nests a node inside itself (an owner chain or membership links that
+// run in a circle).
 CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name,
                                   LinkStart links = LinkStart::AtRest);
 CircuitReadResult ReadCircuitFile(const std::string& path, LinkStart links = LinkStart::AtRest);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "files/circuit_file.h"
@@ -20,11 +21,13 @@ struct Flags {
 
 // Splits the text after a record's numbers into name, value and ground mark.
 // `rest` starts with the blank the writer puts before the name.
-void fillTexts(TheNode* node, std::string_view rest) {
+void fillTexts(TheNode* node, std::string_view rest, std::size_t line) {
   if (!rest.empty()) rest.remove_prefix(1);
   const auto nameEnd = rest.find(' ');
   std::string_view name = rest.substr(0, nameEnd);
   std::string_view afterName = nameEnd == std::string_view::npos ? std::string_view() : rest.substr(nameEnd + 1);
+  CheckRecordText(name, "name", line);
+  CheckRecordText(node->IsText() ? afterName : afterName.substr(0, afterName.find(' ')), "value", line);
 
   // The sign of an amplifier comes off before the name is cut to its size,
   // so a name of full length keeps its last character.
@@ -53,14 +56,88 @@ void fillTexts(TheNode* node, std::string_view rest) {
   }
 }
 
-void reportMissingTarget(const TheNode* node, int number) {
-  platform::dialogs().messageBox(
-      "LOAD-NIL",
-      platform::cp1251ToUtf8(node->Describe()) + ",NIL, find " + std::to_string(number) + " node",
-      platform::MsgButtons::Ok, platform::MsgIcon::None);
+// The links whose target number names no node: counted, the first ten
+// described, and reported in one box once the file is read.
+struct MissingTargets {
+  static constexpr std::size_t kListed = 10;
+  std::size_t count = 0;
+  std::vector<std::string> listed;  // code page 1251
+
+  void note(const TheNode* node, std::int32_t number) {
+    if (count++ < kListed) listed.push_back(node->Describe() + ",NIL, find " + std::to_string(number) + " node");
+  }
+  void report() const {
+    if (count == 0) return;
+    std::string text = std::to_string(count) + (count == 1 ? " link names no node and was dropped:"
+                                                           : " links name no node and were dropped");
+    if (count > 1) text += count > kListed ? ", the first ten:" : ":";
+    for (const std::string& line : listed) {
+      text += '\n';
+      text += platform::cp1251ToUtf8(line);
+    }
+    platform::dialogs().messageBox("LOAD-NIL", text, platform::MsgButtons::Ok, platform::MsgIcon::None);
+  }
+};
+
+// Ownership must form trees: every chain of owners ends at a node without
+// owner, and no node is reached again through membership links from
+// itself. A damaged file that breaks this would nest a level inside itself.
+void checkOwnership(const std::vector<TheNode*>& byNumber, const std::vector<std::size_t>& recordLine) {
+  const std::size_t count = byNumber.size() - 1;
+  const auto lineOf = [&](const TheNode* n) { return recordLine[static_cast<std::size_t>(n->Number)]; };
+  const auto name = [](const TheNode* n) { return "Node " + std::to_string(n->Number); };
+  // 0 not yet walked, 1 on the walk in progress, 2 done.
+  std::vector<std::uint8_t> state(count + 1, 0);
+  std::vector<TheNode*> chain;
+  for (std::size_t k = 1; k <= count; ++k) {
+    chain.clear();
+    TheNode* at = byNumber[k];
+    while (at && state[static_cast<std::size_t>(at->Number)] == 0) {
+      state[static_cast<std::size_t>(at->Number)] = 1;
+      chain.push_back(at);
+      at = at->Upper;
+    }
+    if (at && state[static_cast<std::size_t>(at->Number)] == 1)
+      throw FormatError(lineOf(at), at->Upper == at ? name(at) + " is its own owner"
+                                                    : "The owners of " + name(at) + " run in a circle");
+    for (TheNode* c : chain) state[static_cast<std::size_t>(c->Number)] = 2;
+  }
+
+  std::fill(state.begin(), state.end(), 0);
+  struct Frame {
+    TheNode* node;
+    TheLine* next;
+  };
+  std::vector<Frame> stack;
+  for (std::size_t k = 1; k <= count; ++k) {
+    if (state[k] != 0) continue;
+    state[k] = 1;
+    stack.push_back({byNumber[k], byNumber[k]->FirstLine.get()});
+    while (!stack.empty()) {
+      Frame& frame = stack.back();
+      TheLine* l = frame.next;
+      while (l && l->Kind != model::alHaveItem) l = l->Next.get();
+      if (!l) {
+        state[static_cast<std::size_t>(frame.node->Number)] = 2;
+        stack.pop_back();
+        continue;
+      }
+      frame.next = l->Next.get();
+      TheNode* member = l->Node;
+      const auto m = static_cast<std::size_t>(member->Number);
+      if (state[m] == 1)
+        throw FormatError(lineOf(frame.node), member == frame.node
+                                                  ? name(member) + " lists itself as a member"
+                                                  : name(member) + " is a member of its own members");
+      if (state[m] == 0) {
+        state[m] = 1;
+        stack.push_back({member, member->FirstLine.get()});
+      }
+    }
+  }
 }
 
-void readBody(TextCursor& in, CircuitReadResult& result, LinkStart links) {
+void readBody(TextCursor& in, CircuitReadResult& result, MissingTargets& missing, LinkStart links) {
   in.readLn();  // title
   const std::string_view flagsLine = in.readLine();
   Flags flags;
@@ -96,11 +173,13 @@ void readBody(TextCursor& in, CircuitReadResult& result, LinkStart links) {
     return number >= 1 && number <= count ? byNumber[static_cast<std::size_t>(number)] : nullptr;
   };
   graph.MainNode = find(mainNumber);
+  std::vector<std::size_t> recordLine(byNumber.size(), 0);
 
   for (std::int32_t k = 1; k <= count; ++k) {
     TheNode* node = byNumber[static_cast<std::size_t>(k)];
     node->Wx = node->Wy = -15;
     in.readInt();  // the record's own number: its position decides
+    recordLine[static_cast<std::size_t>(k)] = in.lineNumber();
     const std::int32_t x = in.readInt();
     const std::int32_t y = in.readInt();
     const std::int32_t type = in.readInt();
@@ -122,7 +201,7 @@ void readBody(TextCursor& in, CircuitReadResult& result, LinkStart links) {
     node->Y = y;
     node->NodeType = static_cast<std::uint8_t>(type);
     node->Upper = find(up);
-    fillTexts(node, rest);
+    fillTexts(node, rest, in.lineNumber());
     in.readLn();
     // A node without owner is named "Upper Level", and so carries no sign.
     if (!node->Upper) {
@@ -132,10 +211,9 @@ void readBody(TextCursor& in, CircuitReadResult& result, LinkStart links) {
 
     // Link j goes to position j, as AddLine places it. The list's length
     // and tail are known here, so every case is decided without walking
-    // the list: position j follows the tail when j - 1 links are in;
-    // after a dropped link position j lies past the end, which AddLine
-    // (asked with position 0, whose predecessor is never found) reports
-    // and answers by putting the link first.
+    // the list: position j follows the tail when j - 1 links are in; after
+    // a dropped link position j lies past the end, and such a link goes
+    // first, as AddLine puts a link whose position it does not find.
     int added = 0;
     TheLine* tail = nullptr;
     for (std::int32_t j = 1; j <= lines; ++j) {
@@ -143,23 +221,25 @@ void readBody(TextCursor& in, CircuitReadResult& result, LinkStart links) {
       const std::int32_t targetNumber = in.readInt();
       in.readLn();
       TheNode* target = find(targetNumber);
-      if (!target) reportMissingTarget(node, targetNumber);
-      auto link = std::make_unique<view::TMyLine>(node, target);
-      const auto kindByte = static_cast<std::uint8_t>(kind);
-      if (target && tail && j == added + 1) {
-        link->Kind = kindByte;
-        link->Node = target;
-        TheLine* raw = link.get();
-        tail->Next = std::move(link);
-        tail = raw;
-        ++added;
+      if (!target) {
+        missing.note(node, targetNumber);
         continue;
       }
-      const int pos = (!target || !tail || j == added + 1) ? j : 0;
-      TheLine* made = graph.AddLine(pos, node, target, kindByte, std::move(link));
-      if (!made) continue;
+      auto link = std::make_unique<view::TMyLine>(node, target);
+      link->Kind = static_cast<std::uint8_t>(kind);
+      link->Node = target;
+      TheLine* raw = link.get();
+      if (!tail) {
+        node->FirstLine = std::move(link);
+        tail = raw;
+      } else if (j == added + 1) {
+        tail->Next = std::move(link);
+        tail = raw;
+      } else {
+        link->Next = std::move(node->FirstLine);
+        node->FirstLine = std::move(link);
+      }
       ++added;
-      if (!made->Next) tail = made;
     }
   }
 
@@ -175,6 +255,11 @@ void readBody(TextCursor& in, CircuitReadResult& result, LinkStart links) {
     if (ParseLooseDouble(in.restOfLine(), scale) && scale > 0) result.scale = scale;
     in.readLn();
   }
+  // What follows the trailer lines can only be records the count left out.
+  if (!in.onlyBlanksLeft())
+    throw FormatError(countLine, "The node count " + std::to_string(count) +
+                                     " does not match the records of the file");
+  checkOwnership(byNumber, recordLine);
 
   // Every link read starts as a new link between its ends does, and then
   // at rest, its middle on the midpoint of its ends, unless it is to swing.
@@ -198,9 +283,11 @@ CircuitReadResult ReadCircuitText(std::string_view text, const std::string& name
   CircuitReadResult result;
   result.graph = std::make_unique<TheBaseOfGraf>();
   TextCursor in(text);
+  MissingTargets missing;
   try {
-    readBody(in, result, links);
+    readBody(in, result, missing, links);
     result.ok = true;
+    missing.report();
   } catch (const FormatError& e) {
     result.ok = false;
     result.error = name + "(" + std::to_string(e.line()) + "): " + e.what();

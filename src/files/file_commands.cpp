@@ -90,6 +90,10 @@ void FileCommands::TakeLoadedFile(const std::string& path) {
   s_.unsavedEdits = false;
 }
 
+void FileCommands::OpenCommandLineFile(const std::string& path) {
+  if (host_.ReadCircuitFile(path)) TakeLoadedFile(path);
+}
+
 void FileCommands::RefreshAfterChange() {
   host_.NumberNets();
   host_.ComputeItemsRect();

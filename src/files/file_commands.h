@@ -116,6 +116,9 @@ class FileCommands {
   void Save1Click();
   void SaveAs1Click();
   void LastOpen1Click();
+  // The file named on the command line, read at the first activation: once
+  // read it is the circuit's own file, as after Load (Save writes it back).
+  void OpenCommandLineFile(const std::string& path);
 
   // Writes the circuit to the save dialog's file; false when it failed.
   bool SaveToSaveDialogFile();

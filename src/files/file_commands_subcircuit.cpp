@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/text_file.h"
+#include "platform/user_folders.h"
 
 namespace vemu::files {
 namespace {
@@ -17,7 +18,9 @@ using platform::MsgResult;
 
 }  // namespace
 
-std::string FileCommands::ClipboardFile() { return platform::programFolder() + "copy.txt"; }
+std::string FileCommands::ClipboardFile() {
+  return platform::writableFileIn(platform::programFolder(), platform::userStateFolder(), "copy.txt");
+}
 
 bool FileCommands::SaveSubcircuit(const std::string& path) {
   host_.ClearDiagnosticMemo();

@@ -48,11 +48,14 @@ std::string numberLine(std::int32_t number, const TheNode* n) {
 
 // Name, value, sign and ground mark from the text after a record's numbers,
 // as the circuit reader takes them.
-void fillTexts(SubcircuitRecord& record, std::string_view rest) {
+void fillTexts(SubcircuitRecord& record, std::string_view rest, std::size_t line) {
   if (!rest.empty()) rest.remove_prefix(1);
   const auto nameEnd = rest.find(' ');
   std::string_view name = rest.substr(0, nameEnd);
   std::string_view afterName = nameEnd == std::string_view::npos ? std::string_view() : rest.substr(nameEnd + 1);
+  const std::string_view value = record.type == model::ntText ? afterName : afterName.substr(0, afterName.find(' '));
+  CheckRecordText(name, "name", line);
+  CheckRecordText(value, "value", line);
   record.polarity = 0;
   if (model::IsSignedAmplifierType(record.type) && !name.empty() && (name.front() == '+' || name.front() == '-')) {
     record.polarity = name.front() == '+' ? 1 : 0;
@@ -135,7 +138,7 @@ void readRecords(TextCursor& in, SubcircuitContent& content) {
       throw FormatError(recordLine[k], "The owner " + std::to_string(record.up) + " names no node of the file");
     checkCount(lines, in.linesLeft(), linesLine, "link count");
     record.type = static_cast<std::uint8_t>(type);
-    fillTexts(record, in.restOfLine());
+    fillTexts(record, in.restOfLine(), in.lineNumber());
     in.readLn();
     record.links.reserve(static_cast<std::size_t>(lines));
     for (std::int32_t j = 1; j <= lines; ++j) {

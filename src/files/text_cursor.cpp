@@ -22,7 +22,7 @@ std::int32_t TextCursor::readInt() {
     const char c = text_[pos_++];
     if (c == '\n' || (c == '\r' && (pos_ >= text_.size() || text_[pos_] != '\n'))) ++line_;
   }
-  if (pos_ >= text_.size()) return 0;
+  if (pos_ >= text_.size()) throw FormatError(line_, "The file ends early: a number is missing");
   const std::size_t start = pos_;
   while (pos_ < text_.size() && !isSpace(text_[pos_])) ++pos_;
   std::string_view token = text_.substr(start, pos_ - start);
@@ -56,9 +56,21 @@ std::string_view TextCursor::readLine() {
   return line;
 }
 
+bool TextCursor::onlyBlanksLeft() const {
+  for (std::size_t i = pos_; i < text_.size(); ++i)
+    if (!isSpace(text_[i])) return false;
+  return true;
+}
+
 std::size_t TextCursor::linesLeft() const {
   if (atEnd()) return 0;
   return totalLines_ >= line_ ? totalLines_ - line_ + 1 : 0;
+}
+
+void CheckRecordText(std::string_view text, const char* what, std::size_t line) {
+  if (text.size() > kMaxRecordText)
+    throw FormatError(line, std::string("The ") + what + " holds " + std::to_string(text.size()) +
+                                " characters, more than " + std::to_string(kMaxRecordText));
 }
 
 bool ParseLooseDouble(std::string_view text, double& value) {

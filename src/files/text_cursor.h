@@ -25,8 +25,9 @@ class TextCursor {
  public:
   explicit TextCursor(std::string_view text);
 
-  // The next integer; 0 at the end of the text. A token that is not a
-  // 32-bit integer raises FormatError.
+  // The next integer. A token that is not a 32-bit integer, or the end of
+  // the text where a number should stand (a file cut short), raises
+  // FormatError.
   std::int32_t readInt();
   // The rest of the current line, without moving.
   std::string_view restOfLine() const;
@@ -36,6 +37,8 @@ class TextCursor {
   std::string_view readLine();
 
   bool atEnd() const { return pos_ >= text_.size(); }
+  // Nothing but blanks and line ends from here to the end of the text.
+  bool onlyBlanksLeft() const;
   std::size_t lineNumber() const { return line_; }  // counted from 1
   // Lines that start at or after the current position.
   std::size_t linesLeft() const;
@@ -46,6 +49,13 @@ class TextCursor {
   std::size_t line_ = 1;
   std::size_t totalLines_ = 0;
 };
+
+// The most characters a name or a value of a record may hold: a longer
+// one is no circuit text (and would only slow every drawing of it).
+inline constexpr std::size_t kMaxRecordText = 64 * 1024;
+// Raises FormatError on `line` when `text` (the record's `what`: "name" or
+// "value") is longer than that.
+void CheckRecordText(std::string_view text, const char* what, std::size_t line);
 
 // A floating-point number with blanks around it; '.' or ',' as separator.
 bool ParseLooseDouble(std::string_view text, double& value);

@@ -18,7 +18,9 @@ std::string UndoRing::BackupFileName(int k) {
   if (!platform::directoryExists(base + "IMAGES/BACKUP"))
     host_.SetCaption("Cannot find DIR= " + base + "IMAGES/BACKUP");
   const int n = (((BackupStart + k) % Slots) + Slots) % Slots;
-  return SnapshotFolder() + "/back" + std::to_string(n) + ".dag";
+  std::string folder = Folder();
+  if (!folder.empty() && folder.back() == '/') folder.pop_back();
+  return folder + "/back" + std::to_string(n) + ".dag";
 }
 
 bool UndoRing::Snapshot() {

@@ -40,8 +40,12 @@ class UndoRing {
 
   // The file of slot k (1 to 30); shows "BackUP k/count" in status panel 0.
   std::string BackupFileName(int k);
-  // The folder the snapshots go to: IMAGES/BACKUP, else IMAGES, else the program folder.
+  // The folder the snapshots belong in: IMAGES/BACKUP, else IMAGES, else the program folder.
   static std::string SnapshotFolder();
+  // The folder this ring's files are in: the one its owner claimed for the
+  // run (UseFolder), else SnapshotFolder().
+  std::string Folder() const { return folder_.empty() ? SnapshotFolder() : folder_; }
+  void UseFolder(std::string folder) { folder_ = std::move(folder); }
 
   // A snapshot that cannot be written leaves the counters as they were; an
   // undo or redo that reads nothing (no such state, a missing or unreadable
@@ -64,6 +68,7 @@ class UndoRing {
   void UpdateEnables() { host_.UpdateUndoEnables(CanUndo(), CanRedo()); }
 
   UndoHost& host_;
+  std::string folder_;
 };
 
 }  // namespace vemu::files

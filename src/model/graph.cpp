@@ -53,6 +53,8 @@ bool TheNode::IsMultiLineText() const {
 bool TheNode::IsContainer() const { return NodeType == 1 || NodeType == 29; }
 
 std::string TheNode::Describe() const {
+  if (gVariant == ModelVariant::Second)
+    return (Upper ? Upper->Name.str() : std::string("nil")) + "/" + Name.str() + " [" + std::to_string(Number) + "] ";
   std::string prefix;
   if (!Upper) prefix = "nil:";
   else if (Upper->Upper) prefix = Upper->Name.str() + ".";

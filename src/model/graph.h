@@ -72,7 +72,8 @@ class TheNode {
   bool IsContainer() const;
 
   TPoint GetPos() const { return {X, Y}; }
-  // "X1.R1 [#5] ": owner prefix, name, number (code page 1251 bytes).
+  // "X1.R1 [#5] ": owner prefix, name, number (code page 1251 bytes); in the
+  // second build "X1/R1 [5] ", the owner's name ("nil" without one) always.
   std::string Describe() const;
   std::string AsText() const;
 

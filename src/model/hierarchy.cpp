@@ -309,6 +309,10 @@ void Hierarchy::MoveSelectedFromTo(TheNode* from, TheNode* to) {
 }
 
 void Hierarchy::MergeJunction(TheNode* level, TheNode* keep, TheNode* gone) {
+  // The kept junction stands for both: a ground mark or a selection the
+  // user gave the other one stays with the net.
+  if (keep->Ground == 0) keep->Ground = gone->Ground;
+  if (gone->Selected) keep->Selected = 1;
   graph_.DeleteLine(keep, graph_.FindLineTo(keep, gone));
   graph_.DeleteLine(gone, graph_.FindLineTo(gone, keep));
   ChangeLines456(level, gone, keep);

@@ -18,6 +18,11 @@ class AnalysisLog {
   virtual void AddFileLines(const std::vector<std::string>& cp1251) = 0;
   // The memo's lines as code page 1251 bytes, as a file holds them.
   virtual std::vector<std::string> LogLines() const = 0;
+  // A file of which the memo shows only the first part: saving the memo
+  // onto that file would cut it, so such a save leaves the file as it is.
+  // ClearLog forgets these files.
+  virtual void NoteShortenedFile(const std::string& path) = 0;
+  virtual bool ShowsShortened(const std::string& path) const = 0;
   // The window's caption (UTF-8).
   virtual void SetLogCaption(const std::string& utf8) = 0;
   // Shows the window and brings it to the front.

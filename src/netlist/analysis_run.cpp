@@ -55,20 +55,39 @@ RunOutcome RunProgramAndWait(const std::string& program, const std::string& para
   return wait.WaitFor(*process, program) ? RunOutcome::Finished : RunOutcome::Cancelled;
 }
 
+std::string ShortenedFileLine(const std::string& path) {
+  return "[only the first " + std::to_string(kShownFileBytes / (1024 * 1024)) + " MB of " + path + " are shown]";
+}
+
+namespace {
+void AddPart(AnalysisLog& log, const std::string& path, std::string_view part, bool cut) {
+  log.AddFileLines(platform::splitLines(part));
+  if (!cut) return;
+  log.AddText(ShortenedFileLine(path));
+  log.NoteShortenedFile(path);
+}
+}  // namespace
+
+void AddShownPart(AnalysisLog& log, const std::string& path, std::string_view bytes) {
+  const std::size_t shown = platform::headLength(bytes, kShownFileBytes);
+  AddPart(log, path, bytes.substr(0, shown), shown < bytes.size());
+}
+
 void LoadFileIntoLog(AnalysisLog& log, const std::string& path) {
   if (!platform::fileExists(path)) {
     log.AddText(catalogue::GetMsg(0) + " " + path);
     return;
   }
-  auto lines = platform::readLines(path);
-  if (!lines) {
+  auto head = platform::readFileHead(path, kShownFileBytes);
+  if (!head) {
     ReportError("Vemu", "Cannot read " + path);
     return;
   }
-  log.AddFileLines(*lines);
+  AddPart(log, path, head->bytes, head->cut);
 }
 
 bool SaveLogToFile(const AnalysisLog& log, const std::string& path) {
+  if (log.ShowsShortened(path)) return true;
   std::string error;
   if (platform::writeLines(path, log.LogLines(), &error)) return true;
   ReportError("Vemu", "Cannot write " + path + (error.empty() ? std::string() : ": " + error));

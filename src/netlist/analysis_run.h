@@ -6,9 +6,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "netlist/analysis_host.h"
 #include "platform/process_runner.h"
+#include "platform/text_file.h"
 
 namespace vemu::catalogue {
 struct Settings;
@@ -30,12 +32,22 @@ std::string BatchFileName(int computationType);
 RunOutcome RunProgramAndWait(const std::string& program, const std::string& parameter,
                              platform::ProcessWait& wait, platform::ChildOutput output);
 
-// Appends the lines of the file to the memo, or the line message 0, a blank
-// and the path when there is no such file. Nothing is cleared first.
+// The most of a file the memo shows: a longer file is shown up to its last
+// line end within this size, followed by ShortenedFileLine.
+inline constexpr std::size_t kShownFileBytes = platform::kShownTextBytes;
+std::string ShortenedFileLine(const std::string& path);
+
+// Appends the lines of the file to the memo (at most kShownFileBytes of
+// it), or the line message 0, a blank and the path when there is no such
+// file. Nothing is cleared first.
 void LoadFileIntoLog(AnalysisLog& log, const std::string& path);
+// Appends the first part of a file's text that the memo shows, with the
+// line that says it was cut when it was.
+void AddShownPart(AnalysisLog& log, const std::string& path, std::string_view bytes);
 
 // Saves the memo's lines as the file; a failure is reported with the file
-// name and the reason, and gives false.
+// name and the reason, and gives false. Onto a file the memo shows only in
+// part nothing is written: the file keeps all of itself.
 bool SaveLogToFile(const AnalysisLog& log, const std::string& path);
 
 // The line that tells the memo a run was stopped by the user.

@@ -108,8 +108,9 @@ bool NetlistBuilder::AskAboutElement(TheNode* element) {
 
 void NetlistBuilder::WriteElementLines(TheNode* container) {
   // An explicit stack instead of recursion: deep sub-circuit nesting cannot
-  // exhaust the call stack, and a container met again (a damaged circuit
-  // whose membership runs in a circle) has its members written only once.
+  // exhaust the call stack. An element met again (a damaged circuit whose
+  // membership runs in a circle or lists a member twice) is passed over, so
+  // every element gets one line and every sub-circuit one closing ".X".
   struct Frame {
     TheNode* container;
     const TheLine* next;
@@ -132,6 +133,10 @@ void NetlistBuilder::WriteElementLines(TheNode* container) {
       frame.next = l->Next.get();
       continue;
     }
+    if (!m->IsJunction() && walked.count(m)) {
+      frame.next = l->Next.get();
+      continue;
+    }
     // A question makes m current, which may drop stale pin links of m; the
     // membership link l itself stays, so the walk goes on from it after.
     if (m->IsJunction()) {
@@ -147,10 +152,8 @@ void NetlistBuilder::WriteElementLines(TheNode* container) {
       lines_.push_back(ElementLine(m, TypeRecord(context_.types, m->NodeType)));
     }
     stack.back().next = l->Next.get();
-    if (m->IsContainer()) {
-      if (walked.insert(m).second) stack.push_back({m, m->FirstLine.get()});
-      else lines_.push_back(".X");
-    }
+    walked.insert(m);
+    if (m->IsContainer()) stack.push_back({m, m->FirstLine.get()});
   }
 }
 

@@ -57,7 +57,7 @@ class BackwardKeyTree {
 
 }  // namespace
 
-ResultIndex::ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string>& lines) {
+ResultIndex::ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string_view>& lines) {
   BackwardKeyTree tree;
   for (const std::string& key : keys)
     if (key.size() >= kKeyEnd.size() && key.compare(key.size() - kKeyEnd.size(), kKeyEnd.size(), kKeyEnd) == 0)

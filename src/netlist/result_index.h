@@ -18,7 +18,9 @@ class ResultIndex {
   // `keys`: the keys asked for, each ending in "= " (others are never
   // found); `lines`: the lines searched. Gives the same lines as a search
   // of each key through the lines from the first.
-  ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string>& lines);
+  ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string_view>& lines);
+  ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string>& lines)
+      : ResultIndex(keys, std::vector<std::string_view>(lines.begin(), lines.end())) {}
 
   // The index of the first line that contains `key`, nothing when none does.
   std::optional<std::size_t> FirstLineWith(std::string_view key) const;

@@ -1,5 +1,10 @@
 #include "netlist/result_loader.h"
 
+#include <deque>
+#include <string_view>
+
+#include "netlist/analysis_run.h"
+
 #include "catalogue/messages.h"
 #include "catalogue/settings.h"
 #include "model/graph.h"
@@ -17,18 +22,25 @@ using model::TheNode;
 
 std::string KeyOf(const TheNode& node) { return node.Name.str() + "= "; }
 
-// Appends a result file that exists to the memo; its lines are also kept
-// for the search.
-void ShowResultFile(AnalysisLog& log, const std::string& path, std::vector<std::string>& searched) {
-  auto lines = platform::readLines(path);
-  if (!lines) {
+// The result files read: their whole text, searched as views into it.
+struct SearchedFiles {
+  std::deque<std::string> texts;  // never moved once read: the views point into them
+  std::vector<std::string_view> lines;
+};
+
+// Appends a result file that exists to the memo (its first part when it is
+// long); all its lines are kept for the search.
+void ShowResultFile(AnalysisLog& log, const std::string& path, SearchedFiles& searched) {
+  auto bytes = platform::readFileBytes(path);
+  if (!bytes) {
     platform::dialogs().messageBox("Vemu", "Cannot read " + path, platform::MsgButtons::Ok,
                                    platform::MsgIcon::Error);
     return;
   }
-  log.AddFileLines(*lines);
-  searched.insert(searched.end(), std::make_move_iterator(lines->begin()),
-                  std::make_move_iterator(lines->end()));
+  AddShownPart(log, path, *bytes);
+  searched.texts.push_back(std::move(*bytes));
+  const auto lines = platform::splitLineViews(searched.texts.back());
+  searched.lines.insert(searched.lines.end(), lines.begin(), lines.end());
 }
 
 }  // namespace
@@ -42,6 +54,12 @@ bool IsResultElement(const TheNode& node, const catalogue::NodeTypeTable& types)
 
 bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
                        const std::vector<std::string>& lines, const ResultFormat& format,
+                       std::vector<std::string>& abnormal) {
+  return WriteResultValues(graph, types, std::vector<std::string_view>(lines.begin(), lines.end()), format, abnormal);
+}
+
+bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                       const std::vector<std::string_view>& lines, const ResultFormat& format,
                        std::vector<std::string>& abnormal) {
   std::vector<TheNode*> elements;
   std::vector<std::string> keys;
@@ -64,8 +82,8 @@ bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTab
     }
     // The number is taken from where the key would stand at the line's
     // start, wherever the key was found.
-    const std::string& line = lines[*found];
-    std::string text = line.size() > key.size() ? line.substr(key.size()) : std::string();
+    const std::string_view line = lines[*found];
+    std::string text = line.size() > key.size() ? std::string(line.substr(key.size())) : std::string();
     RemoveBlanks(text);
     element->Value = FormatResultNumber(ParseResultNumber(text), format.digits, format.decimalSeparator);
   }
@@ -82,7 +100,7 @@ void LoadResults(AnalysisHost& host, model::TheBaseOfGraf& graph, const catalogu
   log.ClearLog();
 
   const std::string folder = platform::programFolder();
-  std::vector<std::string> searched;
+  SearchedFiles searched;
   const std::string out = folder + "out";
   if (!platform::fileExists(out)) log.AddText(catalogue::GetMsg(0) + " " + out);
   else if (settings.CheckAutoLoadOutFile) ShowResultFile(log, out, searched);
@@ -109,7 +127,7 @@ void LoadResults(AnalysisHost& host, model::TheBaseOfGraf& graph, const catalogu
   host.PushUndoSnapshot();
   std::vector<std::string> added;
   if (!graph.FirstNode) added.push_back("Fiest_node=nil");
-  const bool complete = WriteResultValues(graph, types, searched, format, added);
+  const bool complete = WriteResultValues(graph, types, searched.lines, format, added);
   if (!added.empty()) log.AddFileLines(added);
   if (!complete) {
     host.SetStatusText(2, catalogue::GetMsg(29));

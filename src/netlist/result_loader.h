@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/node_type_info.h"
@@ -37,6 +38,9 @@ bool IsResultElement(const model::TheNode& node, const catalogue::NodeTypeTable&
 // code page 1251 bytes. True when every result element had a line.
 bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
                        const std::vector<std::string>& lines, const ResultFormat& format,
+                       std::vector<std::string>& abnormal);
+bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                       const std::vector<std::string_view>& lines, const ResultFormat& format,
                        std::vector<std::string>& abnormal);
 
 // The main window's "Load files" command. Values are looked for only in

@@ -1,6 +1,8 @@
 #include <QFontMetrics>
 #include <array>
-#include <unordered_map>
+#include <deque>
+#include <string_view>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/canvas_text.h"
@@ -37,23 +39,74 @@ const std::array<char16_t, 256>& Cp1251Table() {
 }
 
 // Made texts and their extents; forgotten in one go when the store grows
-// past a few thousand (labels change rarely between frames).
-struct TextEntry {
-  QString text;
-  TSize extent{-1, -1};
+// past a few tens of thousands (labels change rarely between frames). The
+// texts sit one after the other; an open table of their hashes finds them
+// (a probe, then one text to compare). A label is measured and then
+// written: the last text asked for is kept at hand.
+class TextStore {
+ public:
+  DrawingText& Find(const std::string& bytes) {
+    if (last_ && last_->key == bytes) return last_->text;
+    const std::uint64_t hash = std::hash<std::string_view>{}(bytes);
+    const auto tag = static_cast<std::uint32_t>(hash >> 32) | 1u;  // never 0: 0 marks a free slot
+    if (slots_.empty() || 2 * (entries_.size() + 1) > slots_.size()) Grow();
+    std::size_t i = static_cast<std::size_t>(hash) & (slots_.size() - 1);
+    for (;; i = (i + 1) & (slots_.size() - 1)) {
+      const Slot slot = slots_[i];
+      if (slot.tag == 0) break;
+      if (slot.tag == tag && entries_[slot.index].key == bytes) return Remember(entries_[slot.index]);
+    }
+    Entry& entry = entries_.emplace_back();
+    entry.key = bytes;
+    const auto& table = Cp1251Table();
+    entry.text.text.resize(static_cast<qsizetype>(bytes.size()));
+    for (std::size_t k = 0; k < bytes.size(); ++k)
+      entry.text.text[static_cast<qsizetype>(k)] = QChar(table[static_cast<unsigned char>(bytes[k])]);
+    slots_[i] = {tag, static_cast<std::uint32_t>(entries_.size() - 1)};
+    return Remember(entry);
+  }
+
+ private:
+  struct Entry {
+    std::string key;
+    DrawingText text;
+  };
+  struct Slot {
+    std::uint32_t tag = 0;
+    std::uint32_t index = 0;
+  };
+  static constexpr std::size_t kMaxTexts = 40000;
+
+  DrawingText& Remember(Entry& e) {
+    last_ = &e;
+    return e.text;
+  }
+  // Room for one more text: twice the slots, or everything forgotten at the limit.
+  void Grow() {
+    if (entries_.size() >= kMaxTexts) {
+      entries_.clear();
+      slots_.assign(slots_.size(), Slot{});
+      last_ = nullptr;
+      return;
+    }
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(1024, 2 * old.size()), Slot{});
+    for (std::size_t k = 0; k < entries_.size(); ++k) {
+      const std::uint64_t hash = std::hash<std::string_view>{}(entries_[k].key);
+      std::size_t i = static_cast<std::size_t>(hash) & (slots_.size() - 1);
+      while (slots_[i].tag != 0) i = (i + 1) & (slots_.size() - 1);
+      slots_[i] = {static_cast<std::uint32_t>(hash >> 32) | 1u, static_cast<std::uint32_t>(k)};
+    }
+  }
+
+  std::deque<Entry> entries_;
+  std::vector<Slot> slots_;
+  Entry* last_ = nullptr;
 };
 
-TextEntry& Entry(const std::string& bytes) {
-  static std::unordered_map<std::string, TextEntry> store;
-  auto it = store.find(bytes);
-  if (it != store.end()) return it->second;
-  if (store.size() > 20000) store.clear();
-  TextEntry entry;
-  const auto& table = Cp1251Table();
-  entry.text.resize(static_cast<qsizetype>(bytes.size()));
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    entry.text[static_cast<qsizetype>(i)] = QChar(table[static_cast<unsigned char>(bytes[i])]);
-  return store.emplace(bytes, std::move(entry)).first->second;
+DrawingText& Entry(const std::string& bytes) {
+  static TextStore store;
+  return store.Find(bytes);
 }
 
 const QFontMetrics& Metrics() {
@@ -65,8 +118,14 @@ const QFontMetrics& Metrics() {
 
 const QString& CachedCp1251Text(const std::string& bytes) { return Entry(bytes).text; }
 
+DrawingText& DrawingTextOf(const std::string& bytes) {
+  DrawingText& entry = Entry(bytes);
+  if (entry.extent.cx < 0) entry.extent = {Metrics().horizontalAdvance(entry.text), Metrics().height()};
+  return entry;
+}
+
 TSize DrawingTextExtent(const std::string& bytes) {
-  TextEntry& entry = Entry(bytes);
+  DrawingText& entry = Entry(bytes);
   if (entry.extent.cx < 0) entry.extent = {Metrics().horizontalAdvance(entry.text), Metrics().height()};
   return entry.extent;
 }

@@ -4,12 +4,28 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <string>
 
 #include "platform/canvas.h"
 
 namespace vemu::platform {
 
+struct Stamp;
+
+// What the drawing keeps of one text: the screen text, its extent (cx < 0
+// until measured) and its stamp, valid while the stamp store is in the
+// generation it was found in.
+struct DrawingText {
+  QString text;
+  TSize extent{-1, -1};
+  const Stamp* stamp = nullptr;
+  std::uint64_t stampGeneration = 0;
+};
+
+// The record of a text of code page 1251 bytes (valid until the next call
+// for another text).
+DrawingText& DrawingTextOf(const std::string& bytes);
 // The Unicode text of code page 1251 bytes (valid until the next call).
 const QString& CachedCp1251Text(const std::string& bytes);
 // Width and height in pixels of the text's cell in the drawing font.

@@ -54,6 +54,14 @@ class SpawnSetup {
     return rc;
   }
 
+  // Standard input, output and error all /dev/null.
+  int Discard() {
+    int rc = ::posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    for (int fd : {STDOUT_FILENO, STDERR_FILENO})
+      if (rc == 0) rc = ::posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null", O_WRONLY, 0);
+    return rc;
+  }
+
   // Standard output and error into `writeEnd`, standard input from /dev/null.
   int Capture(int writeEnd) {
     int rc = ::posix_spawn_file_actions_adddup2(&actions_, writeEnd, STDOUT_FILENO);
@@ -106,6 +114,7 @@ std::optional<ChildProcess> ChildProcess::Start(const LaunchPlan& plan, const st
   if (rc == 0 && output == ChildOutput::Captured) {
     rc = ::pipe2(pipe, O_CLOEXEC) == 0 ? setup.Capture(pipe[1]) : errno;
   }
+  if (rc == 0 && output == ChildOutput::Discarded) rc = setup.Discard();
   pid_t pid = -1;
   if (rc == 0) rc = setup.Spawn(plan.program, plan.arguments, &pid);
   if (rc == ENOEXEC) {

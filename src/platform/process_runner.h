@@ -30,6 +30,7 @@ std::optional<LaunchPlan> PlanLaunch(const std::string& file, const std::vector<
 enum class ChildOutput {
   Inherited,  // the editor's own
   Captured,   // one pipe for both, read through ReadOutput; input from /dev/null
+  Discarded,  // /dev/null, and input from /dev/null: a program started hidden
 };
 
 class ChildProcess {

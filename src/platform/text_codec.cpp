@@ -53,6 +53,47 @@ bool isAscii(std::string_view text) {
   return true;
 }
 
+// The length of the well-formed UTF-8 sequence at the start of `text`
+// (no overlong form, no surrogate, nothing past U+10FFFF), 0 when there is none.
+std::size_t sequenceLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  }
+  if (length == 0 || text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i)
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  return length;
+}
+
+// The text with every byte that starts no well-formed sequence replaced by U+FFFD.
+std::string wellFormedUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = sequenceLength(text.substr(i));
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    } else {
+      out.append(text.substr(i, length));
+      i += length;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string cp1251ToUtf8(std::string_view bytes) {
@@ -66,7 +107,12 @@ std::string utf8ToCp1251(std::string_view utf8) {
 }
 
 std::string decodeFileText(std::string_view bytes) {
-  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
+  // A file marked as UTF-8 may still hold bytes that are none: they become
+  // U+FFFD, so every text handed on is well-formed.
+  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    const std::string_view text = bytes.substr(3);
+    return isAscii(text) ? std::string(text) : wellFormedUtf8(text);
+  }
   if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFF\xFE")
     return convert(bytes.substr(2), "UTF-16LE", "UTF-8", "\xEF\xBF\xBD", false, 2);
   if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFE\xFF")

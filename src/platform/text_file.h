@@ -16,6 +16,24 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string* r
 
 // The lines of a text, without their line ends.
 std::vector<std::string> splitLines(std::string_view text);
+// The same as views into `text`.
+std::vector<std::string_view> splitLineViews(std::string_view text);
+
+// The most text a window shows of a file or of a list of lines.
+inline constexpr std::size_t kShownTextBytes = 5 * 1024 * 1024;
+// How many of the first lines fit in `limit` bytes (a line end counted as one).
+std::size_t linesWithin(const std::vector<std::string>& lines, std::size_t limit);
+
+// The first part of a file: at most `limit` bytes, ended at the last line
+// end in them when the file holds more (`cut`).
+struct FileHead {
+  std::string bytes;
+  bool cut = false;
+};
+std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit);
+// Where a text of more than `limit` bytes is cut for showing: after the
+// last line end within the limit, or at the limit when there is none.
+std::size_t headLength(std::string_view text, std::size_t limit);
 
 // The lines of a file, or nothing when it cannot be read (`reason` as above).
 std::optional<std::vector<std::string>> readLines(const std::string& path, std::string* reason = nullptr);
@@ -36,8 +54,9 @@ class LineReader {
 };
 
 // Writes a file through a temporary file in the same folder that replaces
-// the target only when everything was written, so a failed write never
-// destroys the file that was there.
+// the target only when everything was written and flushed to the disk, so a
+// failed write or a crash never destroys the file that was there. A target
+// that is a symbolic link has the file it points to replaced.
 class SafeFileWriter {
  public:
   explicit SafeFileWriter(std::string path);
@@ -60,6 +79,9 @@ class SafeFileWriter {
   bool commit();
   const std::string& error() const { return error_; }
 
+  // The temporary file of a target: ".NAME.vemu-new" beside it.
+  static std::string TemporaryPathFor(const std::string& target);
+
  private:
   std::string path_;
   std::string buffer_;
@@ -71,6 +93,8 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error = nullptr);
 
 bool fileExists(const std::string& path);
+// Both paths name one existing file (links followed).
+bool sameFile(const std::string& a, const std::string& b);
 bool directoryExists(const std::string& path);
 bool removeFile(const std::string& path);
 bool copyFile(const std::string& source, const std::string& dest, std::string* error = nullptr);

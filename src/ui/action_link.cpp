@@ -4,6 +4,8 @@
 #include <QAction>
 #include <functional>
 
+#include "platform/qt/qt_text.h"
+
 namespace {
 
 // What the control last took from the action; lives as a child of the
@@ -61,4 +63,13 @@ void LinkToAction(QAbstractButton* button, QAction* action) {
   Link(button, action, {{}, [button](const QString& hint) { button->setToolTip(hint); },
                         [button](bool enabled) { button->setEnabled(enabled); }});
   QObject::connect(button, &QAbstractButton::clicked, action, [action] { action->trigger(); });
+}
+
+std::string PlainCaption(const QAction* item) {
+  if (!item) return std::string();
+  QString text = item->text();
+  text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+  text.remove(QLatin1Char('&'));
+  text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+  return vemu::platform::toUtf8(text);
 }

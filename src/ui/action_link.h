@@ -5,8 +5,13 @@
 // until the action's own one changes.
 #pragma once
 
+#include <string>
+
 class QAbstractButton;
 class QAction;
+
+// A menu item's caption (UTF-8) without its accelerator marks; empty for null.
+std::string PlainCaption(const QAction* item);
 
 // The item takes the action's caption, hint and enabled state now and
 // whenever they change.

@@ -3,6 +3,9 @@
 // through these (non-owning) pointers, null where a build has no such window.
 #pragma once
 
+#include <vector>
+
+class QWidget;
 class TForm1;
 class TAskInsertMove;
 class TFrm_Properties;
@@ -30,4 +33,6 @@ struct AppWindows {
   TForm3* Form3 = nullptr;
   TForm4* Form4 = nullptr;
   TForm6* Form6 = nullptr;
+  // Every window of the run in creation order.
+  std::vector<QWidget*> InCreationOrder;
 };

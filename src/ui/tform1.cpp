@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -154,7 +155,7 @@ void TForm1::FormActivate() {
   }
   const std::string file = CmdLineFile;
   CmdLineFile.clear();
-  ReadCircuitFile(file);
+  OpenCommandLineFile(file);
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -166,12 +167,26 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // The window sees every character typed into any of its controls first;
   // the key then goes on to the control. A key event is taken where it is
   // first delivered: the focused control, or the window itself.
+  if (event->type() == QEvent::MouseButtonDblClick && Memo1 && watched == Memo1->viewport()) {
+    Memo1DblClick();
+    return false;
+  }
+  if (event->type() == QEvent::MouseButtonPress && watched == this) {
+    // A press on the tool-bar area itself or on a bar's empty part (which
+    // passes the press on to the window).
+    const auto* press = static_cast<QMouseEvent*>(event);
+    if (InToolBarArea(press->position().toPoint())) ControlBar1MouseDown(press->buttons(), press->modifiers());
+    return false;
+  }
   if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
   QWidget* focus = QApplication::focusWidget();
   if (widget != focus && !(focus == nullptr && widget == this)) return false;
-  const std::string key = platform::toCp1251(static_cast<QKeyEvent*>(event)->text());
-  if (key.size() == 1) FormKeyPress(key[0]);
+  const auto* keyEvent = static_cast<QKeyEvent*>(event);
+  FormKeyDown(keyEvent->key(), keyEvent->modifiers());
+  // Delete types no character (the toolkit gives it the text DEL).
+  const std::string key = platform::toCp1251(keyEvent->text());
+  if (key.size() == 1 && keyEvent->key() != Qt::Key_Delete) FormKeyPress(key[0]);
   return false;
 }

@@ -12,6 +12,8 @@
 #include "catalogue/messages.h"
 #include "catalogue/node_type_info.h"
 #include "files/undo_ring.h"
+#include "platform/folder_claim.h"
+#include "platform/user_folders.h"
 #include "model/graph.h"
 #include "model/point.h"
 #include "ui/app_windows.h"
@@ -39,6 +41,9 @@ class QToolBar;
 class QToolButton;
 class QWidget;
 class PaintBox;
+namespace vemu::platform {
+class WebDownload;
+}
 
 // The Tag of a control (its dynamic property "Tag"); 0 when it has none.
 // Palette buttons and the amplifier menu items carry the type code they
@@ -286,6 +291,42 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void Settings1Click();
   // Clears the memo, hides it and disables it.
   void N13Click();
+  // The value window for the current node; nothing without one.
+  void ActionItemInfoExecute();
+  // The About window, modally.
+  void Info1Click();
+  // The help page HELP/Help2/index.html (current folder first, then the
+  // program folder) in the web browser; a failure is reported in a box.
+  void BrowseURL1Execute();
+  // Opens a local file in the browser; null: the desktop's browser. Tests
+  // put a recorder here.
+  bool (*OpenInBrowser)(const std::string& path) = nullptr;
+  // Connects About, Help and the information command (tform1_about.cpp).
+  void ConnectWindowCommands();
+
+  // --- diagnostics (tform1_diagnostics.cpp, tform1_keys.cpp) ---
+  // The memo's double click and N14: the node tree in the memo (also after
+  // a failed redraw and from the value window's debug button).
+  void Memo1DblClick();
+  // The memo's listings: every window's components, the type table, the
+  // window handles; the file bar's top position as one more line.
+  void ListAllCOmponents1Click();
+  void DEBUGAllunits1Click();
+  void DENUGHWND1Click();
+  void ToolBarTop1Click();
+  // The memo's selected text to the clipboard.
+  void N15Click();
+  // The hierarchy's line repair, then the string-list check in the caption.
+  void Debug1Click();
+  // A press on the tool-bar area: Ctrl with the right button shows or hides
+  // the memo (and, in the full program, the splitter).
+  void ControlBar1MouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys);
+  // A point of the window (window coordinates) in the top tool-bar area.
+  bool InToolBarArea(const QPoint& at) const;
+  // Every key before the controls see it: F4 sizes the window, Delete
+  // deletes the selection unless a text field has the focus.
+  void FormKeyDown(int key, Qt::KeyboardModifiers keys);
+  void ConnectDiagnosticsControls();
   // The tool-bar area offers no menu of its own: the bars are shown and
   // hidden through MenuPanels only, so the check marks stay true.
   QMenu* createPopupMenu() override { return nullptr; }
@@ -299,7 +340,20 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // The program that registration names: empty for the running program,
   // else a program of that name in the program folder (the test driver).
   static inline std::string RegisteredProgramName;
-  // Connects these commands to their menu items (called once the menus exist).
+  // Fetches the web page of SETTINGS.INI's [Form1] WebPage into it.txt of
+  // the program folder; the status bar says how it went.
+  void runaway1Click();
+  // The running or last download (a child of the window; made at the first use).
+  vemu::platform::WebDownload* PageDownload = nullptr;
+  // Brings the plot program's window (titled "Telvoro") to the front.
+  void GraphX1Click();
+  // Window message 1025 sent to the main window / to the application's
+  // client-leader window: each shows it in the caption. The hook marks the
+  // message handled (true); the main window's handler passes it on.
+  bool WMUserMessage(std::int32_t message, std::int32_t wParam, std::int32_t lParam);
+  bool MyWindowHook(std::int32_t message, std::int32_t wParam, std::int32_t lParam);
+  // Connects these commands to their menu items and installs the receiver of
+  // the window messages (called once the menus exist).
   void ConnectShellControls();
 
   // --- canvas gestures (tform1_gestures.cpp) ---
@@ -502,11 +556,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void DrawAll(QImage& bitmap, QWidget* destination, bool feedback, bool grid = true);
   // The same redraw onto any canvas (tests and the test driver record it).
   void DrawAllOn(vemu::platform::Canvas& canvas, QWidget* destination, bool feedback, bool grid = true);
-  // A redraw failed: the timer stops and the diagnostic memo is shown.
+  // A redraw failed: the timer stops and the diagnostic memo shows the node tree.
   void RedrawFailed();
-  // The memo's double click: fills Memo1 with the node tree (the dump
-  // itself comes with the diagnostics commands).
-  void Memo1DblClick();
   // Reads IMAGES/OpenBox3.bmp into OpenBoxBitmap; false when it is missing.
   bool LoadOpenBoxBitmap(const std::string& path);
   // The values the painters read, as the window holds them now.
@@ -569,8 +620,11 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // (UTF-8 paths); the save dialog's name is SaveDialogFileName.
   std::string OpenDialogFileName;
   std::string DialogInitialFolder;
-  // SETTINGS.INI of the program folder.
+  // SETTINGS.INI: the per-user copy when there is one, else the program
+  // folder's; written to the per-user copy when there is one or the
+  // program folder takes no files.
   static std::string SettingsFileName();
+  static std::string SettingsFileToWrite();
   // Off in the test driver, whose program folders are its read-only inputs.
   static inline bool WritesSettingsFile = true;
   // Applies SETTINGS.INI to the window: placement, tool bars, menu checks,
@@ -585,8 +639,6 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void RememberToolBarPlaces();
   // File > Exit: asks about unsaved work, shows the view's state, closes.
   void Exit1Click();
-  // Enter on the window and the information command: the current node's values.
-  void ActionItemInfoExecute();
   // The close box and Exit1Click share this test; false keeps the window open.
   bool CanCloseMainWindow();
   // (end of start-up)
@@ -632,6 +684,7 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void ConnectFileControls();
   // New without its question (the netlist import asks its own).
   void StartNewCircuit();
+  void OpenCommandLineFile(const std::string& path);
   // (end of file commands)
 
   // --- netlist import (tform1_import.cpp) ---
@@ -656,6 +709,12 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void SetCaption(const std::string& text) override;
   void UpdateUndoEnables(bool canUndo, bool canRedo) override;
 
+  // The snapshot folder this editor claimed for the run (tform1_folders.cpp)
+  // and what was said about folders that take no files, in status panel 2.
+  std::unique_ptr<vemu::platform::FolderClaim> SnapshotClaim;
+  std::vector<std::string> FolderNotices;
+  void ShowFolderNotice(const std::string& text);
+
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -664,6 +723,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
  private:
   void FormCreate();
   void FormDestroy();
+  void ChooseWriteFolders();
+  void ReleaseSnapshotFolder();
+  std::unique_ptr<vemu::platform::ScopedFolderNotices> folderNotices_;
   void CreateControls();
   void CreateActions();
   void CreateMenus();

@@ -72,7 +72,7 @@ bool TForm1::RunAndWait(const std::string& program, const std::string& parameter
   const bool shown = showState == kShowNormal;
   const netlist::RunOutcome outcome = netlist::RunProgramAndWait(
       program, parameter, shown ? static_cast<platform::ProcessWait&>(console) : wait,
-      shown ? platform::ChildOutput::Captured : platform::ChildOutput::Inherited);
+      shown ? platform::ChildOutput::Captured : platform::ChildOutput::Discarded);
   RunCancelled = outcome == netlist::RunOutcome::Cancelled ? 1 : 0;
   return outcome != netlist::RunOutcome::NotStarted;
 }

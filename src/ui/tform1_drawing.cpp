@@ -106,8 +106,6 @@ void TForm1::RedrawFailed() {
   Memo1DblClick();
 }
 
-void TForm1::Memo1DblClick() {}
-
 bool TForm1::LoadOpenBoxBitmap(const std::string& path) {
   OpenBoxBitmap = QImage();
   if (!vemu::platform::fileExists(path)) return false;

@@ -9,6 +9,8 @@
 #include "model/selection.h"
 #include "netlist/windows/text_window.h"
 #include "platform/qt/qt_text.h"
+#include "platform/text_file.h"
+#include "ui/action_link.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
 #include "ui/value_window.h"
@@ -20,16 +22,6 @@ using files::FileMenuItem;
 using vemu::model::TheNode;
 
 namespace {
-
-// A menu item's caption without its accelerator marks.
-std::string plainCaption(const QAction* item) {
-  if (!item) return std::string();
-  QString text = item->text();
-  text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-  text.remove(QLatin1Char('&'));
-  text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
-  return platform::toUtf8(text);
-}
 
 class Form1FileHost final : public files::FileCommandsHost {
  public:
@@ -70,7 +62,7 @@ class Form1FileHost final : public files::FileCommandsHost {
   void SetCaption(const std::string& text) override { form_.SetCaption(text); }
   std::string ProgramTitle() const override { return form_.Profile().applicationTitle; }
   void SetStatusText(int panel, const std::string& text) override { form_.SetStatusText(panel, text); }
-  std::string ItemCaption(FileMenuItem item) const override { return plainCaption(itemOf(item)); }
+  std::string ItemCaption(FileMenuItem item) const override { return PlainCaption(itemOf(item)); }
   std::string ItemHint(FileMenuItem item) const override {
     const QAction* action = itemOf(item);
     return action ? platform::toUtf8(action->toolTip()) : std::string();
@@ -101,9 +93,12 @@ class Form1FileHost final : public files::FileCommandsHost {
   void ClearDiagnosticMemo() override { form_.Memo1->clear(); }
   void AddDiagnosticLines(const std::vector<std::string>& lines) override {
     if (lines.empty()) return;
+    // A trace of a huge sub-circuit is shown up to the size a window shows.
+    const std::size_t kept = platform::linesWithin(lines, platform::kShownTextBytes);
     QStringList shown;
-    shown.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines) shown.push_back(platform::fromCp1251(line));
+    shown.reserve(static_cast<qsizetype>(kept) + 1);
+    for (std::size_t k = 0; k < kept; ++k) shown.push_back(platform::fromCp1251(lines[k]));
+    if (kept < lines.size()) shown.push_back(QStringLiteral("[%1 more lines not shown]").arg(lines.size() - kept));
     form_.Memo1->appendPlainText(shown.join(QLatin1Char('\n')));
   }
 
@@ -141,6 +136,10 @@ bool TForm1::ConfirmDiscardUnsaved() {
 
 void TForm1::Newcircuit1Click() {
   WithFileCommands(*this, [](files::FileCommands& c) { c.Newcircuit1Click(); });
+}
+
+void TForm1::OpenCommandLineFile(const std::string& path) {
+  WithFileCommands(*this, [&path](files::FileCommands& c) { c.OpenCommandLineFile(path); });
 }
 
 void TForm1::StartNewCircuit() {

@@ -68,6 +68,7 @@ void TForm1::FormCreate() {
                                    platform::MsgButtons::Ok, platform::MsgIcon::Warning);
   if (::chdir(folder.c_str()) != 0) SetStatusText(0, "Cannot enter " + folder);
   if (auto loaded = vemu::catalogue::LoadMessageFile(folder + "IMAGES/language1.txt")) Messages = std::move(*loaded);
+  ChooseWriteFolders();
   vemu::catalogue::SetMessageSource(&Messages);
   PictureName = "noname";
   Modified = 0;
@@ -93,7 +94,7 @@ void TForm1::FormCreate() {
 
 void TForm1::FormDestroy() {
   SaveInit();
-  Backup.DeleteSnapshotFiles();
+  ReleaseSnapshotFolder();
   vemu::catalogue::ReleaseMessageSource(&Messages);
   Messages.clear();
   NodeTypes.clear();  // the glyphs go with their records
@@ -130,11 +131,6 @@ void TForm1::FormKeyPress(char key) {
     SetStatusText(0, "Key=" + shown + " " + std::to_string(static_cast<unsigned char>(key)));
   else
     SetStatusText(0, "Key=" + shown);
-}
-
-void TForm1::ActionItemInfoExecute() {
-  // Without a current node there is nothing to show.
-  if (!Graph || !Graph->CurrentNode) return;
 }
 
 bool TForm1::CanCloseMainWindow() {

@@ -1,6 +1,6 @@
 // The main window's menu, its shared actions and the memo's pop-up menu.
 // Design captions are English; the captions file replaces most of them at
-// start. Items whose commands are not built yet stay without a handler.
+// start.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -184,6 +184,7 @@ void TForm1::CreateMenus() {
   ConnectFileControls();
   ConnectImportControls();
   ConnectShellControls();
+  ConnectWindowCommands();
 }
 
 void TForm1::CreateMemoMenu() {
@@ -202,6 +203,7 @@ void TForm1::CreateMemoMenu() {
   DEBUGAllunits1 = AddItem(PopupMenu2, "DEBUGAllunits1", "List all types");
   DENUGHWND1 = AddItem(PopupMenu2, "DENUGHWND1", "Window handles");
   ToolBarTop1 = AddItem(PopupMenu2, "ToolBarTop1", "ToolBarNewSaveLoad.Top");
+  ConnectDiagnosticsControls();
   Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Memo1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu2->popup(Memo1->mapToGlobal(at)); });

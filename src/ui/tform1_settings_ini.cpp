@@ -19,6 +19,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
+#include "platform/user_folders.h"
 #include "ui/tform1.h"
 #include "ui/window_placement.h"
 
@@ -92,7 +93,13 @@ int RowPitch(const std::vector<QToolBar*>& bars) {
 
 }  // namespace
 
-std::string TForm1::SettingsFileName() { return vemu::platform::programFolder() + "SETTINGS.INI"; }
+std::string TForm1::SettingsFileName() {
+  return vemu::platform::settingsFileToRead(vemu::platform::programFolder(), "SETTINGS.INI");
+}
+
+std::string TForm1::SettingsFileToWrite() {
+  return vemu::platform::settingsFileToWrite(vemu::platform::programFolder(), "SETTINGS.INI");
+}
 
 std::pair<int, int> TForm1::ToolBarPlace(const QToolBar* bar) const {
   // A bar Qt has laid out in the shown window is where the user left it.
@@ -237,8 +244,9 @@ void TForm1::LoadIni() {
 void TForm1::SaveInit() {
   if (!WritesSettingsFile) return;
   const bool full = Profile().kind == ProgramKind::Full;
-  const std::string path = SettingsFileName();
-  auto ini = vemu::files::IniFile::Load(path);
+  // The keys of a copy read elsewhere (the program folder's, when the
+  // per-user one is new) are kept.
+  auto ini = vemu::files::IniFile::Load(SettingsFileName());
   ini.WriteInteger(kSection, "Left", x());
   ini.WriteInteger(kSection, "Top", y());
   ini.WriteInteger(kSection, "Width", width());
@@ -262,5 +270,5 @@ void TForm1::SaveInit() {
     ini.WriteInteger(kSection, "BARS21", Flag(BARS21));
   }
   // A folder that cannot be written keeps no settings; that is no error.
-  ini.Save(path);
+  ini.Save(SettingsFileToWrite());
 }

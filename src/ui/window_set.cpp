@@ -25,11 +25,13 @@ WindowSet::WindowSet(const ProgramProfile& profile, const std::vector<std::strin
   owned_.push_back(std::make_unique<TForm3>(windows_));
   owned_.push_back(std::make_unique<TForm4>(windows_));
   owned_.push_back(std::make_unique<TForm6>(windows_));
+  for (const auto& window : owned_) windows_.InCreationOrder.push_back(window.get());
 }
 
 WindowSet::~WindowSet() {
   // The main window goes last: its destruction saves the settings and
   // deletes the undo files while the others are gone already.
+  windows_.InCreationOrder.clear();
   while (!owned_.empty()) owned_.pop_back();
 }
 

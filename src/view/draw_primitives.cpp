@@ -8,11 +8,6 @@
 
 namespace vemu::view {
 
-void DrawLine(TPoint a, TPoint b, Canvas& canvas) {
-  canvas.MoveTo(a);
-  canvas.LineTo(b);
-}
-
 void DrawArrow(TPoint a, TPoint b, Canvas& canvas) { DrawArrowAt(a, b, canvas, 1.0); }
 
 void DrawArrowAt(TPoint a, TPoint b, Canvas& canvas, double t) {
@@ -73,12 +68,14 @@ void DrawCurvedArrow(TPoint a, TPoint b, TPoint c, Canvas& canvas) {
   const TPoint db = PointDiff(b, m);
   const TPoint dc = PointDiff(c, m);
   const CurveWeights& w = Weights();
+  // The points are clamped, so every product lies far inside 32 bits and
+  // rounds as RoundEven does without its range checks.
+  constexpr double kShift = 6755399441055744.0;  // 1.5 * 2^52: adding it rounds to an integer, halves to even
+  const auto round = [](double v) { return static_cast<std::int32_t>((v + kShift) - kShift); };
   TPoint prev = a;
   for (int i = 0; i <= 10; ++i) {
-    TPoint q = m;
-    PointAdd(q, PointMul(da, w.w1[i]));
-    PointAdd(q, PointMul(db, w.w2[i]));
-    PointAdd(q, PointMul(dc, w.w3[i]));
+    const TPoint q{Wrap(std::int64_t{m.x} + round(da.x * w.w1[i]) + round(db.x * w.w2[i]) + round(dc.x * w.w3[i])),
+                   Wrap(std::int64_t{m.y} + round(da.y * w.w1[i]) + round(db.y * w.w2[i]) + round(dc.y * w.w3[i]))};
     if (i == 7)
       DrawArrow(prev, q, canvas);
     else

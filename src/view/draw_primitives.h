@@ -31,7 +31,10 @@ inline TPoint PointDiff(TPoint a, TPoint b) {
 // (round(a.x * k), round(a.y * k)), halves to even.
 inline TPoint PointMul(TPoint a, double k) { return {RoundEven(a.x * k), RoundEven(a.y * k)}; }
 
-void DrawLine(TPoint a, TPoint b, Canvas& canvas);
+inline void DrawLine(TPoint a, TPoint b, Canvas& canvas) {
+  canvas.MoveTo(a);
+  canvas.LineTo(b);
+}
 void DrawArrow(TPoint a, TPoint b, Canvas& canvas);
 // The line a -> b with an arrow head at the fraction t of the way.
 void DrawArrowAt(TPoint a, TPoint b, Canvas& canvas, double t);

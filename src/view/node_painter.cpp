@@ -92,12 +92,16 @@ void DrawTextNote(const DrawContext& dc, model::TheNode& n, TPoint s, const Labe
     std::int64_t y = 0;
     std::int32_t w = 0;
     static std::string buffer;  // the drawing runs on the one user-interface thread
-    ForEachTextNoteLine(n.Value, buffer, [&](const std::string& line) {
-      const platform::TSize e = c.TextExtent(line);
-      w = std::max(w, e.cx);
-      c.TextOut(ClampCoord(s.x + 3 + (std::int64_t{n.Wx} - e.cx) / 2), ClampCoord(s.y + y), line);
-      y += e.cy;
-    });
+    const std::string_view value = std::string_view(n.Value).substr(0, kTextNoteBytesMax);
+    ForEachTextNoteLine(
+        value, buffer,
+        [&](const std::string& line) {
+          const platform::TSize e = c.TextExtent(line);
+          w = std::max(w, e.cx);
+          c.TextOut(ClampCoord(s.x + 3 + (std::int64_t{n.Wx} - e.cx) / 2), ClampCoord(s.y + y), line);
+          y += e.cy;
+        },
+        kLabelBytesMax);
     n.Wx = w;
     n.Wy = ClampCoord(y);
     if (st.CheckEye) {
@@ -152,16 +156,17 @@ std::string NodeLabelText(const DrawContext& dc, const model::TheNode& n) {
   const catalogue::Settings& st = *dc.settings;
   std::string label;
   if (n.IsText()) {
-    label = n.Value;
+    label = LabelPart(n.Value);
   } else if (n.IsJunction()) {
-    if (st.Checknodes) label = n.Name.str();
+    if (st.Checknodes) label = LabelPart(n.Name.str());
   } else if (IsElementNode(dc, n)) {
-    if (st.CheckNamesSee) label = n.Name.str();
+    if (st.CheckNamesSee) label = LabelPart(n.Name.str());
     if (st.CheckValues) {
       if (!label.empty() && !n.Value.empty()) label += "= ";
-      label += n.Value;
+      label += LabelPart(n.Value);
     }
   }
+  if (label.size() > kLabelBytesMax) label.resize(kLabelBytesMax);
   if (label.empty()) label.push_back(' ');
   return label;
 }
@@ -228,7 +233,8 @@ void DrawNodeShadow(const DrawContext& dc, const model::TheNode* N, Canvas& canv
   canvas.pen.Color = kShadowColor;
   SetBrush(canvas, kShadowColor);
   DrawGroundMark(n.Ground, o, canvas);
-  const LabelBox label = MeasureLabel(dc, n, canvas);
+  // Only junctions and text notes have a label in the shadow (its size).
+  const LabelBox label = n.IsText() || n.IsJunction() ? MeasureLabel(dc, n, canvas) : LabelBox{};
   std::int64_t hw = Half(label.size.cx) + 5;
   std::int64_t hh = Half(label.size.cy) + 1;
   if (n.IsText()) {

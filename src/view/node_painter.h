@@ -35,21 +35,24 @@ void DrawNodeShadow(const DrawContext& dc, const model::TheNode* N, Canvas& canv
 // "transparency" setting is checked; a null picture draws nothing.
 void DrawNodePicture(const DrawContext& dc, std::int32_t x, std::int32_t y, Canvas& canvas, const QImage* bitmap);
 
-// The label of a node as the settings show it; " " when it would be empty.
+// The label of a node as the settings show it; " " when it would be empty;
+// at most kLabelBytesMax bytes.
 std::string NodeLabelText(const DrawContext& dc, const model::TheNode& N);
 // The lines of a multi-line text: cut at every "/", no empty line after a final "/".
 std::vector<std::string> TextNoteLines(const std::string& value);
 // The same lines handed one by one to f(const std::string&), through one
-// buffer that keeps its storage from call to call.
+// buffer that keeps its storage from call to call; each line cut to its
+// first maxLineBytes.
 template <typename F>
-void ForEachTextNoteLine(const std::string& value, std::string& buffer, F f) {
+void ForEachTextNoteLine(std::string_view value, std::string& buffer, F f,
+                         std::size_t maxLineBytes = std::string_view::npos) {
   std::size_t start = 0;
   do {
     const std::size_t slash = value.find('/', start);
-    const std::size_t end = slash == std::string::npos ? value.size() : slash;
-    buffer.assign(value, start, end - start);
+    const std::size_t end = slash == std::string_view::npos ? value.size() : slash;
+    buffer.assign(value.substr(start, std::min(end - start, maxLineBytes)));
     f(buffer);
-    if (slash == std::string::npos) break;
+    if (slash == std::string_view::npos) break;
     start = slash + 1;
   } while (start < value.size());
 }

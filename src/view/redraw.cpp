@@ -210,7 +210,7 @@ class Redraw {
     if (!main_->Upper)
       canvas_.TextOut(5, 5, platform::utf8ToCp1251(catalogue::GetMsg(52)));
     else
-      canvas_.TextOut(5, 5, platform::utf8ToCp1251(catalogue::GetMsg(53)) + " " + main_->Name.str());
+      canvas_.TextOut(5, 5, platform::utf8ToCp1251(catalogue::GetMsg(53)) + " " + std::string(LabelPart(main_->Name.str())));
   }
 
   void GestureFeedback() {
@@ -259,7 +259,7 @@ class Redraw {
       return;
     }
     canvas_.pen.Color = kBlue;
-    const std::string& name = n->Name.str();
+    const std::string name(LabelPart(n->Name.str()));
     const platform::TSize extent = canvas_.TextExtent(name);
     canvas_.TextOut(mouse.x - extent.cx / 2, mouse.y - extent.cy / 2, name);
     const TPoint s = ctx_.view->LogicalToScreen(n->GetPos());

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
+#include <string_view>
 
 namespace vemu::view {
 
@@ -21,6 +23,15 @@ constexpr int kLineWidthMax = 10;
 inline int ClampArrowSize(int size) { return std::clamp(size, 0, kArrowSizeMax); }
 inline int ClampTextArrowSize(int size) { return std::clamp(size, 0, kTextArrowSizeMax); }
 inline int ClampLineWidth(int width) { return std::clamp(width, kLineWidthMin, kLineWidthMax); }
+
+// The most of a text the drawing lays out as one label (a name, a value, a
+// line of a text note): a longer text shows its beginning. A label this
+// long is wider than any picture; the bound keeps a huge value from costing
+// seconds and gigabytes on every frame.
+constexpr std::size_t kLabelBytesMax = 1000;
+// The most of a text note's value whose lines are laid out.
+constexpr std::size_t kTextNoteBytesMax = 16000;
+inline std::string_view LabelPart(std::string_view text) { return text.substr(0, kLabelBytesMax); }
 
 // Keeps ArrowSize as it was found, on every way out of a scope.
 class ArrowSizeKeeper {

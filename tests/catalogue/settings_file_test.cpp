@@ -157,11 +157,22 @@ TEST(StartFileRead, FortySevenLinesReadCompletely) {
   EXPECT_EQ(StartFileLines(s), ChangedLines());
   EXPECT_FALSE(s.CheckTreeActionByOnePress);  // line 47
   EXPECT_EQ(result.ComputationType, 3);
+  // A file is read no further than line 47, each line at most 64 KB.
+  vemu::test::ScratchFolder folder;
+  lines[23] = std::string(70000, 'x');
+  lines.push_back(std::string(1 << 20, 'y'));
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  folder.write("IMAGES/start.txt", text);
+  Settings t;
+  EXPECT_TRUE(ReadStartFile(t, StartFilePath()).read);
+  EXPECT_EQ(t.EditAdditionalStr, std::string(65536, 'x'));
+  EXPECT_FALSE(t.CheckTreeActionByOnePress);
 }
 
 TEST(StartFileRead, ShortFileReadsMissingLinesAsEmpty) {
   vemu::test::ScratchFolder folder;
-  folder.write("IMAGES/start.txt", "0\r\n1\r\n25\r\n");
+  folder.write("IMAGES/start.txt", "0\r\n1\r25");  // a lone CR, no end after the last
   Settings s;
   const StartFileResult result = ReadStartFile(s, StartFilePath());
   EXPECT_TRUE(result.read);

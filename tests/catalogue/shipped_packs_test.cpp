@@ -3,9 +3,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QPushButton>
 #include <string>
 
 #include "catalogue/node_type_table.h"
+#include "catalogue/settings_file.h"
 #include "catalogue/windows/settings_window.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/text_codec.h"
@@ -20,7 +22,7 @@ using vemu::platform::ScriptedDialogs;
 namespace {
 
 // The letters of the types 0 to 38, the same in every pack.
-const char* const kLetters[39] = {"O", "S", "N", "E", "J", "U", "I", "V", "A", "N", "N", "U", "K",
+const char* const kLetters[39] = {"O", "S", "N", "E", "J", "I", "U", "V", "A", "N", "N", "U", "K",
                                   "I", "H", "U", "G", "I", "B", "R", "g", "L", "l", "C", "c", "G",
                                   "H", "K", "B", "X", "N", "P", "T", "H", "G", "Q", "Y", "W", "K"};
 
@@ -36,6 +38,16 @@ TEST(ShippedPacks, EveryPackHasItsLinesAndTheSameTypeLetters) {
   // English at start: the shipped language files are the English pack.
   EXPECT_EQ(folder.read("IMAGES/language1.txt"), folder.read("IMAGES/L1e.txt"));
   EXPECT_EQ(folder.read("IMAGES/language2.txt"), folder.read("IMAGES/L2e.txt"));
+
+  // The shipped start.txt is what SAVE writes from the design values with
+  // the results put on the drawing.
+  vemu::catalogue::Settings design;
+  design.CheckUpdateDigitsOnCircuit = true;
+  const std::string shipped = folder.read("IMAGES/start.txt");
+  EXPECT_EQ(vemu::platform::splitLines(shipped), vemu::catalogue::StartFileLines(design));
+  EXPECT_EQ((std::vector<int>{form.LineWidth0, form.LineWidth1, form.LineWidth2}), (std::vector<int>{2, 1, 1}));
+  set.windows().Form3->ButtonSAVE->click();
+  EXPECT_EQ(folder.read("IMAGES/start.txt"), shipped);
 
   QAction* items[4] = {form.Russian1, form.English1, form.Polland1, form.German1};
   const char* suffix[4] = {"r", "e", "p", "g"};
@@ -63,6 +75,15 @@ TEST(ShippedPacks, EveryPackHasItsLinesAndTheSameTypeLetters) {
         found = true;
       }
     EXPECT_TRUE(found);
+  }
+  // The shipped examples name their sensors by the same letters.
+  for (const char* example : {"amplifier", "divider", "example", "gallery", "rc_filter", "subcircuit"}) {
+    ASSERT_TRUE(form.ReadCircuitFile(folder.file(std::string("FILES/") + example + ".dag")));
+    form.Graph->forEachNode([&](const vemu::model::TheNode* n) {
+      if (n->NodeType == 5 || n->NodeType == 6) {
+        EXPECT_EQ(n->Name.str().substr(0, 1), kLetters[n->NodeType]) << example << " " << n->Name.str();
+      }
+    });
   }
   EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text;
 }

@@ -2,9 +2,11 @@
 // owners, damaged links and refused files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "files/circuit_file.h"
+#include "files/text_cursor.h"
 #include "files/sample_circuits.h"
 #include "platform/scripted_dialogs.h"
 #include "support/scratch_folder.h"
@@ -375,34 +377,42 @@ TEST_F(CircuitReader, MissingLinkTargetIsReportedAndLaterLinksGoFirst) {
                           {"       4   1", "       5   9", "       7   2", "       6   1"}));
   const TheNode* r1 = r.graph->FindNodeByNumber(2);
   // Link 2 is dropped; links 3 and 4 find no link before their position
-  // and are put at the front, each with its message.
+  // and are put at the front. One box tells of the dropped link.
   EXPECT_EQ(linksOf(r1), (std::vector<std::pair<int, int>>{{6, 1}, {7, 2}, {4, 1}}));
-  ASSERT_EQ(dialogs.boxes.size(), 4u);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].caption, "LOAD-NIL");
-  EXPECT_EQ(dialogs.boxes[0].text, "R1 [#2] ,NIL, find 9 node");
+  EXPECT_EQ(dialogs.boxes[0].text, "1 link names no node and was dropped:\nR1 [#2] ,NIL, find 9 node");
   EXPECT_EQ(dialogs.boxes[0].buttons, vemu::platform::MsgButtons::Ok);
-  EXPECT_EQ(dialogs.boxes[1].text, "ADDLINE-ERROR: (N1=nil)or(N2=nil)");
-  EXPECT_EQ(dialogs.boxes[2].text, "Abnormal exeption !!! AddLine-rpoc");
-  EXPECT_EQ(dialogs.boxes[3].text, "Abnormal exeption !!! AddLine-rpoc");
 }
 
 TEST_F(CircuitReader, MissingFirstLinkLetsTheSecondStartTheList) {
   auto r = read(oneMember("  2 100  50 19   1 3 -15 -15 R1 1k", {"       4   0", "       5   1", "       7   2"}));
-  // Link 2 meets an empty list and goes first without a message; link 3
-  // then lies past the end.
+  // Link 2 meets an empty list and goes first; link 3 then lies past the end.
   EXPECT_EQ(linksOf(r.graph->FindNodeByNumber(2)), (std::vector<std::pair<int, int>>{{7, 2}, {5, 1}}));
-  EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{"R1 [#2] ,NIL, find 0 node",
-                                                       "ADDLINE-ERROR: (N1=nil)or(N2=nil)",
-                                                       "Abnormal exeption !!! AddLine-rpoc"}));
+  EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{"1 link names no node and was dropped:\nR1 [#2] ,NIL, find 0 node"}));
+}
+
+TEST_F(CircuitReader, ManyMissingTargetsGiveOneBoxWithTheFirstTen) {
+  for (const int missing : {3, 10, 200000}) {
+    dialogs.boxes.clear();
+    std::vector<std::string> links(static_cast<std::size_t>(missing), "       4   9");
+    read(oneMember("  2 100  50 19   1 " + std::to_string(missing) + " -15 -15 R1 1k", links));
+    ASSERT_EQ(dialogs.boxes.size(), 1u) << missing;
+    const std::string& text = dialogs.boxes[0].text;
+    EXPECT_EQ(text.rfind(std::to_string(missing) + " links name no node and were dropped" +
+                         (missing > 10 ? ", the first ten:" : ":"), 0), 0u) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::min(missing, 10));
+  }
 }
 
 TEST_F(CircuitReader, LoadNilNamesTheNodeWithItsLevel) {
   read(currentFile(3, 1, 0,
                    {"  1   0   0  1   0 1 -15 -15 Upper Level ", "       1   2", "  2  50  50 29   1 1 -15 -15 X1 ",
                     "       1   3", "  3  10  10 19   2 1 -15 -15 R\xD1 1", "       4  -4"}));
-  ASSERT_FALSE(dialogs.boxes.empty());
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].caption, "LOAD-NIL");
-  EXPECT_EQ(dialogs.boxes[0].text, "X1.R\xD0\xA1 [#3] ,NIL, find -4 node");  // shown as UTF-8
+  const std::string described = "\nX1.R\xD0\xA1 [#3] ,NIL, find -4 node";  // shown as UTF-8
+  EXPECT_EQ(dialogs.boxes[0].text.substr(dialogs.boxes[0].text.size() - described.size()), described);
 }
 
 // Refused files: an error naming the line, and no graph.
@@ -455,19 +465,51 @@ TEST_F(CircuitReader, CountsBeyondTheFilesLinesAreRefusedAtOnce) {
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(CircuitReader, NumbersMissingAtTheEndReadAsZero) {
-  // The file stops inside the last record and has no trailer.
-  auto r = read("t\nWxWy $Cur $SS $Scale\n-\n 2\n 1\n 0\nheader\n  1 0 0 1 0 1 -15 -15 Upper Level \n 1 2\n  2 40");
-  const TheNode* n = r.graph->FindNodeByNumber(2);
-  EXPECT_EQ(n->X, 40);
-  EXPECT_EQ(n->Y, 0);
-  EXPECT_EQ(n->NodeType, 0);
-  EXPECT_EQ(n->Upper, nullptr);
-  EXPECT_EQ(n->Name.str(), "Upper Level");
-  EXPECT_EQ(r.shownNode, nullptr);
-  EXPECT_TRUE(r.hasOrigin);
-  EXPECT_EQ(r.originX, 0);
-  EXPECT_FALSE(r.scale.has_value());
+TEST_F(CircuitReader, FileCutShortOrLongerThanItsCountIsRefused) {
+  const std::string root = "  1   0   0  1   0 1 -15 -15 Upper Level ";
+  const std::string whole = currentFile(2, 1, 0, {root, "       1   2", "  2 100  50 19   1 2 -15 -15 R1 1k",
+                                                   "       4   1", "       5   1"});
+  // Cut anywhere after the header: inside the last record, inside its link
+  // lines, before or inside the trailer.
+  for (const char* cut : {"  2 100", "       4   1\r\n", "       5   1\r\n", "SubCircuit \r\n"}) {
+    SCOPED_TRACE(cut);
+    const std::string text = whole.substr(0, whole.find(cut) + std::string_view(cut).size());
+    auto r = ReadCircuitText(text, "t.dag");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("ends early"), std::string::npos) << r.error;
+  }
+  EXPECT_TRUE(ReadCircuitText(whole, "t.dag").ok);
+  // A count too small leaves records behind the trailer.
+  expectRefused(currentFile(1, 1, 0, {"  1   0   0  1   0 0 -15 -15 Upper Level ", "  2 100  50 19   0 0 -15 -15 R1 1k",
+                                      "  3 100  50 19   0 0 -15 -15 R2 1k"}), 4, "node count 1");
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(CircuitReader, OwnershipThatNestsANodeInsideItselfIsRefused) {
+  const std::string root = "  1   0   0  1   0 1 -15 -15 Upper Level ";
+  struct Case {
+    int count;
+    std::vector<std::string> records;
+    int line;
+    const char* reason;
+  } cases[] = {
+      {2, {root, "       1   2", "  2  50  50 29   2 0 -15 -15 X1 "}, 10, "Node 2 is its own owner"},
+      {3, {root, "       1   2", "  2  50  50 29   3 0 -15 -15 X1 ", "  3  50  50 29   2 0 -15 -15 X2 "}, 10,
+       "The owners of Node 2 run in a circle"},
+      {2, {root, "       1   2", "  2  50  50 29   1 1 -15 -15 X1 ", "       1   2"}, 10, "Node 2 lists itself"},
+      {3, {root, "       1   2", "  2  50  50 29   1 1 -15 -15 X1 ", "       1   3", "  3  50  50 29   2 1 -15 -15 X2 ",
+        "       1   2"},
+       12, "Node 2 is a member of its own members"},
+  };
+  for (const Case& c : cases) expectRefused(currentFile(c.count, 1, 0, c.records), c.line, c.reason);
+}
+
+TEST_F(CircuitReader, NameOrValueOverSixtyFourKilobytesIsRefusedWithItsLine) {
+  const std::string big(vemu::files::kMaxRecordText + 1, 'x');
+  expectRefused(oneMember("  2 100  50 19   1 0 -15 -15 " + big + " 1k"), 10, "The name holds 65537 characters");
+  expectRefused(oneMember("  2 100  50 19   1 0 -15 -15 R1 " + big), 10, "The value holds 65537");
+  expectRefused(oneMember("  2 100  50 32   1 0 -15 -15 T " + big), 10, "The value holds 65537");
+  EXPECT_EQ(member("  2 100  50 32   1 0 -15 -15 T " + big.substr(1))->Value.size(), vemu::files::kMaxRecordText);
 }
 
 TEST_F(CircuitReader, FileWithoutNodesIsRefused) {

@@ -205,6 +205,10 @@ TEST(SubcircuitFile, DamagedFilesAreRefusedWithTheirLineAndReason) {
        file("4", "4", "  1 0 0 29 2 1 -15 -15 X1 \r\n 1 2\r\n  2 0 0 29 1 1 -15 -15 X2 \r\n 1 1\r\n"
                       "  3 0 0 2 4 0 -15 -15 1 \r\n  4 100 100 1 0 1 0 0 Main SubCircuit \r\n 1 3\r\n"),
        SubcircuitContent::Status::Damaged, "x(8): Node 1 is its own owner"},
+      {"value over 64 KB", file("3", "3", "  1 0 0 19 3 0 -15 -15 R1 " + std::string(65537, '1') + "\r\n" + second + mainOne),
+       SubcircuitContent::Status::Damaged, "x(8): The value holds 65537 characters"},
+      {"cut short", file("3", "3", "  1 0 0 2 3 0 -15 -15 1 \r\n" + second + "  3 100 100 1"),
+       SubcircuitContent::Status::Damaged, "x(10): The file ends early"},
       {"not a number", file("3", "3", "  1 0 0 2 3 zero -15 -15 1 \r\n" + second + mainOne),
        SubcircuitContent::Status::Damaged,
        "x(8):"},

@@ -20,7 +20,7 @@ TEST(TextCursorTest, NumbersSkipBlanksTabsAndLineEnds) {
   EXPECT_EQ(in.readLine(), " rest of line");
   EXPECT_EQ(in.readLine(), "next");
   EXPECT_TRUE(in.atEnd());
-  EXPECT_EQ(in.readInt(), 0);  // past the end
+  EXPECT_THROW(in.readInt(), FormatError);  // past the end: the text was cut
   EXPECT_EQ(in.readLine(), "");
 }
 

@@ -225,6 +225,7 @@ TEST_F(HierarchyTest, ConnectorsOfEachKind) {
   // R1 between a and b; R1 and a move into X1, b stays outside.
   TheNode* a = member(root, model::ntJunction, "a", 0, 0);
   TheNode* b = member(root, model::ntJunction, "b", 100, 0);
+  b->Ground = 2;
   TheNode* r1 = element(root, "R1", a, b, 50, 0);
   SelectOnly(root, {a, r1});
   int count = 0;
@@ -251,6 +252,15 @@ TEST_F(HierarchyTest, ConnectorsOfEachKind) {
   EXPECT_EQ(up->Upper, root);
   EXPECT_EQ(up->X, a->X);
   EXPECT_GT(graph.FindLineTo(a, up), 0);
+  ExpectWellFormed();
+
+  // The connector back up onto b: the two are merged, and the net keeps
+  // b's ground mark.
+  SelectOnly(x, {d});
+  const int nodes = graph.NodeCount();
+  hierarchy.MoveSelectedFromTo(x, root);
+  EXPECT_EQ(graph.NodeCount(), nodes - 1);
+  EXPECT_EQ(graph.GetLineOfKinds(r1, 1, {model::alInPin})->Node->Ground, 2);
   ExpectWellFormed();
 }
 
@@ -348,6 +358,8 @@ struct MergeCase {
   int distance;
   bool wired;        // the two junctions share a net
   bool merged;
+  int groundA = 0, groundB = 0;  // a is kept, b merged into it
+  int kept = 0;                  // a's ground mark afterwards
 };
 
 TEST_F(HierarchyTest, RepairMergesOnlyJunctionsOfOneNet) {
@@ -356,6 +368,8 @@ TEST_F(HierarchyTest, RepairMergesOnlyJunctionsOfOneNet) {
       {"one net, distance 10", 10, true, false},
       {"two nets, distance 0", 0, false, false},
       {"two nets, distance 9", 9, false, false},
+      {"the merged one grounded", 5, true, true, 0, 3, 3},
+      {"both grounded: the kept one's mark", 5, true, true, 2, 3, 2},
   };
   for (const MergeCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -365,6 +379,8 @@ TEST_F(HierarchyTest, RepairMergesOnlyJunctionsOfOneNet) {
     graph.MainNode = root;
     TheNode* a = member(root, model::ntJunction, "a", 0, 0);
     TheNode* b = member(root, model::ntJunction, "b", c.distance, 0);
+    a->Ground = c.groundA;
+    b->Ground = c.groundB;
     TheNode* far = member(root, model::ntJunction, "f", 500, 0);
     TheNode* far2 = member(root, model::ntJunction, "f2", 500, 500);
     element(root, "R1", a, far);
@@ -383,6 +399,7 @@ TEST_F(HierarchyTest, RepairMergesOnlyJunctionsOfOneNet) {
     EXPECT_EQ(Terminals(), before);
     ExpectWellFormed();
     EXPECT_EQ(host.forgets > 0, c.merged);
+    EXPECT_EQ(a->Ground, c.kept);
     host.forgets = 0;
   }
 }

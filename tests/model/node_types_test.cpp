@@ -145,6 +145,13 @@ TEST(NodeDescribe, PrefixFollowsTheOwner) {
   EXPECT_EQ(r.Describe(), ".R1 [#-12] ");
   TheNode unnamed;
   EXPECT_EQ(unnamed.Describe(), "nil: [#0] ");
+  // The second build names every owner, the root included.
+  VariantGuard second(ModelVariant::Second);
+  EXPECT_EQ(unnamed.Describe(), "nil/ [0] ");
+  x1.Name = "X1";
+  EXPECT_EQ(r.Describe(), "X1/R1 [-12] ");
+  r.Upper = &root;
+  EXPECT_EQ(r.Describe(), "Upper Level/R1 [-12] ");
 }
 
 TEST(ShortStrings, CutToThirtyBytes) {

@@ -144,8 +144,7 @@ TEST_F(SecondBuildRun, TheBatchFileWritesIntoItsConsole) {
   program("bat1.bat", "echo computing\necho warning >&2\n");
   std::vector<std::string> shown;
   vemu::platform::setConsoleClosedHook([&](const std::string& program, const std::deque<std::string>& lines) {
-    shown.push_back(program);
-    shown.insert(shown.end(), lines.begin(), lines.end());
+    shown = {program, lines.front(), lines.back()};
   });
   form().RunButtonClick();
   vemu::platform::setConsoleClosedHook({});

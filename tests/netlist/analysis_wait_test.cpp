@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <filesystem>
 #include <deque>
 
 #include "platform/process_runner.h"
@@ -51,6 +52,18 @@ TEST(ProcessRunner, ArgumentsReachTheProgramWhole) {
   p->WaitForEnd();
   EXPECT_EQ(folder.read("got"), argument);
   EXPECT_TRUE(WIFEXITED(p->WaitStatus()));
+  // A discarded program's streams are /dev/null; an inheriting one has the editor's.
+  std::string editors;
+  for (const char* fd : {"/proc/self/fd/0", "/proc/self/fd/1", "/proc/self/fd/2"})
+    editors += std::filesystem::read_symlink(fd).string() + "\n";
+  for (auto output : {vemu::platform::ChildOutput::Discarded, vemu::platform::ChildOutput::Inherited}) {
+    auto shown = ChildProcess::Start(LaunchPlan{"/bin/sh", {"-c", "readlink /proc/$$/fd/[012] | cat > fds"}},
+                                     folder.path(), error, output);
+    ASSERT_TRUE(shown) << error;
+    shown->WaitForEnd();
+    EXPECT_EQ(folder.read("fds"),
+              output == vemu::platform::ChildOutput::Discarded ? "/dev/null\n/dev/null\n/dev/null\n" : editors);
+  }
 }
 
 // Presses the wait window's Cancel button once it is up.
@@ -85,34 +98,27 @@ TEST(QtProcessWait, WaitsWithoutTheWindowForQuickProgramsAndCancelsSlowOnes) {
   EXPECT_EQ(secondsShown, 1);
 }
 
-}  // namespace
-
 // A shown run: the program's output and errors in its console window, which
 // carries the program's path and closes when the program has ended.
 TEST(ConsoleProcessWait, ShowsTheOutputAsItComesAndClosesAtTheEnd) {
   vemu::test::ScratchFolder folder;
-  folder.write("script", "echo one\necho two >&2\nread x || echo no input\nsleep 0.4\nprintf last\n");
+  folder.write("script", "echo one\necho two >&2\nread x || echo no input\nsleep 0.3\nprintf last\n");
   std::string error;
-  auto plan = PlanLaunch(folder.file("script"), {}, error);
-  auto p = ChildProcess::Start(*plan, folder.path(), error, vemu::platform::ChildOutput::Captured);
+  auto p = ChildProcess::Start(*PlanLaunch(folder.file("script"), {}, error), folder.path(), error,
+                               vemu::platform::ChildOutput::Captured);
   ASSERT_TRUE(p) << error;
-  std::string title, closedProgram;
-  std::deque<std::string> lines;
-  vemu::platform::setConsoleClosedHook([&](const std::string& program, const std::deque<std::string>& l) {
-    closedProgram = program;
-    lines = l;
-  });
-  QTimer::singleShot(0, [&title] {
+  std::vector<std::string> shown;  // the visible console's title, then its lines
+  vemu::platform::setConsoleClosedHook([&](const std::string&, const std::deque<std::string>& lines) {
     for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->objectName() == "ConsoleWindow" && w->isVisible()) title = vemu::platform::toUtf8(w->windowTitle());
+      if (w->objectName() == "ConsoleWindow") shown.push_back(vemu::platform::toUtf8(w->windowTitle()));
+    shown.insert(shown.end(), lines.begin(), lines.end());
   });
   vemu::platform::QtProcessWait modal;
-  vemu::platform::ConsoleProcessWait wait(modal, nullptr);
-  EXPECT_TRUE(wait.WaitFor(*p, folder.file("script")));
+  EXPECT_TRUE(vemu::platform::ConsoleProcessWait(modal, nullptr).WaitFor(*p, folder.file("script")));
   vemu::platform::setConsoleClosedHook({});
-  EXPECT_EQ(title, folder.file("script"));
-  EXPECT_EQ(closedProgram, title);
+  EXPECT_EQ(shown, (std::vector<std::string>{folder.file("script"), "one", "two", "no input", "last"}));
   for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "ConsoleWindow");
-  EXPECT_EQ(lines, (std::deque<std::string>{"one", "two", "no input", "last"}));
   EXPECT_EQ(p->OutputDescriptor(), -1);
 }
+
+}  // namespace

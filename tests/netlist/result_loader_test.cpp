@@ -2,6 +2,7 @@
 #include <chrono>
 #include <random>
 
+#include "netlist/analysis_run.h"
 #include "netlist/analysis_test_support.h"
 
 namespace {
@@ -41,6 +42,13 @@ TEST_F(ResultLoader, FirstLineHoldingTheKeyWinsOutBeforeClc) {
   EXPECT_TRUE(text().isVisible());
   EXPECT_FALSE(form().RunButton->isEnabled());
   EXPECT_TRUE(dialogs.boxes.empty());
+  // Past the 5 MB the memo shows, a result line is still found.
+  std::string longOut;
+  for (int k = 0; k < 60000; ++k) longOut += std::string(100, '-') + "\r\n";
+  results(longOut + "U1= 2.5e+00\r\n", "I1= 1.0e+00");
+  form().SpeedButton1Click();
+  EXPECT_EQ(memo().end()[-2], vemu::netlist::ShortenedFileLine(path("out")));
+  EXPECT_EQ(u1->Value, "2" + point + "500");
 }
 
 TEST_F(ResultLoader, SettingsDecideWhatIsShownAndWhetherValuesChange) {

@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QToolBar>
 
+#include "netlist/analysis_run.h"
 #include "netlist/analysis_test_support.h"
 #include "platform/text_codec.h"
 
@@ -118,6 +119,15 @@ TEST_F(TextWindow, LoadButtonsShowTheFileOrSayItIsMissing) {
   EXPECT_EQ(folder.read("cir"), "noname.dag\r\n.AC LOG 5 10100\r\nR1  1  0    10\r\n.END\r\n");
   press(1);
   EXPECT_EQ(memo(), netlist);
+  // A long file shows its first 5 MB and says so; saving the memo back
+  // (the calculator stage) leaves the whole file.
+  const std::string longOut = std::string(6 << 20, 'o') + "\r\nlast\r\n";
+  folder.write("out", std::string(100, 'a') + "\r\n" + longOut);
+  press(2);
+  EXPECT_EQ(memo(), (std::vector<std::string>{std::string(100, 'a'), vemu::netlist::ShortenedFileLine(path("out"))}));
+  settings().BoxBat = 0;
+  press(6);
+  EXPECT_EQ(folder.read("seen"), std::string(100, 'a') + "\r\n" + longOut);
 }
 
 TEST_F(TextWindow, CancelledProgramLeavesNoOutput) {

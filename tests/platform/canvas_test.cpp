@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <functional>
+#include <random>
+#include <vector>
 
 #include "platform/image_canvas.h"
 #include "platform/recording_canvas.h"
@@ -202,6 +205,81 @@ TEST(ImageCanvas, StampedShapesMatchDirectDrawing) {
         p.drawRoundedRect(box, c.cw / 2.0, c.ch / 2.0, Qt::AbsoluteSize);
     }
     EXPECT_EQ(stamped, direct) << "shape at " << c.l << "," << c.t << " width " << c.width;
+  }
+}
+
+}  // namespace
+}  // namespace vemu::platform
+
+namespace vemu::platform {
+namespace {
+
+// Every kind of call the drawing makes, many times over at random places
+// (inside, across the edges, outside): the stamped canvas leaves the same
+// pixels as the painter alone, also for one-pixel lines whose pixels depend
+// on the line before them in the painter's batch.
+TEST(ImageCanvas, StampedDrawingMatchesThePainterAlone) {
+  using Draw = std::function<void(Canvas&, std::mt19937&)>;
+  const auto coord = [](std::mt19937& r, int size) { return static_cast<int>(r() % (size + 40)) - 20; };
+  const auto step = [](std::mt19937& r, int reach) { return static_cast<int>(r() % (2 * reach + 1)) - reach; };
+  const auto pen = [](Canvas& c, std::mt19937& r) {
+    c.pen = {r() % 2 ? 0x0000FFu : 0xC0C0C0u, static_cast<int>(r() % 4) + 1,
+             r() % 5 ? PenStyle::Solid : PenStyle::Dot};
+    c.brush = {0x00FFFF, r() % 3 ? BrushStyle::Solid : BrushStyle::Clear};
+  };
+  const std::pair<const char*, Draw> kinds[] = {
+      {"curves of short lines", [&](Canvas& c, std::mt19937& r) {
+         if (r() % 8 == 0) pen(c, r);
+         c.MoveTo(coord(r, 160), coord(r, 120));
+         for (int i = 0; i < 12; ++i) c.LineTo(c.PenPos().x + step(r, 9), c.PenPos().y + step(r, 9));
+       }},
+      {"long lines", [&](Canvas& c, std::mt19937& r) {
+         if (r() % 4 == 0) pen(c, r);
+         c.MoveTo(coord(r, 160), coord(r, 120));
+         c.LineTo(coord(r, 160), coord(r, 120));
+       }},
+      {"polygons and polylines", [&](Canvas& c, std::mt19937& r) {
+         pen(c, r);
+         std::vector<TPoint> points;
+         const TPoint o{coord(r, 160), coord(r, 120)};
+         for (int i = 0; i < 3 + static_cast<int>(r() % 4); ++i) points.push_back({o.x + step(r, 12), o.y + step(r, 12)});
+         if (r() % 2) c.Polygon(points); else c.Polyline(points);
+       }},
+      {"boxes, round boxes, ellipses, arcs", [&](Canvas& c, std::mt19937& r) {
+         pen(c, r);
+         const int l = coord(r, 160), t = coord(r, 120), w = 2 + static_cast<int>(r() % 30), h = 2 + static_cast<int>(r() % 30);
+         switch (r() % 4) {
+           case 0: c.Rectangle(l, t, l + w, t + h); break;
+           case 1: c.RoundRect(l, t, l + w, t + h, 25, 15), c.RoundRect(l, t, l + w, t + h, 25, 15); break;
+           case 2: c.Ellipse(l, t, l + w, t + h), c.Ellipse(l, t, l + w, t + h); break;
+           default: {
+             const int sx = l + step(r, 20), sy = t + step(r, 20), ex = l + step(r, 20), ey = t + step(r, 20);
+             for (int again = 0; again < 3; ++again) c.Arc(l, t, l + w, t + h, sx, sy, ex, ey);
+           }
+         }
+       }},
+      {"texts", [&](Canvas& c, std::mt19937& r) {
+         c.FontColor = r() % 2 ? 0x000000u : 0xFFFFFFu;
+         c.brush.Style = r() % 2 ? BrushStyle::Solid : BrushStyle::Clear;
+         const char* texts[] = {"R1= 10k", "12", "\xD0\xEE AV", "Upper level", " "};
+         c.TextOut(coord(r, 160), coord(r, 120), texts[r() % 5]);
+       }},
+      {"pixels", [&](Canvas& c, std::mt19937& r) { c.SetPixel(coord(r, 160), coord(r, 120), 0x008000); }},
+  };
+  std::mt19937 mix(11);
+  for (const auto& [name, draw] : kinds) {
+    for (int round = 0; round < 200; ++round) {
+      QImage stamped(160, 120, QImage::Format_RGB32);
+      stamped.fill(Qt::white);
+      QImage direct = stamped.copy();
+      const std::uint32_t seed = mix();
+      for (auto [image, stamps] : {std::pair{&stamped, true}, std::pair{&direct, false}}) {
+        std::mt19937 r(seed);
+        ImageCanvas canvas(*image, stamps);
+        for (int i = 0; i < 30; ++i) draw(canvas, r);
+      }
+      ASSERT_EQ(stamped, direct) << name << ", round " << round;
+    }
   }
 }
 

@@ -60,22 +60,19 @@ TEST(TextCodec, LengthAndLeftCountCharactersNotBytes) {
 
 // A console's text: the bytes as they come in pieces, the lines they give.
 TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
-  struct Case {
-    std::vector<std::string> pieces;
-    std::vector<std::string> lines;  // after Finish
-  };
-  const Case cases[] = {
+  // The pieces as they come, the lines after Finish.
+  const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
       {{"a\nb", "c\r", "\nd"}, {"a", "bc", "d"}},                         // LF, CR LF across pieces
       {{"50%\r60%\rdone\n"}, {"done"}},                                  // a lone CR returns
       {{"\xCF\xF0\xE8\n", "\xD0\xAF\n"}, {"\xD0\x9F\xD1\x80\xD0\xB8", "\xD0\xAF"}},  // cp1251, UTF-8
       {{"\xED\xA0\x80\n"}, {"\xD0\xBD\xC2\xA0\xD0\x82"}},                // a surrogate is no UTF-8
       {{"end\r"}, {"end"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [pieces, lines] : cases) {
     ConsoleLines text;
-    for (const std::string& piece : c.pieces) text.Add(piece);
+    for (const std::string& piece : pieces) text.Add(piece);
     text.Finish();
-    EXPECT_EQ(std::vector<std::string>(text.Lines().begin(), text.Lines().end()), c.lines) << c.pieces[0];
+    EXPECT_EQ(std::vector<std::string>(text.Lines().begin(), text.Lines().end()), lines) << pieces[0];
   }
   ConsoleLines many;
   for (std::size_t i = 0; i < kConsoleLineLimit + 5; ++i) many.Add(std::to_string(i) + "\n");

@@ -171,3 +171,34 @@ TEST(SafeFileWriterTest, LongestFileNameCanBeReplaced) {
   EXPECT_EQ(folder.read(name), "new\r\n");
   EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{name}));
 }
+
+TEST(SafeFileWriterTest, TemporaryFileIsOnePerTargetAndNeverFollowsALink) {
+  vemu::test::ScratchFolder folder(false);
+  const std::string temp = SafeFileWriter::TemporaryPathFor(folder.file("t.txt"));
+  EXPECT_EQ(temp, folder.file(".t.txt.vemu-new"));
+  // A stale temporary file of an earlier save cut short is replaced.
+  folder.write(".t.txt.vemu-new", "stale");
+  ASSERT_TRUE(writeLines(folder.file("t.txt"), {"one"}));
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"t.txt"}));
+  // A link planted in its place is neither followed nor removed.
+  folder.write("victim", "keep");
+  ASSERT_EQ(::symlink(folder.file("victim").c_str(), temp.c_str()), 0);
+  std::string error;
+  EXPECT_FALSE(writeLines(folder.file("t.txt"), {"two"}, &error));
+  EXPECT_NE(error.find("is in the way"), std::string::npos) << error;
+  EXPECT_EQ(folder.read("victim"), "keep");
+  EXPECT_EQ(folder.read("t.txt"), "one\r\n");
+  ::unlink(temp.c_str());
+  // Saving onto a link replaces the file it points to; the link stays.
+  ASSERT_EQ(::symlink("t.txt", folder.file("link.txt").c_str()), 0);
+  ASSERT_TRUE(writeLines(folder.file("link.txt"), {"three"}));
+  EXPECT_EQ(folder.read("t.txt"), "three\r\n");
+  struct stat st {};
+  ASSERT_EQ(::lstat(folder.file("link.txt").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  // A name too long for the extras still gets a name of its own.
+  const std::string longName(250, 'n');
+  EXPECT_LE(SafeFileWriter::TemporaryPathFor(folder.file(longName)).size() - folder.path().size(), 256u);
+  EXPECT_NE(SafeFileWriter::TemporaryPathFor(folder.file(longName)),
+            SafeFileWriter::TemporaryPathFor(folder.file(longName + "x")));
+}

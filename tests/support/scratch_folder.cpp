@@ -1,11 +1,13 @@
 #include "support/scratch_folder.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "platform/program_folder.h"
+#include "platform/user_folders.h"
 
 namespace fs = std::filesystem;
 
@@ -14,17 +16,32 @@ namespace vemu::test {
 ScratchFolder::ScratchFolder(bool withImages) {
   std::string pattern = (fs::temp_directory_path() / "vemu-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern + "/";
+  root_ = pattern;
+  path_ = root_ + "/program/";
+  user_ = root_ + "/user/";
+  fs::create_directories(path_);
   if (withImages) fs::create_directories(path_ + "IMAGES/BACKUP");
   previous_ = platform::programFolder();
+  fs::create_directories(user_ + "run");
+  for (const auto& [name, folder] : {std::pair{"XDG_STATE_HOME", "state"}, std::pair{"XDG_CONFIG_HOME", "config"},
+                                     std::pair{"XDG_RUNTIME_DIR", "run"}}) {
+    const char* old = std::getenv(name);
+    savedEnv_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    setenv(name, (user_ + folder).c_str(), 1);
+  }
   platform::setProgramFolder(path_);
 }
 
 ScratchFolder::~ScratchFolder() {
   platform::setProgramFolder(previous_);
+  platform::setWritableProbe({});
+  for (const auto& [name, old] : savedEnv_) {
+    if (old) setenv(name, old->c_str(), 1);
+    else unsetenv(name);
+  }
   std::error_code ec;
   fs::current_path(fs::temp_directory_path(), ec);
-  fs::remove_all(path_, ec);
+  fs::remove_all(root_, ec);
 }
 
 void ScratchFolder::write(const std::string& name, const std::string& bytes) const {

@@ -24,6 +24,8 @@ int PasteCommand(const Args& args);
 int EditCommand(const Args& args);
 int NodeTypesCommand(const Args& args);
 int ImportCommand(const Args& args);
+int CaptionsCommand(const Args& args);
+int SettingsCommand(const Args& args);
 
 // The options of `import` (see README.md), read by ImportCommand.
 struct ImportOptions {

@@ -1,5 +1,6 @@
 #include "testdrive/driver_support.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -100,6 +101,11 @@ bool ParseCircuitOptions(const Args& args, CircuitOptions& options, std::string&
       continue;
     }
     const std::string name = a.substr(2);
+    // --second is a flag: the second build's windows.
+    if (name == "second" && (allowed.empty() || std::find(allowed.begin(), allowed.end(), name) != allowed.end())) {
+      options.second = true;
+      continue;
+    }
     bool known = takesValue(name);
     if (known && !allowed.empty()) {
       known = false;
@@ -212,6 +218,22 @@ int RunWithAnswers(const std::vector<std::string>& answers, const std::function<
   }
 }
 
+std::string Quoted(const std::string& utf8) {
+  std::string quoted = "\"";
+  for (char c : utf8) {
+    if (c == '"') quoted += "\\\"";
+    else if (c == '\n') quoted += "\\n";
+    else quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::unique_ptr<WindowSet> MakeProgramWindows(bool second) {
+  vemu::model::SetModelVariant(second ? vemu::model::ModelVariant::Second : vemu::model::ModelVariant::Full);
+  return second ? std::make_unique<WindowSet>(SecondProgramProfile(), std::vector<std::string>{"vemu"})
+                : std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
+}
+
 std::unique_ptr<DriverSession> DriverSession::OpenWithoutCircuit(const CircuitOptions& options, std::string& error) {
   std::unique_ptr<DriverSession> session(new DriverSession());
   std::error_code ec;
@@ -229,10 +251,7 @@ std::unique_ptr<DriverSession> DriverSession::OpenWithoutCircuit(const CircuitOp
     error = "cannot make a scratch program folder";
     return nullptr;
   }
-  vemu::model::SetModelVariant(options.second ? vemu::model::ModelVariant::Second : vemu::model::ModelVariant::Full);
-  session->windows_ = options.second
-                          ? std::make_unique<WindowSet>(SecondProgramProfile(), std::vector<std::string>{"vemu"})
-                          : std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
+  session->windows_ = MakeProgramWindows(options.second);
   return session;
 }
 

@@ -44,6 +44,13 @@ std::optional<int> ParseInt(const std::string& text);
 // "WxH" with both sides from 1 to 8000, or nothing.
 std::optional<std::pair<int, int>> ParseSize(const std::string& text);
 
+// The program's windows as the program makes them: vemu3's, or with
+// `second` vemu's (its profile and the model's rules of the second build).
+// A QApplication must exist.
+std::unique_ptr<WindowSet> MakeProgramWindows(bool second);
+// Quoted for a listing: "TEXT", a " inside written \" and a line break \n.
+std::string Quoted(const std::string& utf8);
+
 // The options the circuit commands share; what is not an option is positional.
 struct CircuitOptions {
   std::vector<std::string> positional;                       // e.g. IN.dag, DIR
@@ -57,7 +64,8 @@ struct CircuitOptions {
 
 // Reads the options; false with a reason for an unknown option, a missing
 // option value or a --set without "=". `allowed` limits the accepted
-// options (names without "--"); empty accepts all of them.
+// options (names without "--"); empty accepts all of them. --second is a
+// flag without a value.
 bool ParseCircuitOptions(const Args& args, CircuitOptions& options, std::string& error,
                          const std::vector<std::string>& allowed = {});
 

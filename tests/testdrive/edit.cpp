@@ -1,15 +1,17 @@
 // edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...: replays a
 // script of mouse, key, palette, menu and field events on the main window with IN open ("-" for
-// a new circuit) and writes the circuit after it. Boxes, the status panels, the caption and the
-// selection go to stderr.
+// a new circuit) and writes the circuit after it. Boxes, the status panels, the caption, the
+// selection and the memo go to stderr.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <charconv>
@@ -28,6 +30,7 @@
 #include "testdrive/driver_support.h"
 #include "platform/dialogs.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/web_download.h"
 #include "platform/text_codec.h"
 #include "ui/ask_insert_move.h"
 #include "ui/paint_box.h"
@@ -244,6 +247,21 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
   }
   if (verb == "menu") {
     TriggerByName(form, rest);
+    // A download is waited for: it ends with its answer or its time limit.
+    if (form.PageDownload && form.PageDownload->Running()) {
+      QEventLoop wait;
+      QObject::connect(form.PageDownload, &vemu::platform::WebDownload::Finished, &wait, &QEventLoop::quit);
+      wait.exec();
+    }
+    return true;
+  }
+  if (verb == "dblmemo") {
+    // A double click in the diagnostic memo, shown or not.
+    QWidget* area = form.Memo1->viewport();
+    const QPointF at(5, 5);
+    QMouseEvent event(QEvent::MouseButtonDblClick, at, area->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(area, &event);
     return true;
   }
   if (verb == "field") {
@@ -320,8 +338,10 @@ int EditCommand(const Args& args) {
   }
   testdrive::CircuitOptions options;
   std::string error;
-  if (!testdrive::ParseCircuitOptions(rest, options, error, {"folder", "set"}) || options.positional.size() != 3) {
-    std::fprintf(stderr, "edit: %s\nusage: edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...\n",
+  if (!testdrive::ParseCircuitOptions(rest, options, error, {"folder", "set", "second"}) ||
+      options.positional.size() != 3) {
+    std::fprintf(stderr,
+                 "edit: %s\nusage: edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--second] [--set CONTROL=VALUE]...\n",
                  error.empty() ? "expected IN.dag SCRIPT OUT.dag" : error.c_str());
     return 2;
   }
@@ -384,6 +404,9 @@ int EditCommand(const Args& args) {
       std::fprintf(stderr, "status %d %s\n", panel, form.StatusText(panel).c_str());
     std::fprintf(stderr, "caption %s\n", vemu::platform::toUtf8(form.windowTitle()).c_str());
     std::fprintf(stderr, "selection%s\n", SelectedMembers(form).c_str());
+    if (!form.Memo1->toPlainText().isEmpty())
+      for (const QString& line : form.Memo1->toPlainText().split(QLatin1Char('\n')))
+        std::fprintf(stderr, "memo %s\n", line.toUtf8().constData());
     if (!session->WriteCircuit(out, error)) {
       std::fprintf(stderr, "edit: %s\n", error.c_str());
       return 3;

@@ -35,6 +35,7 @@ struct ExportOptions {
   std::string out;
   int width = 800;
   int height = 600;
+  bool second = false;  // vemu's windows
 };
 
 std::optional<ExportOptions> ParseExportArgs(const Args& args) {
@@ -45,6 +46,8 @@ std::optional<ExportOptions> ParseExportArgs(const Args& args) {
       const auto size = testdrive::ParseSize(args[++i]);
       if (!size) return std::nullopt;
       std::tie(o.width, o.height) = *size;
+    } else if (args[i] == "--second") {
+      o.second = true;
     } else if (args[i].rfind("--", 0) == 0) {
       return std::nullopt;
     } else {
@@ -157,7 +160,7 @@ void PrintPicture(const Decoded& d) {
 int ExportCommand(const Args& args) {
   const std::optional<ExportOptions> parsed = ParseExportArgs(args);
   if (!parsed) {
-    std::fprintf(stderr, "export: expected IN.dag OUT.jpg [--size WxH]\n");
+    std::fprintf(stderr, "export: expected IN.dag OUT.jpg [--size WxH] [--second]\n");
     return 2;
   }
   const ExportOptions& o = *parsed;
@@ -174,8 +177,8 @@ int ExportCommand(const Args& args) {
   char* argv[] = {name, nullptr};
   QApplication application(argc, argv);
 
-  WindowSet windows(FullProgramProfile(), {"vemu3"});
-  TForm1& form = *windows.windows().Form1;
+  const std::unique_ptr<WindowSet> windows = testdrive::MakeProgramWindows(o.second);
+  TForm1& form = *windows->windows().Form1;
   form.PaintBox1->setMinimumSize(1, 1);
   form.PaintBox1->resize(o.width, o.height);
   form.FormResize();

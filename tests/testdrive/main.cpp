@@ -28,6 +28,8 @@ const std::map<std::string, std::pair<std::function<int(const Args&)>, const cha
       {"subcircuit", {SubcircuitCommand, "subcircuit IN.dag OUT.dag [--select NAME]...  write the selected members of IN's shown level as a sub-circuit file"}},
       {"nodetypes", {NodeTypesCommand, "nodetypes [--folder DIR] [--load] [--save]  the element-type window: its list, Load CFG, Save CFG"}},
       {"import", {ImportCommand, "import IN.cir [options]  build a drawing from the netlist IN (see README.md)"}},
+      {"captions", {CaptionsCommand, "captions [--folder DIR] [--second] [--set CONTROL=VALUE]... [--switch TAG]  the windows' texts from the captions file"}},
+      {"settings", {SettingsCommand, "settings [--folder DIR] [--second] [--save]  the start.txt settings and the values applied"}},
       {"paste", {PasteCommand, "paste IN.dag SUB.dag OUT.dag  paste SUB into IN's shown level and write the result"}},
   };
   return table;

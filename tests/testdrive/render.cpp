@@ -1,4 +1,4 @@
-// render IN.dag OUT.png [--size WxH] [--folder DIR] [--set CONTROL=VALUE]... [--ticks N]:
+// render IN.dag OUT.png [--size WxH] [--folder DIR] [--second] [--set CONTROL=VALUE]... [--ticks N]:
 // starts the program's windows offscreen, opens IN as Load does, runs N
 // ticks of the main timer and writes the main window's picture of the
 // shown level as a PNG file; with --calls, the list of canvas calls of one
@@ -39,6 +39,7 @@ struct RenderOptions {
   std::vector<std::pair<std::string, std::string>> settings;
   int ticks = 0;
   bool calls = false;
+  bool second = false;  // vemu's windows
 };
 
 std::optional<RenderOptions> ParseRenderArgs(const Args& args) {
@@ -64,6 +65,8 @@ std::optional<RenderOptions> ParseRenderArgs(const Args& args) {
       o.ticks = *n;
     } else if (a == "--calls") {
       o.calls = true;
+    } else if (a == "--second") {
+      o.second = true;
     } else if (a.rfind("--", 0) == 0) {
       return std::nullopt;
     } else {
@@ -102,7 +105,7 @@ int RenderCommand(const Args& args) {
   const std::optional<RenderOptions> parsed = ParseRenderArgs(args);
   if (!parsed) {
     std::fprintf(stderr,
-                 "render: expected IN.dag OUT.png [--size WxH] [--folder DIR] [--set CONTROL=VALUE]... "
+                 "render: expected IN.dag OUT.png [--size WxH] [--folder DIR] [--second] [--set CONTROL=VALUE]... "
                  "[--ticks N] [--calls]\n");
     return 2;
   }
@@ -126,9 +129,9 @@ int RenderCommand(const Args& args) {
   char* argv[] = {name, nullptr};
   QApplication application(argc, argv);
 
-  WindowSet windows(FullProgramProfile(), {"vemu3"});
-  TForm1& form = *windows.windows().Form1;
-  TForm3& form3 = *windows.windows().Form3;
+  const std::unique_ptr<WindowSet> windows = testdrive::MakeProgramWindows(o.second);
+  TForm1& form = *windows->windows().Form1;
+  TForm3& form3 = *windows->windows().Form3;
   for (const auto& [control, value] : o.settings) {
     if (!SetControl(form3, control, value)) {
       std::fprintf(stderr, "render: no settings control %s takes %s\n", control.c_str(), value.c_str());

@@ -133,7 +133,7 @@ int ResultNumberCommand(const Args& args) {
 
 int ResultsCommand(const Args& args) {
   testdrive::CircuitOptions options;
-  if (!ParseFolderCommand("results", args, {"set", "write"}, options, nullptr)) return 2;
+  if (!ParseFolderCommand("results", args, {"set", "write", "second"}, options, nullptr)) return 2;
   return RunOnCircuit("results", options, [](TForm1& form) { form.SpeedButton1Click(); });
 }
 

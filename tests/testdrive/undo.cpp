@@ -152,8 +152,11 @@ int UndoCommand(const Args& args) {
   std::string folder;
   std::string load;
   bool haveOps = false;
+  bool second = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--folder" && i + 1 < args.size()) {
+    if (args[i] == "--second") {
+      second = true;
+    } else if (args[i] == "--folder" && i + 1 < args.size()) {
       folder = args[++i];
     } else if (args[i] == "--load" && i + 1 < args.size()) {
       load = args[++i];
@@ -169,7 +172,7 @@ int UndoCommand(const Args& args) {
   const bool loads = steps && std::any_of(steps->begin(), steps->end(), [](const Step& s) { return s.op == 'l'; });
   if (!steps || (loads && load.empty())) {
     std::fprintf(stderr,
-                 "undo: expected OPS of e, u, r, l and d<k> (k 1 to 30) [--folder DIR] [--load FILE] (l needs FILE)\n");
+                 "undo: expected OPS of e, u, r, l and d<k> (k 1 to 30) [--folder DIR] [--load FILE] [--second] (l needs FILE)\n");
     return 2;
   }
   std::error_code ec;
@@ -197,7 +200,7 @@ int UndoCommand(const Args& args) {
     app = std::make_unique<QApplication>(argc, argv);
   }
   {
-    auto windows = std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
+    auto windows = testdrive::MakeProgramWindows(second);
     TForm1& form = *windows->windows().Form1;
     const std::string backup = std::filesystem::is_directory(folder + "IMAGES/BACKUP") ? folder + "IMAGES/BACKUP"
                                : std::filesystem::is_directory(folder + "IMAGES") ? folder + "IMAGES"

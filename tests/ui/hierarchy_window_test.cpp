@@ -133,6 +133,7 @@ TEST_F(HierarchyWindowTest, NothingHappensWithoutAShownLevel) {
 
 TEST_F(HierarchyWindowTest, ConvertAndMoveBackKeepTheNetsAndTakeSnapshots) {
   fill();
+  a->Ground = 1;
   const auto before = terminals();
   // Nothing selected: message 10, no dialog.
   form->ConvertSelectedtoSubcircuit1->trigger();
@@ -176,6 +177,8 @@ TEST_F(HierarchyWindowTest, ConvertAndMoveBackKeepTheNetsAndTakeSnapshots) {
   EXPECT_EQ(r2->Upper, root);
   EXPECT_EQ(form->Graph->CurrentNode, x2);
   EXPECT_EQ(terminals(), before);
+  // The connector that stood for a inside X2 is merged with it: the net keeps its ground.
+  EXPECT_EQ(form->Graph->GetLineOfKinds(r1, 1, {model::alOutPin})->Node->Ground, 1);
 }
 
 TEST_F(HierarchyWindowTest, RepairCommandTakesASnapshot) {

@@ -3,12 +3,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <filesystem>
 
 #include "build2/second_profile.h"
+#include "catalogue/windows/settings_window.h"
 #include "platform/scripted_dialogs.h"
+#include "support/graph_members.h"
 #include "support/scratch_folder.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
@@ -98,6 +102,90 @@ TEST(MainWindowLifecycle, DestructionRemovesEverySnapshotFile) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("IMAGES/BACKUP/back" + std::to_string(k) + ".dag"))) << k;
   EXPECT_TRUE(std::filesystem::exists(folder.file("IMAGES/BACKUP/other.dag")));
   EXPECT_TRUE(std::filesystem::exists(folder.file("SETTINGS.INI")));
+
+  // Two editors on one folder, the first with a lock left by a process that
+  // has ended: each undoes its own circuit, and the one that exits first
+  // leaves the other's snapshots.
+  folder.write("IMAGES/BACKUP/vemu.lock", "999999\n");
+  auto first = std::make_unique<Program>();
+  auto editor2 = std::make_unique<Program>();
+  Program& second = *editor2;
+  EXPECT_EQ(first->form().Backup.Folder(), folder.file("IMAGES/BACKUP/"));
+  const std::string own = second.form().Backup.Folder();
+  EXPECT_EQ(own.rfind(folder.user("run/vemu-"), 0), 0u) << own;
+  EXPECT_EQ(std::filesystem::status(own).permissions(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(second.form().StatusText(2), "Another editor uses " + folder.file("IMAGES/BACKUP/") +
+                                             ": the snapshots of this one are kept in " + own);
+  // Circuits of 2 and 3 nodes in the snapshots, more on screen.
+  for (Program* p : {first.get(), &second}) {
+    TForm1& form = p->form();
+    for (const char* name : {"1", "2", "3"}) {
+      vemu::testing::AddMember(*form.Graph, form.Graph->MainNode, 2, name);
+      if (form.Graph->NodeCount() == (p == &second ? 3 : 2)) form.PushUndoSnapshot();
+    }
+  }
+  first->form().Undo1Click();
+  EXPECT_EQ(first->form().Graph->NodeCount(), 2);
+  first.reset();
+  EXPECT_FALSE(std::filesystem::exists(folder.file("IMAGES/BACKUP/vemu.lock")));
+  second.form().Undo1Click();
+  EXPECT_EQ(second.form().Graph->NodeCount(), 3);
+  editor2.reset();
+  EXPECT_FALSE(std::filesystem::exists(own));
+}
+
+TEST(MainWindowLifecycle, FoldersThatTakeNoFilesAreReplacedByThePerUserFolders) {
+  namespace fs = std::filesystem;
+  using vemu::platform::folderWritable;
+  struct Case {
+    bool readOnly;     // the program folder and everything in it take no files
+    bool userCopies;   // SETTINGS.INI and start.txt are in the per-user folder already
+  } cases[] = {{true, false}, {false, true}, {false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.readOnly) + std::to_string(c.userCopies));
+    ScratchFolder folder;
+    folder.copyShippedData();
+    // The system's answer: a folder that is there (a file or a missing one is none).
+    EXPECT_FALSE(folderWritable(folder.file("setup.sym")) || !folderWritable(folder.path()));
+    // A superuser may write where the permissions say no: the probe is the test's.
+    if (c.readOnly)
+      vemu::platform::setWritableProbe([&](const std::string& f) { return f.rfind(folder.path(), 0) != 0; });
+    const std::string config = folder.user("config/vemu/"), state = folder.user("state/vemu/");
+    if (c.userCopies) {
+      folder.write("FILES/x.dag", "x");
+      folder.write("../user/config/vemu/SETTINGS.INI", "[Form1]\r\nLastFile=" + folder.file("FILES/x.dag") + "\r\n");
+      folder.write("../user/config/vemu/start.txt", "1\r\n1\r\n20\r\n1\r\n1\r\n1\r\n0\r\n");
+    }
+    for (int run = 0; run < 2; ++run) {
+      Program program;
+      TForm1& form = program.form();
+      EXPECT_EQ(program.set.windows().Form3->CheckNamesSee->isChecked(), !c.userCopies);
+      EXPECT_EQ(form.LastOpen1->text() == "x.dag", c.userCopies);
+      for (int edit = 0; edit < 3; ++edit) form.PushUndoSnapshot();
+      vemu::testing::AddMember(*form.Graph, form.Graph->MainNode, 2, "1")->Selected = 1;
+      form.SaveSub1->trigger();
+      form.LoadSub1->trigger();
+      EXPECT_EQ(form.Graph->NodeCount(), 3);
+      program.set.windows().Form3->ButtonSAVE->click();
+      EXPECT_TRUE(program.dialogs.boxes.empty());
+      const std::string snapshots = c.readOnly ? state + "BACKUP/" : folder.file("IMAGES/BACKUP/");
+      EXPECT_TRUE(fs::exists(snapshots + "back3.dag"));
+      EXPECT_EQ(fs::exists(state + "copy.txt"), c.readOnly);
+      EXPECT_TRUE(fs::exists(c.readOnly || c.userCopies ? config + "start.txt" : folder.file("IMAGES/start.txt")));
+      // Said once for each folder that takes no files, never a box per edit;
+      // per-user copies made in the first run are simply used in the second.
+      auto said = [](const std::string& f, const std::string& to) { return "Cannot write in " + f + ": using " + to; };
+      std::vector<std::string> notices;
+      if (c.readOnly) notices = {said(folder.file("IMAGES/BACKUP/"), snapshots), said(folder.path(), state)};
+      if (c.readOnly && run == 0)
+        notices = {notices[0], said(folder.path(), config), notices[1], said(folder.file("IMAGES/"), config)};
+      EXPECT_EQ(form.FolderNotices, notices);
+    }
+    EXPECT_EQ(fs::exists(folder.file("copy.txt")), !c.readOnly);
+    EXPECT_EQ(fs::exists(folder.file("SETTINGS.INI")), !c.readOnly && !c.userCopies);
+    EXPECT_EQ(fs::exists(config + "SETTINGS.INI"), c.readOnly || c.userCopies);
+    EXPECT_FALSE(fs::exists(state + "BACKUP/back1.dag"));
+  }
 }
 
 TEST(MainWindowLifecycle, ExitAndTheCloseBoxAskAboutUnsavedWorkAndThenClose) {

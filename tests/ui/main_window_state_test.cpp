@@ -122,6 +122,9 @@ TEST(MainWindowFiles, RelativeCommandLineFileIsFoundFromTheStartFolder) {
   program.form().FormActivate();
   EXPECT_TRUE(program.form().CmdLineFile.empty());
   EXPECT_EQ(program.form().Modified, 1);
+  // The file read is the circuit's own: Save writes it back without asking for a name.
+  EXPECT_TRUE(program.form().HasOwnFile);
+  EXPECT_EQ(program.form().SaveDialogFileName, folder.file("work/c.dag"));
 }
 
 TEST(MainWindowFiles, ReadingClearsTheMemosAndTheGestureNodes) {

@@ -125,16 +125,19 @@ TEST(PlacementDoubleClick, NoratorSwitchesThePaletteAndPairsWithTheNullator) {
 }
 
 TEST(PlacementDoubleClick, TextNoteOpensItsEntry) {
-  EditingProgram program;
-  TForm1& form = program.form();
-  program.choose("SpeedButton31");
-  form.MousePoint = {80, 90};
-  form.PaintBox1DblClick();  // the placement alone: a redraw sizes the note's block
-  TheNode* note = program.members().front();
-  EXPECT_EQ(note->Value, "I am the TEXT/next line");
-  EXPECT_EQ(note->Name.str(), "text");
-  EXPECT_EQ(note->Wx, 0);
-  EXPECT_EQ(ModalWindows::shown, 1);
+  {
+    // Closed before the next program: each program saves its settings into its own folder.
+    EditingProgram program;
+    TForm1& form = program.form();
+    program.choose("SpeedButton31");
+    form.MousePoint = {80, 90};
+    form.PaintBox1DblClick();  // the placement alone: a redraw sizes the note's block
+    TheNode* note = program.members().front();
+    EXPECT_EQ(note->Value, "I am the TEXT/next line");
+    EXPECT_EQ(note->Name.str(), "text");
+    EXPECT_EQ(note->Wx, 0);
+    EXPECT_EQ(ModalWindows::shown, 1);
+  }
 
   EditingProgram second(SecondProgramProfile());
   TForm1& form2 = second.form();

@@ -1,11 +1,17 @@
-// The shell commands: registering ".dag" with the desktop into scratch XDG folders.
+// The shell commands: registering ".dag" with the desktop into scratch XDG
+// folders, the web page fetched from a server of the test on 127.0.0.1.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <cstdlib>
 
 #include "files/file_type_registration.h"
+#include "platform/qt/web_download.h"
 #include "platform/text_file.h"
 #include "ui/editing_program.h"
 
@@ -74,6 +80,71 @@ TEST_F(Registration, AFolderThatCannotBeMadeIsReportedByFileName) {
   ASSERT_EQ(program.dialogs.boxes.size(), 1u);
   EXPECT_NE(program.dialogs.boxes[0].text.find(folders.dataHome + "mime/packages/vemu-circuit.xml"), std::string::npos)
       << program.dialogs.boxes[0].text;
+}
+
+// Answers every request with `answer` (nothing at all when empty) and closes.
+struct PageServer {
+  QTcpServer server;
+  explicit PageServer(QByteArray answer) {
+    server.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [this, answer] {
+      QTcpSocket* socket = server.nextPendingConnection();
+      QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket, answer] {
+        if (!socket->readAll().contains("\r\n\r\n") || answer.isEmpty()) return;
+        socket->write(answer);
+        socket->disconnectFromHost();
+      });
+    });
+  }
+  QString url() const { return QString("http://127.0.0.1:%1/page").arg(server.serverPort()); }
+};
+
+void WaitFor(platform::WebDownload* download) {
+  QEventLoop wait;
+  QObject::connect(download, &platform::WebDownload::Finished, &wait, &QEventLoop::quit);
+  if (download->Running()) wait.exec();
+}
+
+QByteArray Answer(const char* status, const QByteArray& body) {
+  return QByteArray("HTTP/1.1 ") + status + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+TEST(WebPage, SavedOnlyOnStatus200UnderTheLimitElseTheOldFileStays) {
+  const struct {
+    QByteArray answer;
+    std::string itTxt;
+    std::string status;
+  } cases[] = {
+      {Answer("200 OK", "fresh page"), "fresh page", "it.txt: 10 bytes saved"},
+      {Answer("404 Not Found", "gone"), "old", "Web page: HTTP 404, it.txt kept"},
+      {Answer("200 OK", QByteArray(platform::WebDownload::kMaxBytes, 'x')), "old",
+       "Web page: 10 MB or more, it.txt kept"},
+  };
+  for (const auto& c : cases) {
+    EditingProgram program;
+    PageServer server(c.answer);
+    program.folder.write("it.txt", "old");
+    program.folder.write("SETTINGS.INI", "[Form1]\r\nWebPage=" + server.url().toStdString() + "\r\n");
+    program.form().runaway1->trigger();
+    ASSERT_TRUE(program.form().PageDownload);
+    EXPECT_EQ(program.form().StatusText(1), "Web page: loading " + server.url().toStdString());
+    WaitFor(program.form().PageDownload);
+    EXPECT_EQ(program.folder.read("it.txt"), c.itTxt);
+    EXPECT_EQ(program.form().StatusText(1), c.status);
+  }
+}
+
+TEST(WebPage, ASilentServerRunsIntoTheTimeLimit) {
+  vemu::test::ScratchFolder folder;
+  folder.write("it.txt", "old");
+  PageServer server{QByteArray()};
+  platform::WebDownload download;
+  ASSERT_TRUE(download.Start(server.url(), folder.file("it.txt"), 300));
+  EXPECT_FALSE(download.Start(server.url(), folder.file("it.txt")));
+  WaitFor(&download);
+  EXPECT_EQ(download.Result().outcome, platform::DownloadOutcome::TimedOut);
+  EXPECT_EQ(folder.read("it.txt"), "old");
+  EXPECT_FALSE(download.Start("file:///etc/passwd", folder.file("it.txt")));
 }
 
 }  // namespace

@@ -271,6 +271,10 @@ TEST(NodePainter, LabelTexts) {
     EXPECT_EQ(view::NodeLabelText(scene.dc, *scene.Node(c.type, 0, 0, c.name, c.value)), c.label)
         << c.type << " " << c.name << " " << c.value;
   }
+  // A huge value shows only the label's first bytes (no frame lays out megabytes).
+  NodeScene scene;
+  const std::string huge(3'000'000, 'x');
+  EXPECT_EQ(view::NodeLabelText(scene.dc, *scene.Node(19, 0, 0, "R1", huge.c_str())), "R1= " + huge.substr(0, view::kLabelBytesMax - 4));
 }
 
 TEST(NodePainter, TextNoteLinesAndPointerHeadSize) {

@@ -180,6 +180,8 @@ void TFormAddNewNodeType::ShowType(int i) {
   CheckBox4->setChecked(t.TwoChars);
   Edit4->setText(platform::fromCp1251(t.filename.str()));
   Edit5->setText(platform::fromUtf8(t.Uinfo));
+  Edit4->setCursorPosition(0);
+  Edit5->setCursorPosition(0);
   Image1->setPixmap(OnWhite(t.B0));
   Image2->setPixmap(OnWhite(t.BS));
   const std::string path = catalogue::PicturePath(platform::imagesFolder(), t.filename.str());

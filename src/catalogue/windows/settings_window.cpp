@@ -101,7 +101,7 @@ void TForm3::ButtonOKClick() {
 
 void TForm3::ButtonSAVEClick() {
   CopyOutNumbers();
-  const std::string path = catalogue::StartFilePath();
+  const std::string path = catalogue::StartFileToWrite();
   std::string error;
   if (!catalogue::WriteStartFile(settings(), path, &error))
     platform::dialogs().messageBox("Vemu", error, platform::MsgButtons::Ok, platform::MsgIcon::Error);

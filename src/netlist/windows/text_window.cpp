@@ -190,6 +190,13 @@ void TForm6::AppendLines(const QStringList& lines) {
 void TForm6::ClearLog() {
   Memo1->clear();
   leadingEmptyLine_ = false;
+  shortened_.clear();
+}
+
+bool TForm6::ShowsShortened(const std::string& path) const {
+  for (const std::string& file : shortened_)
+    if (file == path || platform::sameFile(file, path)) return true;
+  return false;
 }
 
 void TForm6::AddText(const std::string& utf8) { AppendLines({platform::fromUtf8(utf8)}); }

@@ -59,6 +59,8 @@ class TForm6 : public QDialog, public vemu::netlist::AnalysisLog {
   void AddText(const std::string& utf8) override;
   void AddFileLines(const std::vector<std::string>& cp1251) override;
   std::vector<std::string> LogLines() const override { return MemoLines(); }
+  void NoteShortenedFile(const std::string& path) override { shortened_.push_back(path); }
+  bool ShowsShortened(const std::string& path) const override;
   void SetLogCaption(const std::string& utf8) override;
   void ShowLog() override;
 
@@ -74,4 +76,5 @@ class TForm6 : public QDialog, public vemu::netlist::AnalysisLog {
   // keeps that line until more text comes or the memo changes.
   bool leadingEmptyLine_ = false;
   bool appending_ = false;
+  std::vector<std::string> shortened_;  // files shown in part since the last clear
 };

@@ -27,7 +27,8 @@ ConsoleClosedHook setConsoleClosedHook(ConsoleClosedHook hook) {
 }
 
 ConsoleWindow::ConsoleWindow(ChildProcess& process, const std::string& program, QWidget* parent)
-    : process_(process), program_(program), window_(std::make_unique<QWidget>(parent, Qt::Window)) {
+    : process_(process), program_(program), window_(std::make_unique<QWidget>(nullptr, Qt::Window)) {
+  // A window of its own, owned here alone; `parent` only tells where it goes.
   window_->setObjectName("ConsoleWindow");
   window_->setWindowTitle(fromUtf8(program));
   window_->setAttribute(Qt::WA_ShowWithoutActivating);
@@ -40,6 +41,8 @@ ConsoleWindow::ConsoleWindow(ChildProcess& process, const std::string& program, 
   view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   layout->addWidget(view_);
   window_->resize(640, 320);
+  // Beside the window that started the program, not on top of its centre.
+  if (parent) window_->move(parent->frameGeometry().topLeft() + QPoint(40, 60));
   if (process_.OutputDescriptor() >= 0) {
     notifier_ = std::make_unique<QSocketNotifier>(process_.OutputDescriptor(), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, window_.get(), [this] { Pump(); });

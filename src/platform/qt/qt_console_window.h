@@ -21,7 +21,8 @@ namespace vemu::platform {
 
 class ConsoleWindow {
  public:
-  // The window for `process`, whose output is captured; shown at once.
+  // The window for `process`, whose output is captured; shown at once,
+  // beside `parent` when one is given (not owned).
   ConsoleWindow(ChildProcess& process, const std::string& program, QWidget* parent);
   ~ConsoleWindow();
   ConsoleWindow(const ConsoleWindow&) = delete;

@@ -50,7 +50,8 @@ QString screenText(const std::string& text) {
 }
 
 QString startPath(const FileDialogRequest& request) {
-  if (request.initialDir.empty()) return fromUtf8(request.fileName);
+  // A name with its folder (a file loaded or saved before) starts there.
+  if (request.initialDir.empty() || request.fileName.rfind('/', 0) == 0) return fromUtf8(request.fileName);
   QString dir = fromUtf8(request.initialDir);
   if (request.fileName.empty()) return dir;
   return dir + "/" + fromUtf8(request.fileName);

@@ -1,0 +1,23 @@
+// The folder of one editor's undo snapshots. Each running editor owns its
+// snapshot files: the program's folder (IMAGES/BACKUP, else IMAGES, else the
+// program folder) when it takes files, else the per-user state folder's
+// BACKUP; claimed for the run, so a second editor started from the same
+// folder gets a private folder of its own instead.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/folder_claim.h"
+
+namespace vemu::files {
+
+struct SnapshotFolderChoice {
+  std::unique_ptr<platform::FolderClaim> claim;  // null: no folder could be claimed
+  std::string notice;  // what the status bar says once; empty when nothing is to be said
+};
+
+// `preferred` is the folder the snapshots belong in (UndoRing::SnapshotFolder()).
+SnapshotFolderChoice ClaimSnapshotFolder(const std::string& preferred);
+
+}  // namespace vemu::files

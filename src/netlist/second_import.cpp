@@ -1,0 +1,173 @@
+#include "netlist/second_import.h"
+
+#include <array>
+
+#include "catalogue/messages.h"
+#include "catalogue/node_type_table.h"
+#include "netlist/netlist_import.h"
+#include "platform/dialogs.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+
+namespace vemu::netlist {
+namespace {
+
+using model::TheLine;
+using model::TheNode;
+
+constexpr std::size_t kMostWords = 7;
+constexpr std::size_t kNameLength = 30;
+
+// A name as a node stores it: at most 30 characters.
+std::string_view Cut(std::string_view name) { return name.substr(0, kNameLength); }
+
+bool IsAmplifier(int type) { return type == 25 || type == 26 || type == 27 || type == 28 || type == 30; }
+
+// The amplifier a controlled source with both lower nets on ground stands for.
+int AmplifierOfSource(int type) {
+  switch (type) {
+    case 12: return 27;
+    case 14: return 26;
+    case 16: return 25;
+    case 18: return 28;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+void SecondBuildImport::CreateFromCir1Click(const SecondImportDialog& dialog) {
+  // Every file is listed; the dialog's own filter is not touched, so it
+  // stands as before whatever happens here.
+  if (!c_.host.ConfirmDiscardUnsaved()) return;
+  c_.host.EnableSave();
+  c_.host.SetCurrentNode(nullptr);
+  platform::FileDialogRequest request;
+  request.title = c_.host.ImportItemCaption();
+  request.initialDir = dialog.initialDir;
+  request.fileName = dialog.fileName;
+  const auto chosen = platform::dialogs().chooseOpenFile(request);
+  if (!chosen) return;
+  std::string reason;
+  const auto lines = platform::readLines(chosen->path, &reason);
+  if (!lines) {
+    platform::dialogs().messageBox("Error", "Cannot read the file " + chosen->path + ":\r\n" + reason,
+                                   platform::MsgButtons::Ok, platform::MsgIcon::Error);
+    return;
+  }
+  // The import adds to the shown level: undo brings the level back as it was.
+  c_.host.PushUndoSnapshot();
+  c_.host.SetModified(false);
+  c_.host.SetCaption(catalogue::GetMsg(20) + chosen->path);
+  c_.host.SetTextWindowLines(*lines);
+  BuildFromNetlist(*lines);
+  c_.host.ComputeItemsRect();
+  c_.host.UpdateScrollBars();
+  c_.host.StartArrangeMode();
+}
+
+void SecondBuildImport::BuildFromNetlist(const std::vector<std::string>& lines) {
+  level_ = c_.graph.MainNode;
+  if (!level_) {
+    platform::dialogs().showMessage("ERROR(102): Internal Programm error.");
+    return;
+  }
+  const std::size_t n = lines.size();
+  c_.host.SetCaption(platform::cp1251ToUtf8(n > 2 ? lines[2] : std::string()) + std::to_string(n));
+  elements_.clear();
+  junctions_.clear();
+  lastLine_.clear();
+  for (const TheLine* l = level_->FirstLine.get(); l; l = l->Next.get()) {
+    if (l->Kind != model::alHaveItem || !l->Node) continue;
+    if (l->Node->IsJunction()) junctions_.try_emplace(l->Node->Name.str(), l->Node);
+    else if (l->Node->IsElement()) elements_.try_emplace(l->Node->Name.str(), l->Node);
+  }
+  // The title, the line after it and the last line are never parsed.
+  for (std::size_t i = 2; i + 1 < n; ++i) BuildLine(lines[i]);
+}
+
+void SecondBuildImport::BuildLine(const std::string& line) {
+  if (!line.empty() && line[0] == '*') return;
+  const std::vector<std::string_view> read = NetlistTokens(line, kMostWords);
+  if (read.empty()) return;
+  // word[1] to word[7]; a word the line does not have is empty.
+  std::array<std::string_view, kMostWords + 1> word{};
+  for (std::size_t j = 0; j < read.size(); ++j) word[j + 1] = read[j];
+  std::size_t k = read.size();
+
+  // A word is looked for as it stands: the nodes the import makes are found
+  // by their whole words, those there before by their names.
+  auto existing = elements_.find(std::string(word[1]));
+  TheNode* x = existing != elements_.end() ? existing->second : nullptr;
+  int t = catalogue::FindTypeByLetter(c_.types, word[1][0]);
+  if (t < 3 || t > 30) {
+    platform::dialogs().showMessage("Error: Cannot Find Type <" + platform::cp1251ToUtf8(word[1]) + ">");
+    return;
+  }
+  if (AmplifierOfSource(t) && word[2] == "0" && word[4] == "0") t = AmplifierOfSource(t);
+  if (IsAmplifier(t)) {
+    word[2] = word[5];
+    word[4] = word[6];
+    k = 4;
+  }
+  if (x) {
+    platform::dialogs().showMessage("WARNING: Equal Names <" + platform::cp1251ToUtf8(word[1]) + ">");
+  } else {
+    x = NewElement(static_cast<std::uint8_t>(t), word[1]);
+    // A lone name is no value.
+    if (c_.types[static_cast<std::size_t>(t)].V && k > 1) x->Value = std::string(word[k]);
+  }
+  const int inputs = c_.types[static_cast<std::size_t>(t)].L_in;
+  for (std::size_t j = 2; j + 1 <= k; ++j) {
+    if (word[j].empty()) continue;  // a net the line does not name
+    Append(x, Junction(word[j]), static_cast<int>(j) <= inputs + 1 ? model::alInPin : model::alOutPin);
+  }
+}
+
+TheNode* SecondBuildImport::NewElement(std::uint8_t type, std::string_view word) {
+  TheNode* x = c_.graph.AddNode(level_, type);
+  // The first member of the level.
+  c_.graph.AddLine(1, level_, x, model::alHaveItem);
+  c_.host.SetModified(true);
+  const model::TPoint at = RandomPlace();
+  x->X = at.x;
+  x->Y = at.y;
+  x->Name = Cut(word);
+  elements_.try_emplace(std::string(word), x);
+  return x;
+}
+
+TheNode* SecondBuildImport::Junction(std::string_view word) {
+  auto [found, added] = junctions_.try_emplace(std::string(word), nullptr);
+  if (!added) return found->second;
+  TheNode* j = c_.graph.AddNode(level_, model::ntJunction);
+  const model::TPoint at = RandomPlace();
+  j->X = at.x;
+  j->Y = at.y;
+  Append(level_, j, model::alHaveItem);
+  j->Name = Cut(word);
+  if (word == "0") j->Ground = 1;
+  found->second = j;
+  return j;
+}
+
+void SecondBuildImport::Append(TheNode* holder, TheNode* target, std::uint8_t kind) {
+  std::unique_ptr<TheLine> line = model::CreateLink(holder, target);
+  line->Kind = kind;
+  line->Node = target;
+  TheLine* added = line.get();
+  auto [slot, fresh] = lastLine_.try_emplace(holder, nullptr);
+  if (fresh)
+    for (TheLine* l = holder->FirstLine.get(); l; l = l->Next.get()) slot->second = l;
+  if (slot->second) slot->second->Next = std::move(line);
+  else holder->FirstLine = std::move(line);
+  slot->second = added;
+}
+
+model::TPoint SecondBuildImport::RandomPlace() {
+  const int x = c_.random.Next(c_.host.PaintBoxWidth());
+  const int y = c_.random.Next(c_.host.PaintBoxHeight());
+  return {x, y};
+}
+
+}  // namespace vemu::netlist
