@@ -201,16 +201,7 @@ TheNode* NetlistImport::AddMember(TheNode* owner, std::uint8_t type) {
 }
 
 void NetlistImport::AppendLine(TheNode* holder, TheNode* target, std::uint8_t kind) {
-  std::unique_ptr<TheLine> line = model::CreateLink(holder, target);
-  line->Kind = kind;
-  line->Node = target;
-  TheLine* added = line.get();
-  auto [slot, fresh] = lastLine_.try_emplace(holder, nullptr);
-  if (fresh)
-    for (TheLine* l = holder->FirstLine.get(); l; l = l->Next.get()) slot->second = l;
-  if (slot->second) slot->second->Next = std::move(line);
-  else holder->FirstLine = std::move(line);
-  slot->second = added;
+  links_.Append(holder, target, kind);
 }
 
 std::string NetlistImport::ElementName(std::uint8_t type, std::string_view token) const {

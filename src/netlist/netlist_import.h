@@ -13,6 +13,7 @@
 
 #include "catalogue/node_type_info.h"
 #include "model/graph.h"
+#include "model/link_appender.h"
 #include "netlist/netlist_import_host.h"
 #include "platform/random_source.h"
 
@@ -64,7 +65,7 @@ class NetlistImport {
   // Per level: its junctions by name, the first of each name.
   std::unordered_map<const model::TheNode*, std::unordered_map<std::string, model::TheNode*>> junctions_;
   // The last link of each node the import appends to.
-  std::unordered_map<const model::TheNode*, model::TheLine*> lastLine_;
+  model::LinkAppender links_;
 };
 
 // The layouts over the whole circuit, in a drawing area of w x h.

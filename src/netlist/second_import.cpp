@@ -76,7 +76,7 @@ void SecondBuildImport::BuildFromNetlist(const std::vector<std::string>& lines) 
   c_.host.SetCaption(platform::cp1251ToUtf8(n > 2 ? lines[2] : std::string()) + std::to_string(n));
   elements_.clear();
   junctions_.clear();
-  lastLine_.clear();
+  links_.Clear();
   for (const TheLine* l = level_->FirstLine.get(); l; l = l->Next.get()) {
     if (l->Kind != model::alHaveItem || !l->Node) continue;
     if (l->Node->IsJunction()) junctions_.try_emplace(l->Node->Name.str(), l->Node);
@@ -152,16 +152,7 @@ TheNode* SecondBuildImport::Junction(std::string_view word) {
 }
 
 void SecondBuildImport::Append(TheNode* holder, TheNode* target, std::uint8_t kind) {
-  std::unique_ptr<TheLine> line = model::CreateLink(holder, target);
-  line->Kind = kind;
-  line->Node = target;
-  TheLine* added = line.get();
-  auto [slot, fresh] = lastLine_.try_emplace(holder, nullptr);
-  if (fresh)
-    for (TheLine* l = holder->FirstLine.get(); l; l = l->Next.get()) slot->second = l;
-  if (slot->second) slot->second->Next = std::move(line);
-  else holder->FirstLine = std::move(line);
-  slot->second = added;
+  links_.Append(holder, target, kind);
 }
 
 model::TPoint SecondBuildImport::RandomPlace() {

@@ -16,6 +16,7 @@
 
 #include "catalogue/node_type_info.h"
 #include "model/graph.h"
+#include "model/link_appender.h"
 #include "platform/random_source.h"
 
 namespace vemu::netlist {
@@ -90,7 +91,7 @@ class SecondBuildImport {
   std::unordered_map<std::string, model::TheNode*> elements_;
   std::unordered_map<std::string, model::TheNode*> junctions_;
   // The last link of each node the import appends to.
-  std::unordered_map<const model::TheNode*, model::TheLine*> lastLine_;
+  model::LinkAppender links_;
 };
 
 }  // namespace vemu::netlist
