@@ -3,9 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace testdrive {
+class DriverSession;
+}
 
 using Args = std::vector<std::string>;
 
@@ -40,5 +45,10 @@ struct ImportOptions {
   std::string writePath;                                      // --write OUT.dag
 };
 
+// One import as the driver runs it: a session on the options' folder and
+// settings, the paint box of their size and the random source of their seed;
+// `import` runs the menu command. Then the caption on stderr and --write.
+int RunImportSession(const ImportOptions& options, bool second,
+                     const std::function<void(testdrive::DriverSession&)>& import);
 // The second build's import (`import --second`); gives the exit status.
 int RunSecondImport(const ImportOptions& options);

@@ -113,35 +113,43 @@ class ImportDialogs final : public platform::Dialogs {
 
 int RunImport(const ImportOptions& o) {
   return testdrive::RunWithAnswers(o.answers, [&]() -> int {
-    testdrive::CircuitOptions common;
-    common.folder = o.folder;
-    std::string error;
-    auto session = testdrive::DriverSession::OpenWithoutCircuit(common, error);
-    if (!session || !session->ApplySettings(o.settings, error)) {
-      std::fprintf(stderr, "import: %s\n", error.c_str());
-      return 2;
-    }
-    TForm1& form = session->form1();
-    form.PaintBox1->resize(o.width, o.height);
-    form.FormResize();
-    platform::RandomSource random(o.seed);
-    platform::ScopedRandomSource seeded(random);
-    ImportDialogs dialogs(o, session->Resolve(o.input));
-    {
-      platform::ScopedDialogs scope(dialogs);
-      form.CreateFromCir1Click();
-    }
-    if (form.CIR1->isChecked()) testdrive::PrintLines(testdrive::MemoLines(form.Memo1), stdout);
-    std::fprintf(stderr, "caption %s\n", platform::toUtf8(form.windowTitle()).c_str());
-    if (!o.writePath.empty() && !session->WriteCircuit(o.writePath, error)) {
-      std::fprintf(stderr, "import: %s\n", error.c_str());
-      return 1;
-    }
-    return 0;
+    return RunImportSession(o, false, [&o](testdrive::DriverSession& session) {
+      TForm1& form = session.form1();
+      ImportDialogs dialogs(o, session.Resolve(o.input));
+      {
+        platform::ScopedDialogs scope(dialogs);
+        form.CreateFromCir1Click();
+      }
+      if (form.CIR1->isChecked()) testdrive::PrintLines(testdrive::MemoLines(form.Memo1), stdout);
+    });
   });
 }
 
 }  // namespace
+
+int RunImportSession(const ImportOptions& o, bool second, const std::function<void(testdrive::DriverSession&)>& import) {
+  testdrive::CircuitOptions common;
+  common.folder = o.folder;
+  common.second = second;
+  std::string error;
+  auto session = testdrive::DriverSession::OpenWithoutCircuit(common, error);
+  if (!session || !session->ApplySettings(o.settings, error)) {
+    std::fprintf(stderr, "import: %s\n", error.c_str());
+    return 2;
+  }
+  TForm1& form = session->form1();
+  form.PaintBox1->resize(o.width, o.height);
+  form.FormResize();
+  platform::RandomSource random(o.seed);
+  platform::ScopedRandomSource seeded(random);
+  import(*session);
+  std::fprintf(stderr, "caption %s\n", platform::toUtf8(form.windowTitle()).c_str());
+  if (!o.writePath.empty() && !session->WriteCircuit(o.writePath, error)) {
+    std::fprintf(stderr, "import: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
 
 int ImportCommand(const Args& args) {
   ImportOptions options;

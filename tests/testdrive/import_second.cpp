@@ -23,24 +23,9 @@ int RunSecondImport(const ImportOptions& o) {
   std::vector<std::string> answers{"OK=" + (ec ? o.input : input.string())};
   answers.insert(answers.end(), o.answers.begin(), o.answers.end());
   return testdrive::RunWithAnswers(answers, [&]() -> int {
-    std::string error;
-    auto session = testdrive::DriverSession::OpenWithoutCircuit(common, error);
-    if (!session || !session->ApplySettings(o.settings, error)) {
-      std::fprintf(stderr, "import: %s\n", error.c_str());
-      return 2;
-    }
-    TForm1& form = session->form1();
-    form.PaintBox1->resize(o.width, o.height);
-    form.FormResize();
-    platform::RandomSource random(o.seed);
-    platform::ScopedRandomSource seeded(random);
-    form.CreateFromCir1->trigger();
-    std::fprintf(stderr, "arrange %d\n", form.ArrangeMode);
-    std::fprintf(stderr, "caption %s\n", platform::toUtf8(form.windowTitle()).c_str());
-    if (!o.writePath.empty() && !session->WriteCircuit(o.writePath, error)) {
-      std::fprintf(stderr, "import: %s\n", error.c_str());
-      return 1;
-    }
-    return 0;
+    return RunImportSession(o, true, [](testdrive::DriverSession& session) {
+      session.form1().CreateFromCir1->trigger();
+      std::fprintf(stderr, "arrange %d\n", session.form1().ArrangeMode);
+    });
   });
 }
