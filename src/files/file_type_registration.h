@@ -16,7 +16,7 @@ inline constexpr const char* kCircuitDesktopId = "vemu-circuit.desktop";
 
 // The per-user folders, each ending in '/': $XDG_DATA_HOME (default
 // ~/.local/share) and $XDG_CONFIG_HOME (default ~/.config). A relative
-// value counts as unset, as the base directory specification asks.
+// value counts as unset, as it does for every program on the desktop.
 struct DesktopFolders {
   std::string dataHome;
   std::string configHome;

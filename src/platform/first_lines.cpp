@@ -1,22 +1,17 @@
 #include "platform/first_lines.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "platform/text_file.h"
 
 namespace vemu::platform {
 
 std::optional<std::vector<std::string>> readFirstLines(const std::string& path, std::size_t count,
                                                        std::size_t lineLimit) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = openRegularFile(path);
   if (fd < 0) return std::nullopt;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
-  }
   std::vector<std::string> lines;
   std::string line;
   bool afterCr = false;  // a CR ended the last line: a LF right after it belongs to it

@@ -96,14 +96,20 @@ std::size_t headLength(std::string_view text, std::size_t limit) {
   return lastEnd == std::string_view::npos ? limit : lastEnd + 1;
 }
 
-std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit) {
+int openRegularFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return -1;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return std::nullopt;
+    return -1;
   }
+  return fd;
+}
+
+std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit) {
+  const int fd = openRegularFile(path);
+  if (fd < 0) return std::nullopt;
   // One byte past the limit tells whether there is more.
   FileHead head;
   head.bytes.resize(limit + 1);

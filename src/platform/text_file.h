@@ -30,6 +30,9 @@ struct FileHead {
   std::string bytes;
   bool cut = false;
 };
+// Opens `path` for reading when it is a regular file (never blocking on a
+// pipe or device); the descriptor, or -1.
+int openRegularFile(const std::string& path);
 std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit);
 // Where a text of more than `limit` bytes is cut for showing: after the
 // last line end within the limit, or at the limit when there is none.

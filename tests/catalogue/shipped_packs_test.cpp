@@ -39,7 +39,7 @@ TEST(ShippedPacks, EveryPackHasItsLinesAndTheSameTypeLetters) {
   EXPECT_EQ(folder.read("IMAGES/language1.txt"), folder.read("IMAGES/L1e.txt"));
   EXPECT_EQ(folder.read("IMAGES/language2.txt"), folder.read("IMAGES/L2e.txt"));
 
-  // The shipped start.txt is what SAVE writes from the design values with
+  // The shipped start.txt is what SAVE writes from the default values with
   // the results put on the drawing.
   vemu::catalogue::Settings design;
   design.CheckUpdateDigitsOnCircuit = true;

@@ -234,17 +234,20 @@ std::unique_ptr<WindowSet> MakeProgramWindows(bool second) {
                 : std::make_unique<WindowSet>(FullProgramProfile(), std::vector<std::string>{"vemu3"});
 }
 
+std::unique_ptr<QApplication> MakeApplicationIfNone() {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (QApplication::instance()) return nullptr;
+  static int argc = 1;
+  static char name[] = "vemu-testdrive";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QApplication>(argc, argv);
+}
+
 std::unique_ptr<DriverSession> DriverSession::OpenWithoutCircuit(const CircuitOptions& options, std::string& error) {
   std::unique_ptr<DriverSession> session(new DriverSession());
   std::error_code ec;
   session->startFolder_ = std::filesystem::current_path(ec).string();
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  if (!QApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "vemu-testdrive";
-    static char* argv[] = {name, nullptr};
-    session->app_ = std::make_unique<QApplication>(argc, argv);
-  }
+  session->app_ = MakeApplicationIfNone();
   if (!options.folder.empty()) {
     platform::setProgramFolder(session->Resolve(options.folder));
   } else if (!session->UseCopyOfProgramFolder()) {

@@ -44,6 +44,9 @@ std::optional<int> ParseInt(const std::string& text);
 // "WxH" with both sides from 1 to 8000, or nothing.
 std::optional<std::pair<int, int>> ParseSize(const std::string& text);
 
+// The offscreen platform unless one is set, and the QApplication when there
+// is none yet (null when one exists already).
+std::unique_ptr<QApplication> MakeApplicationIfNone();
 // The program's windows as the program makes them: vemu3's, or with
 // `second` vemu's (its profile and the model's rules of the second build).
 // A QApplication must exist.

@@ -14,6 +14,7 @@
 #include "catalogue/windows/node_type_window.h"
 #include "platform/program_folder.h"
 #include "testdrive/commands.h"
+#include "testdrive/driver_support.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
 
@@ -42,14 +43,7 @@ int NodeTypesCommand(const Args& args) {
   }
   std::error_code ec;
   if (!folder.empty()) vemu::platform::setProgramFolder(std::filesystem::absolute(folder, ec).string());
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  std::unique_ptr<QApplication> app;
-  if (!QApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "vemu-testdrive";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-  }
+  std::unique_ptr<QApplication> app = testdrive::MakeApplicationIfNone();
   {
     WindowSet windows(FullProgramProfile(), {"vemu3"});
     TForm1& form = *windows.windows().Form1;

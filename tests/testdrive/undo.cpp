@@ -191,14 +191,7 @@ int UndoCommand(const Args& args) {
   if (folder.back() != '/') folder += '/';
   vemu::platform::setProgramFolder(folder);
 
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  std::unique_ptr<QApplication> app;
-  if (!QApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "vemu-testdrive";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-  }
+  std::unique_ptr<QApplication> app = testdrive::MakeApplicationIfNone();
   {
     auto windows = testdrive::MakeProgramWindows(second);
     TForm1& form = *windows->windows().Form1;
