@@ -1,12 +1,18 @@
 #include "platform/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace vemu::platform {
 
@@ -179,8 +185,13 @@ std::string followLinks(const std::string& path) {
   return path;
 }
 
-// What the temporary name adds to the target's: "." and ".vemu-new".
-constexpr std::size_t kTemporaryExtras = 10;
+// The marks of a temporary file's name: ".NAME" + kTemporaryMark + "." +
+// process number + "." + kRandomDigits hexadecimal digits.
+constexpr std::string_view kTemporaryMark = ".vemu-new";
+constexpr std::size_t kRandomDigits = 8;
+// What that adds to the target's name at most (a process number has at most
+// ten digits).
+constexpr std::size_t kTemporaryExtras = 1 + kTemporaryMark.size() + 1 + 10 + 1 + kRandomDigits;
 
 // Flushes a folder's entries (a rename in it) to the disk.
 void syncFolder(const std::string& folder) {
@@ -190,9 +201,145 @@ void syncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+bool allOf(std::string_view text, const char* letters) {
+  return !text.empty() && text.find_first_not_of(letters) == std::string_view::npos;
+}
+
+// A name the writer gives its temporary files: ".NAME.vemu-new.PID.RANDOM",
+// or ".NAME.vemu-new" as earlier versions of the program named them.
+bool isTemporaryName(std::string_view name) {
+  if (name.size() < 2 + kTemporaryMark.size() || name.front() != '.') return false;
+  if (name.ends_with(kTemporaryMark)) return true;
+  const auto mark = name.rfind(kTemporaryMark);
+  if (mark == std::string_view::npos || mark == 0) return false;
+  const std::string_view tail = name.substr(mark + kTemporaryMark.size());
+  const auto dot = tail.rfind('.');
+  if (tail.front() != '.' || dot == 0) return false;
+  return allOf(tail.substr(1, dot - 1), "0123456789") && tail.size() - dot - 1 == kRandomDigits &&
+         allOf(tail.substr(dot + 1), "0123456789abcdef");
+}
+
+// Whether the file at `path` is still the one open as `fd`.
+bool stillNamed(int fd, const std::string& path) {
+  struct stat open {}, named {};
+  return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+         open.st_ino == named.st_ino;
+}
+
+// Removes one temporary file when no writer holds its lock: a writer holds
+// its own from before it writes until its rename, so a file that can be
+// locked was left by a writer that ended. It is removed while locked, so a
+// writer that locks it after that finds it gone.
+bool removeIfLeftover(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return false;
+  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool removed = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && stillNamed(fd, path) && ::unlink(path.c_str()) == 0;
+  ::close(fd);
+  return removed;
+}
+
+// Removes the leftover temporary files in `folder` whose names begin with
+// `start`.
+int removeLeftovers(const std::string& folder, std::string_view start) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return 0;
+  std::vector<std::string> found;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.starts_with(start) && isTemporaryName(name)) found.emplace_back(name);
+  }
+  ::closedir(dir);
+  int removed = 0;
+  for (const auto& name : found) removed += removeIfLeftover(folder + name) ? 1 : 0;
+  return removed;
+}
+
+// A temporary name no other writer uses: the process number keeps live
+// processes apart, the random part keeps a name apart from a leftover of an
+// ended process that had the same number.
+std::string uniqueTemporaryPath(const std::string& prefix) {
+  static std::atomic<std::uint32_t> counter{0};
+  std::uint32_t random = 0;
+  if (::getrandom(&random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
+    timespec now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    random = static_cast<std::uint32_t>(now.tv_nsec) ^ (counter.fetch_add(1) * 2654435761u);
+  }
+  char tail[32];
+  std::snprintf(tail, sizeof tail, "%ld.%08x", static_cast<long>(::getpid()), static_cast<unsigned>(random));
+  return prefix + tail;
+}
+
+// A temporary file of our own: written through one descriptor and locked
+// through another, which stays open until the rename is done, so that the
+// written one is closed (and its errors seen) before the rename.
+struct OwnTemporary {
+  std::string path;
+  int written = -1;
+  int lock = -1;
+};
+
+// Makes a temporary file of our own, exclusively and never through a link,
+// and locks it. A sweep that took it for a leftover in the moment between
+// its making and its locking has removed it; then another is made. False
+// with errno set when none can be made.
+bool makeOwnTemporary(const std::string& prefix, OwnTemporary& temp) {
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    temp.path = uniqueTemporaryPath(prefix);
+    temp.written = ::open(temp.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (temp.written < 0) {
+      if (errno == EEXIST) continue;  // something else has the name: take another
+      return false;
+    }
+    temp.lock = ::open(temp.path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (temp.lock < 0 && errno != ENOENT) {
+      const int error = errno;
+      ::unlink(temp.path.c_str());
+      ::close(temp.written);
+      errno = error;
+      return false;
+    }
+    if (temp.lock >= 0) {
+      // Where the file system has no locks, a sweep cannot lock it either
+      // and so leaves it alone.
+      while (::flock(temp.lock, LOCK_EX) != 0 && errno == EINTR) {
+      }
+      if (stillNamed(temp.lock, temp.path) && stillNamed(temp.written, temp.path)) return true;
+      ::close(temp.lock);
+    }
+    ::close(temp.written);
+  }
+  errno = EEXIST;
+  return false;
+}
+
+bool inGroup(gid_t group) {
+  if (group == ::getegid()) return true;
+  const int count = ::getgroups(0, nullptr);
+  if (count <= 0) return false;
+  std::vector<gid_t> groups(static_cast<std::size_t>(count));
+  const int got = ::getgroups(count, groups.data());
+  return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
+}
+
+// Whether a file's permission bits let this user write it: the owner's bit
+// for the owner, the group's for a member, else the others'. The superuser,
+// whom the system lets write anything, is held to the bits too: any write
+// bit at all, the owner's when it owns the file.
+bool modeAllowsWriting(const struct stat& st) {
+  const uid_t user = ::geteuid();
+  if (user == st.st_uid) return (st.st_mode & S_IWUSR) != 0;
+  if (user == 0) return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+  if (inGroup(st.st_gid)) return (st.st_mode & S_IWGRP) != 0;
+  return (st.st_mode & S_IWOTH) != 0;
+}
+
 }  // namespace
 
-std::string SafeFileWriter::TemporaryPathFor(const std::string& target) {
+std::string SafeFileWriter::TemporaryPrefixFor(const std::string& target) {
   const std::string folder = folderOf(target);
   std::string name = target.substr(folder.size());
   constexpr std::size_t kLongestName = 255, kKept = 200;
@@ -205,31 +352,39 @@ std::string SafeFileWriter::TemporaryPathFor(const std::string& target) {
     std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
     name = name.substr(0, kKept) + "~" + digits;
   }
-  return folder + "." + name + ".vemu-new";
+  return folder + "." + name + std::string(kTemporaryMark) + ".";
+}
+
+int removeLeftoverTemporaryFiles(const std::string& folder) {
+  return removeLeftovers(folder.empty() || folder.back() == '/' ? folder : folder + "/", ".");
 }
 
 bool SafeFileWriter::commit() {
   const std::string target = followLinks(path_);
-  // The temporary file sits in the target's folder (so the rename cannot
-  // cross file systems) under a hidden name made from the target's: a save
-  // cut short leaves at most this one file, which the next save of the
-  // target removes. Only a plain file of this user is taken as ours; a
-  // link or anything else standing there makes the save fail, and the
-  // exclusive open never follows a link planted after the check.
-  const std::string temp = TemporaryPathFor(target);
   struct stat old {};
-  if (::lstat(temp.c_str(), &old) == 0 && S_ISREG(old.st_mode) && old.st_uid == ::geteuid())
-    ::unlink(temp.c_str());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    error_ = "Cannot create file " + path_ + ": " + std::strerror(errno);
-    if (errno == EEXIST) error_ += " (" + temp + " is in the way)";
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  if (replacing && S_ISREG(old.st_mode) && !modeAllowsWriting(old)) {
+    error_ = "Cannot replace file " + path_ + ": Permission denied (the file is read-only)";
     return false;
   }
+  // The temporary file sits in the target's folder (so the rename cannot
+  // cross file systems) under a hidden name made from the target's and
+  // this writer's own. Leftovers of writers of this target that ended
+  // without finishing are removed first; those of live writers stay.
+  const std::string prefix = TemporaryPrefixFor(target);
+  const std::string folder = folderOf(target);
+  removeLeftovers(folder, std::string_view(prefix).substr(folder.size(), prefix.size() - folder.size() - 1));
+  OwnTemporary temp;
+  if (!makeOwnTemporary(prefix, temp)) {
+    error_ = "Cannot create file " + path_ + ": " + std::strerror(errno);
+    return false;
+  }
+  const int fd = temp.written;
   const auto fail = [&](const char* what) {
     error_ = what + path_ + ": " + std::strerror(errno);
-    ::close(fd);
-    ::unlink(temp.c_str());
+    ::unlink(temp.path.c_str());
+    if (temp.written >= 0) ::close(temp.written);
+    ::close(temp.lock);
     return false;
   };
   const char* data = buffer_.data();
@@ -244,24 +399,18 @@ bool SafeFileWriter::commit() {
     left -= static_cast<std::size_t>(n);
   }
   // Keep the permissions of the file being replaced, or the usual ones.
-  struct stat st {};
-  mode_t mode = 0644;
-  if (::stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
-  ::fchmod(fd, mode);
+  ::fchmod(fd, replacing ? old.st_mode & 07777 : 0644);
   // On the disk before it takes the target's place, so that a crash never
   // leaves the target empty.
   if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) return fail("Cannot write file ");
-  if (::close(fd) != 0) {
-    error_ = "Cannot write file " + path_ + ": " + std::strerror(errno);
-    ::unlink(temp.c_str());
-    return false;
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    error_ = "Cannot replace file " + path_ + ": " + std::strerror(errno);
-    ::unlink(temp.c_str());
-    return false;
-  }
-  syncFolder(folderOf(target));
+  temp.written = -1;
+  if (::close(fd) != 0) return fail("Cannot write file ");
+  // Once the rename is done the target holds these bytes; a writer that
+  // renames later replaces them in turn (the last one wins). The lock is
+  // held until then.
+  if (::rename(temp.path.c_str(), target.c_str()) != 0) return fail("Cannot replace file ");
+  ::close(temp.lock);
+  syncFolder(folder);
   return true;
 }
 

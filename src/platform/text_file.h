@@ -59,7 +59,11 @@ class LineReader {
 // Writes a file through a temporary file in the same folder that replaces
 // the target only when everything was written and flushed to the disk, so a
 // failed write or a crash never destroys the file that was there. A target
-// that is a symbolic link has the file it points to replaced.
+// that is a symbolic link has the file it points to replaced. A target
+// whose permissions forbid writing is refused and kept. Each writer's
+// temporary file is its own and locked while it is written, so writers of
+// one file in several processes never disturb each other: the last rename
+// wins, and each says truly whether its bytes were put in place.
 class SafeFileWriter {
  public:
   explicit SafeFileWriter(std::string path);
@@ -82,14 +86,20 @@ class SafeFileWriter {
   bool commit();
   const std::string& error() const { return error_; }
 
-  // The temporary file of a target: ".NAME.vemu-new" beside it.
-  static std::string TemporaryPathFor(const std::string& target);
+  // How the temporary files of a target begin: ".NAME.vemu-new." beside it;
+  // each writer adds its process number and a random part.
+  static std::string TemporaryPrefixFor(const std::string& target);
 
  private:
   std::string path_;
   std::string buffer_;
   std::string error_;
 };
+
+// Removes the temporary files that writers which ended without finishing
+// left in `folder` (those no live writer holds locked); the number removed.
+// Only plain files of this user are touched, never a link.
+int removeLeftoverTemporaryFiles(const std::string& folder);
 
 // Writes the lines with CR LF ends through SafeFileWriter.
 bool writeLines(const std::string& path, const std::vector<std::string>& lines,

@@ -2,7 +2,10 @@
 // a file only when everything was written.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -127,17 +130,55 @@ TEST(SafeFileWriterTest, TargetThatIsAFolderIsLeftAlone) {
   EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"t.txt"}));
 }
 
-TEST(SafeFileWriterTest, ReplacedFileKeepsItsPermissions) {
+TEST(SafeFileWriterTest, ReplacedFileKeepsItsPermissionsAndOneWithoutWritePermissionIsKept) {
   vemu::test::ScratchFolder folder(false);
-  folder.write("t.txt", "old");
-  ::chmod(folder.file("t.txt").c_str(), 0640);
-  ASSERT_TRUE(writeLines(folder.file("t.txt"), {"new"}));
-  struct stat st {};
-  ASSERT_EQ(::stat(folder.file("t.txt").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  // By the file's own bits, for the superuser too.
+  for (const mode_t mode : {0640u, 0200u, 0444u, 0400u, 0044u}) {
+    const bool replaced = (mode & S_IWUSR) != 0;
+    folder.write("t.txt", "old");
+    ::chmod(folder.file("t.txt").c_str(), mode);
+    std::string error;
+    EXPECT_EQ(writeLines(folder.file("t.txt"), {"new"}, &error), replaced) << mode;
+    EXPECT_EQ(fs::status(folder.file("t.txt")).permissions(), fs::perms(mode));
+    EXPECT_EQ(folder.read("t.txt"), replaced ? "new\r\n" : "old");
+    EXPECT_EQ(error, replaced ? "" : "Cannot replace file " + folder.file("t.txt") + ": Permission denied (the file is read-only)");
+    ::chmod(folder.file("t.txt").c_str(), 0600);
+  }
   ASSERT_TRUE(writeLines(folder.file("fresh.txt"), {"new"}));
-  ASSERT_EQ(::stat(folder.file("fresh.txt").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0644u);
+  EXPECT_EQ(fs::status(folder.file("fresh.txt")).permissions(), fs::perms(0644));
+}
+
+TEST(SafeFileWriterTest, ConcurrentSavesOfOneFileEachTellTheTruthAndLeaveNoTemporaryFile) {
+  vemu::test::ScratchFolder folder(false);
+  constexpr int kWriters = 6, kSaves = 25;
+  const auto content = [](int w, int s) { return std::to_string(s) + std::string(40000, static_cast<char>('a' + w)); };
+  // Each child saves its own content again and again and exits with the
+  // number of saves that failed; one more sweeps the folder meanwhile.
+  std::vector<pid_t> children;
+  for (int w = 0; w <= kWriters; ++w) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid > 0) {
+      children.push_back(pid);
+      continue;
+    }
+    int failures = 0;
+    for (int s = 0; s < kSaves * (w == kWriters ? 20 : 1); ++s) {
+      SafeFileWriter writer(folder.file("shared.txt"));
+      writer.write(content(w, s));
+      if (w == kWriters) removeLeftoverTemporaryFiles(folder.path());
+      else failures += writer.commit() ? 0 : 1;
+    }
+    ::_exit(failures);
+  }
+  for (const pid_t pid : children) {
+    int status = -1;
+    EXPECT_TRUE(::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  }
+  // The last rename wins: the file holds one writer's last save, whole.
+  const std::string last = folder.read("shared.txt");
+  EXPECT_EQ(last, content(last.at(2) - 'a', kSaves - 1)) << last.substr(0, 4) << ", " << last.size() << " bytes";
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"shared.txt"}));
 }
 
 TEST(FileHelpers, ExistsRemoveAndCopy) {
@@ -172,23 +213,32 @@ TEST(SafeFileWriterTest, LongestFileNameCanBeReplaced) {
   EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{name}));
 }
 
-TEST(SafeFileWriterTest, TemporaryFileIsOnePerTargetAndNeverFollowsALink) {
+TEST(SafeFileWriterTest, TemporaryFileIsEachWritersOwnAndNeverFollowsALink) {
   vemu::test::ScratchFolder folder(false);
-  const std::string temp = SafeFileWriter::TemporaryPathFor(folder.file("t.txt"));
-  EXPECT_EQ(temp, folder.file(".t.txt.vemu-new"));
-  // A stale temporary file of an earlier save cut short is replaced.
+  const std::string prefix = SafeFileWriter::TemporaryPrefixFor(folder.file("t.txt"));
+  EXPECT_EQ(prefix, folder.file(".t.txt.vemu-new."));
+  // Leftovers of writers that ended (also under the earlier single name)
+  // are removed; one a live writer holds locked stays.
   folder.write(".t.txt.vemu-new", "stale");
+  folder.write(".t.txt.vemu-new.99.0123abcd", "stale");
+  folder.write(".t.txt.vemu-new.98.0123abcd", "being written");
+  const int live = ::open(folder.file(".t.txt.vemu-new.98.0123abcd").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(live, LOCK_EX), 0);
   ASSERT_TRUE(writeLines(folder.file("t.txt"), {"one"}));
-  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"t.txt"}));
-  // A link planted in its place is neither followed nor removed.
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{".t.txt.vemu-new.98.0123abcd", "t.txt"}));
+  EXPECT_EQ(removeLeftoverTemporaryFiles(folder.path()), 0);
+  ::close(live);
+  // A link planted under a temporary name is neither followed nor removed;
+  // a save leaves other targets' leftovers to the folder's sweep.
   folder.write("victim", "keep");
-  ASSERT_EQ(::symlink(folder.file("victim").c_str(), temp.c_str()), 0);
-  std::string error;
-  EXPECT_FALSE(writeLines(folder.file("t.txt"), {"two"}, &error));
-  EXPECT_NE(error.find("is in the way"), std::string::npos) << error;
+  folder.write(".other.vemu-new.96.0123abcd", "stale");
+  const std::string planted = prefix + "97.0123abcd";
+  ASSERT_EQ(::symlink(folder.file("victim").c_str(), planted.c_str()), 0);
+  ASSERT_TRUE(writeLines(folder.file("t.txt"), {"two"}));
   EXPECT_EQ(folder.read("victim"), "keep");
-  EXPECT_EQ(folder.read("t.txt"), "one\r\n");
-  ::unlink(temp.c_str());
+  EXPECT_EQ(removeLeftoverTemporaryFiles(folder.file("")), 1);
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{".t.txt.vemu-new.97.0123abcd", "t.txt", "victim"}));
+  ::unlink(planted.c_str());
   // Saving onto a link replaces the file it points to; the link stays.
   ASSERT_EQ(::symlink("t.txt", folder.file("link.txt").c_str()), 0);
   ASSERT_TRUE(writeLines(folder.file("link.txt"), {"three"}));
@@ -198,7 +248,7 @@ TEST(SafeFileWriterTest, TemporaryFileIsOnePerTargetAndNeverFollowsALink) {
   EXPECT_TRUE(S_ISLNK(st.st_mode));
   // A name too long for the extras still gets a name of its own.
   const std::string longName(250, 'n');
-  EXPECT_LE(SafeFileWriter::TemporaryPathFor(folder.file(longName)).size() - folder.path().size(), 256u);
-  EXPECT_NE(SafeFileWriter::TemporaryPathFor(folder.file(longName)),
-            SafeFileWriter::TemporaryPathFor(folder.file(longName + "x")));
+  EXPECT_LE(SafeFileWriter::TemporaryPrefixFor(folder.file(longName)).size() - folder.path().size() + 20, 256u);
+  EXPECT_NE(SafeFileWriter::TemporaryPrefixFor(folder.file(longName)),
+            SafeFileWriter::TemporaryPrefixFor(folder.file(longName + "x")));
 }
