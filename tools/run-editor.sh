@@ -1,21 +1,27 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds both programs and starts vemu3 on the
-# example gallery (one element of every type). Extra arguments replace the
-# example file.
+# example gallery (one element of every type). A circuit file given as the
+# argument is opened instead (a relative path is taken from the folder the
+# script was started in).
 set -euo pipefail
+install=1
+if [ "${1:-}" = "--no-install" ]; then install=0; shift; fi
+file="${1:-}"
+if [ -n "$file" ]; then
+  [ -f "$file" ] || { echo "No such circuit file: $file" >&2; exit 2; }
+  file="$(cd "$(dirname "$file")" && pwd)/$(basename "$file")"
+fi
 cd "$(dirname "$0")/.."
-if [ "${1:-}" = "--no-install" ]; then shift; else bash tools/install-deps.sh; fi
+if [ "$install" = 1 ]; then bash tools/install-deps.sh; fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)" --target vemu3 vemu
-file="${1:-$PWD/build/bin/FILES/gallery.dag}"
-[ -f "$file" ] || file=""
+[ -n "$file" ] || file="$PWD/build/bin/FILES/gallery.dag"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   shot="${TMPDIR:-/tmp}/vemu3-after-start.png"
   cat >&2 <<EOT
-No display: vemu3 starts under a virtual X server (xvfb-run), where nobody can see its window.
-A screenshot of the window after start-up goes to $shot.
-To stop it: File > Exit in the program (it asks about unsaved work); Ctrl+C here ends it at
-once, without that question.
+No display: vemu3 starts under a virtual X server (xvfb-run), where nobody can see or reach
+its window. A screenshot of the window after start-up goes to $shot.
+To stop it, press Ctrl+C here: it ends at once, without the question about unsaved work.
 EOT
   export VEMU_SHOT="$shot"
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '

@@ -1,9 +1,14 @@
-// The shipped language packs, loaded the way the program loads them.
+// The shipped language packs, loaded the way the program loads them, and the
+// shipped user guide against the menus those captions give.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <string>
 
 #include "catalogue/node_type_table.h"
@@ -12,6 +17,7 @@
 #include "platform/scripted_dialogs.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
+#include "build2/second_profile.h"
 #include "support/scratch_folder.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
@@ -25,6 +31,37 @@ namespace {
 const char* const kLetters[39] = {"O", "S", "N", "E", "J", "I", "U", "V", "A", "N", "N", "U", "K",
                                   "I", "H", "U", "G", "I", "B", "R", "g", "L", "l", "C", "c", "G",
                                   "H", "K", "B", "X", "N", "P", "T", "H", "G", "Q", "Y", "W", "K"};
+
+// Keys the main window takes itself, outside any action: window size, the
+// Delete key, Esc, the zoom characters and the modifiers of mouse gestures.
+const QStringList kWindowKeys = {"F4", "Ctrl+F4", "Delete", "Esc", "+", "-", "Shift", "Ctrl", "Alt"};
+
+// The page's text of a mark, with its entities and line breaks undone.
+QString PlainText(QString html) {
+  html.replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
+  return html.simplified();
+}
+
+// The visible menu item at "Menu > Item" (or "Menu > Submenu > Item").
+QAction* MenuItemAt(TForm1& form, const QString& path) {
+  QList<QAction*> actions = form.menuBar()->actions();
+  QAction* found = nullptr;
+  for (const QString& part : path.split(" > ")) {
+    found = nullptr;
+    for (QAction* a : actions)
+      if (a->isVisible() && QString(a->text()).remove('&') == part) found = a;
+    if (!found) return nullptr;
+    actions = found->menu() ? found->menu()->actions() : QList<QAction*>{};
+  }
+  return found;
+}
+
+bool IsShortcutOfWindow(TForm1& form, const QString& key) {
+  const QKeySequence wanted(key, QKeySequence::PortableText);
+  for (QAction* a : form.findChildren<QAction*>())
+    if (!wanted.isEmpty() && a->shortcuts().contains(wanted)) return true;
+  return kWindowKeys.contains(key);
+}
 
 }  // namespace
 
@@ -86,4 +123,55 @@ TEST(ShippedPacks, EveryPackHasItsLinesAndTheSameTypeLetters) {
     });
   }
   EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text;
+}
+
+
+// Every menu item the help page names is one of the window's menus, with the
+// page's short-cut; every other key it names is one the window has; every
+// tool button it names shows that hint. Items marked "full" are vemu3's only.
+TEST(ShippedPacks, HelpPageNamesTheMenusAsTheyAre) {
+  for (const bool second : {false, true}) {
+    SCOPED_TRACE(second ? "vemu" : "vemu3");
+    vemu::test::ScratchFolder folder;
+    folder.copyShippedData();
+    ScriptedDialogs dialogs;
+    ScopedDialogs scope(dialogs);
+    WindowSet set(second ? SecondProgramProfile() : FullProgramProfile(), {second ? "vemu" : "vemu3"});
+    TForm1& form = *set.windows().Form1;
+    QString page = QString::fromUtf8(folder.read("HELP/Help2/index.html"));
+    int items = 0, keys = 0, buttons = 0;
+    static const QRegularExpression menuMark(R"re(<b class="menu( full)?">(.*?)</b>(\s*<kbd>(.*?)</kbd>)?)re",
+                                             QRegularExpression::DotMatchesEverythingOption);
+    for (const auto& m : menuMark.globalMatch(page)) {
+      const QString path = PlainText(m.captured(2));
+      QAction* item = MenuItemAt(form, path);
+      ++items;
+      if (second && !m.captured(1).isEmpty()) {
+        EXPECT_EQ(item, nullptr) << path.toStdString();
+        continue;
+      }
+      EXPECT_NE(item, nullptr) << path.toStdString();
+      if (item && m.hasCaptured(4)) {
+        EXPECT_EQ(item->shortcut().toString().toStdString(),
+                  QKeySequence(m.captured(4), QKeySequence::PortableText).toString().toStdString())
+            << path.toStdString();
+      }
+    }
+    page.remove(menuMark);
+    static const QRegularExpression keyMark("<kbd>(.*?)</kbd>");
+    for (const auto& m : keyMark.globalMatch(page)) {
+      ++keys;
+      EXPECT_TRUE(IsShortcutOfWindow(form, PlainText(m.captured(1)))) << m.captured(1).toStdString();
+    }
+    static const QRegularExpression buttonMark(R"re(<b class="button">(.*?)</b>)re");
+    for (const auto& m : buttonMark.globalMatch(page)) {
+      ++buttons;
+      bool shown = false;
+      for (QAbstractButton* b : form.findChildren<QAbstractButton*>()) shown |= b->toolTip() == PlainText(m.captured(1));
+      EXPECT_TRUE(shown) << m.captured(1).toStdString();
+    }
+    EXPECT_GT(items, 40);
+    EXPECT_GT(keys, 5);
+    EXPECT_EQ(buttons, 3);
+  }
 }
