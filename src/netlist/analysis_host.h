@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "netlist/netlist_host.h"
+
 namespace vemu::netlist {
 
 // The text window's memo. File lines are code page 1251 bytes; the
@@ -46,8 +48,9 @@ class AnalysisHost {
   virtual void PushUndoSnapshot() = 0;
   // Starts the program of the program folder and waits for it.
   virtual RunOutcome RunAndWait(const std::string& program, const std::string& parameter) = 0;
-  // The netlist built into the memo; whether a problem was passed over in it.
-  virtual void BuildNetlist() = 0;
+  // The netlist built into the memo, and how the build ended; whether a
+  // problem was passed over in it.
+  virtual BuildEnd BuildNetlist() = 0;
   virtual bool ListNotPacked() const = 0;
   // The main window's "Load files" command.
   virtual void LoadResults() = 0;

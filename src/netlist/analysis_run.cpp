@@ -96,6 +96,19 @@ bool SaveLogToFile(const AnalysisLog& log, const std::string& path) {
 
 std::string CancelledRunLine(const std::string& program) { return "Run cancelled: " + program; }
 
+bool BuildNetlistForRun(AnalysisHost& host) {
+  const bool complete = host.BuildNetlist() == BuildEnd::Complete;
+  host.SetRunButtonEnabled(complete);
+  if (!complete) host.SetStatusText(2, kNetlistStoppedText);
+  return complete;
+}
+
+bool CreateTextFile(AnalysisHost& host) {
+  const bool complete = BuildNetlistForRun(host);
+  if (host.ListNotPacked()) host.Log().AddText("List not packed.");
+  return complete;
+}
+
 bool RunAnalysis(AnalysisHost& host, const catalogue::Settings& settings) {
   host.SetRunButtonEnabled(false);
   const std::string folder = platform::programFolder();

@@ -53,6 +53,18 @@ bool SaveLogToFile(const AnalysisLog& log, const std::string& path);
 // The line that tells the memo a run was stopped by the user.
 std::string CancelledRunLine(const std::string& program);
 
+// What status panel 2 says after a netlist build the user stopped.
+inline constexpr const char* kNetlistStoppedText = "Netlist stopped: no run";
+
+// The netlist built into the memo for a run. A build that ran to its end
+// enables Run (true); one the user stopped leaves Run disabled and says so
+// in status panel 2 (false): its netlist is not fit for the analysis.
+bool BuildNetlistForRun(AnalysisHost& host);
+// "Create text file" and the text window's build: BuildNetlistForRun, then
+// the memo line "List not packed." when a problem was passed over. True when
+// a run may follow.
+bool CreateTextFile(AnalysisHost& host);
+
 // The run of the main window's Run button, up to the loading of the
 // results. True when the results are to be loaded: the batch file ran or
 // could not be started (the loader then reports the missing files); false

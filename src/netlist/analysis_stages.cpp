@@ -48,9 +48,7 @@ void RunStage(int tag, AnalysisHost& host, const catalogue::Settings& settings) 
       break;
     }
     case kComputeCir:
-      host.BuildNetlist();
-      host.SetRunButtonEnabled(true);
-      if (host.ListNotPacked()) log.AddText("List not packed.");
+      CreateTextFile(host);
       SaveLogToFile(log, folder + "cir");
       break;
     case kComputeOut: {

@@ -51,7 +51,7 @@ void NetlistBuilder::NumberNets() {
   context_.host.SetCurrentNode(context_.graph.CurrentNode);
 }
 
-void NetlistBuilder::BuildNetlist(const std::string& title) {
+BuildEnd NetlistBuilder::BuildNetlist(const std::string& title) {
   model::TheBaseOfGraf& graph = context_.graph;
   const catalogue::Settings& settings = context_.settings;
   context_.listNotPacked = 0;
@@ -63,19 +63,21 @@ void NetlistBuilder::BuildNetlist(const std::string& title) {
     NetlistBuilder& builder;
     ~MemoOnExit() { builder.context_.host.SetMemoLines(builder.lines_); }
   } memoOnExit{*this};
-  if (!graph.MainNode) return;
+  if (!graph.MainNode) return BuildEnd::Complete;
   NumberNets();
   if (CheckGround(context_)) NumberNets();
-  if (settings.CheckDoubleIn && CheckDoublePins(context_, nodes_)) return;
-  if (!settings.CheckBox1 && CheckEqualNames(context_, nodes_)) return;
+  if (settings.CheckDoubleIn && CheckDoublePins(context_, nodes_)) return BuildEnd::StoppedByUser;
+  if (!settings.CheckBox1 && CheckEqualNames(context_, nodes_)) return BuildEnd::StoppedByUser;
   // The second build has no connection check.
   const bool checkConnections = model::CurrentModelVariant() != model::ModelVariant::Second;
-  if (checkConnections && CheckConnections(context_, nodes_)) return;
+  if (checkConnections && CheckConnections(context_, nodes_)) return BuildEnd::StoppedByUser;
   SetStoreInCirFlag(nodes_);
+  bool stopped = false;
   for (TheNode* n : nodes_)
-    if (!n->Upper) WriteElementLines(n);
+    if (!n->Upper && WriteElementLines(n)) stopped = true;
   lines_.push_back(".END");
   context_.host.SetMemoCaption(platform::programFolder() + "cir");
+  return stopped ? BuildEnd::StoppedByUser : BuildEnd::Complete;
 }
 
 bool NetlistBuilder::AskAboutJunction(TheNode* junction) {
@@ -106,7 +108,7 @@ bool NetlistBuilder::AskAboutElement(TheNode* element) {
   return false;
 }
 
-void NetlistBuilder::WriteElementLines(TheNode* container) {
+bool NetlistBuilder::WriteElementLines(TheNode* container) {
   // An explicit stack instead of recursion: deep sub-circuit nesting cannot
   // exhaust the call stack. An element met again (a damaged circuit whose
   // membership runs in a circle or lists a member twice) is passed over, so
@@ -115,6 +117,7 @@ void NetlistBuilder::WriteElementLines(TheNode* container) {
     TheNode* container;
     const TheLine* next;
   };
+  bool stopped = false;
   std::unordered_set<const TheNode*> walked{container};
   std::vector<Frame> stack{{container, container->FirstLine.get()}};
   auto close = [&] {
@@ -140,12 +143,17 @@ void NetlistBuilder::WriteElementLines(TheNode* container) {
     // A question makes m current, which may drop stale pin links of m; the
     // membership link l itself stays, so the walk goes on from it after.
     if (m->IsJunction()) {
-      if (AskAboutJunction(m)) close();
-      else stack.back().next = l->Next.get();
+      if (AskAboutJunction(m)) {
+        stopped = true;
+        close();
+      } else {
+        stack.back().next = l->Next.get();
+      }
       continue;
     }
     if (m->IsElement() && m->StoreInCir == 1) {
       if (AskAboutElement(m)) {
+        stopped = true;
         close();
         continue;
       }
@@ -155,6 +163,7 @@ void NetlistBuilder::WriteElementLines(TheNode* container) {
     walked.insert(m);
     if (m->IsContainer()) stack.push_back({m, m->FirstLine.get()});
   }
+  return stopped;
 }
 
 }  // namespace vemu::netlist

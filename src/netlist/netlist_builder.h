@@ -18,8 +18,9 @@ class NetlistBuilder {
   // `title`: the first line (code page 1251). The memo gets the lines at
   // the end (also when a check stopped the build); the text window's
   // caption becomes the program folder followed by "cir" only when the
-  // build reached ".END".
-  void BuildNetlist(const std::string& title);
+  // build reached ".END". A build the user stopped is not fit for a run,
+  // even where ".END" was written after a stop inside a sub-circuit.
+  BuildEnd BuildNetlist(const std::string& title);
 
   // Renames the junctions to net numbers and makes the graph's current node
   // current again, so that the name fields show the new names.
@@ -29,8 +30,8 @@ class NetlistBuilder {
 
  private:
   // The lines of the container's members, recursively; a stop answer ends
-  // that container's walk only.
-  void WriteElementLines(model::TheNode* container);
+  // that container's walk only; true when a question was answered with stop.
+  bool WriteElementLines(model::TheNode* container);
   // The checks of one member before its line; true for stop.
   bool AskAboutElement(model::TheNode* element);
   bool AskAboutJunction(model::TheNode* junction);

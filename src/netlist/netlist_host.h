@@ -13,6 +13,11 @@ class TheNode;
 
 namespace vemu::netlist {
 
+// How a build ended: it ran to its end (".END" written, or there was no
+// level to build), or the user answered a question with stop (Abort, a
+// cancelled value prompt, or the answer that ends the build at a check).
+enum class BuildEnd { Complete, StoppedByUser };
+
 class NetlistHost {
  public:
   virtual ~NetlistHost() = default;

@@ -16,6 +16,7 @@
 #include "platform/user_folders.h"
 #include "model/graph.h"
 #include "model/point.h"
+#include "netlist/netlist_host.h"
 #include "ui/app_windows.h"
 #include "ui/program_profile.h"
 #include "view/draw_context.h"
@@ -477,10 +478,12 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // (end of sub-circuit hierarchy)
 
   // --- netlist builder (tform1_netlist.cpp) ---
-  // Builds the netlist of the circuit into `memo` (every caller passes TForm6::Memo1).
-  void BuildNetlist(QPlainTextEdit* memo);
-  // "Create text file": the netlist into the text window, then the run when
-  // one press is to do both.
+  // Builds the netlist of the circuit into `memo` (every caller passes
+  // TForm6::Memo1); says whether the user stopped the build.
+  vemu::netlist::BuildEnd BuildNetlist(QPlainTextEdit* memo);
+  // "Create text file" (tform1_analysis.cpp): the netlist into the text
+  // window, then the run when one press is to do both. A build the user
+  // stopped leaves Run disabled and starts no run.
   void FromCtoMButtonClick();
   // Which nodes get a netlist line (StoreInCir).
   void SetStoreInCirFlag();

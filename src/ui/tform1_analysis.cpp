@@ -40,7 +40,7 @@ class Form1AnalysisHost final : public netlist::AnalysisHost {
     if (!form_.RunAndWait(program, parameter, form_.Profile().runShowState)) return netlist::RunOutcome::NotStarted;
     return form_.RunCancelled ? netlist::RunOutcome::Cancelled : netlist::RunOutcome::Finished;
   }
-  void BuildNetlist() override { form_.BuildNetlist(text_.Memo1); }
+  netlist::BuildEnd BuildNetlist() override { return form_.BuildNetlist(text_.Memo1); }
   bool ListNotPacked() const override { return form_.ListNotPacked == 1; }
   void LoadResults() override { form_.SpeedButton1Click(); }
 
@@ -93,12 +93,19 @@ void TForm1::SpeedButton1Click() {
   netlist::LoadResults(host, *Graph, NodeTypes, settingsOf(*this), LocaleDecimalSeparator());
 }
 
+void TForm1::FromCtoMButtonClick() {
+  if (!App().Form6) return;
+  Form1AnalysisHost host(*this, *App().Form6);
+  if (netlist::CreateTextFile(host) && settingsOf(*this).CheckTreeActionByOnePress) RunButtonClick();
+  App().Form6->show();
+}
+
 void TForm1::Computeall1Click() {
   if (!App().Form6) return;
-  BuildNetlist(App().Form6->Memo1);
   Form1AnalysisHost host(*this, *App().Form6);
-  // A run that did not take place, or was cancelled, loads no results.
-  if (!netlist::RunAnalysis(host, settingsOf(*this))) return;
+  // A build the user stopped, a run that did not take place or was
+  // cancelled: no results are loaded.
+  if (!netlist::BuildNetlistForRun(host) || !netlist::RunAnalysis(host, settingsOf(*this))) return;
   SpeedButton1Click();
   SpeedButton1Click();
 }

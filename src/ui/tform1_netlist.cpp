@@ -2,7 +2,6 @@
 // netlist layer and show its questions on the drawing.
 #include <QPlainTextEdit>
 #include <QStringList>
-#include <QToolButton>
 
 #include "catalogue/settings.h"
 #include "netlist/element_lines.h"
@@ -68,19 +67,10 @@ QPlainTextEdit* textWindowMemo(TForm1& form) { return form.App().Form6 ? form.Ap
 
 }  // namespace
 
-void TForm1::BuildNetlist(QPlainTextEdit* memo) {
+netlist::BuildEnd TForm1::BuildNetlist(QPlainTextEdit* memo) {
   Form1NetlistHost host(*this, memo);
   netlist::NetlistBuilder builder({*Graph, NodeTypes, settingsOf(*this), host, ListNotPacked});
-  builder.BuildNetlist(platform::utf8ToCp1251(platform::fileNamePart(SaveDialogFileName)));
-}
-
-void TForm1::FromCtoMButtonClick() {
-  QPlainTextEdit* memo = textWindowMemo(*this);
-  BuildNetlist(memo);
-  if (RunButton) RunButton->setEnabled(true);
-  if (ListNotPacked == 1 && memo) memo->appendPlainText(QStringLiteral("List not packed."));
-  if (settingsOf(*this).CheckTreeActionByOnePress) RunButtonClick();
-  if (App().Form6) App().Form6->show();
+  return builder.BuildNetlist(platform::utf8ToCp1251(platform::fileNamePart(SaveDialogFileName)));
 }
 
 void TForm1::SetStoreInCirFlag() { netlist::SetStoreInCirFlag(*Graph); }

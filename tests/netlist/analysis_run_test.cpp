@@ -133,6 +133,51 @@ TEST_F(AnalysisRun, CirThatCannotBeWrittenStopsTheRunBeforeAnythingStarts) {
   EXPECT_EQ(u1->Value, "old");
 }
 
+// A build the user stopped (Abort at a question, OK at the equal names)
+// leaves Run disabled and starts nothing, in both programs, with one-step
+// build and run or without; the build that then runs to its end runs.
+class StoppedBuild : public vemu::test::AnalysisFixture, public ::testing::WithParamInterface<bool> {
+ protected:
+  StoppedBuild() : AnalysisFixture(GetParam() ? SecondProgramProfile() : FullProgramProfile()) {}
+};
+
+TEST_P(StoppedBuild, StartsNoRun) {
+  using vemu::platform::MsgResult;
+  settings().BoxBat = 0;
+  settings().CheckUpdateDigitsOnCircuit = true;
+  program("bat1.bat", "printf 'U1= 2.5e+00\\r\\n' > clc\n");
+  TheNode* u1 = element(6, "U1", "old");
+  TheNode* r1 = member(19, "R1", "10");
+  graph().AddLine(-2, r1, net1, vemu::model::alInPin);  // no output link: a question
+  for (MsgResult answer : {MsgResult::Abort, MsgResult::Ok}) {
+    if (answer == MsgResult::Ok) {  // complete, but a second R1: OK at the equal names stops
+      graph().AddLine(-2, r1, ground, vemu::model::alOutPin);
+      element(19, "R1", "20");
+    }
+    for (int press = 0; press < 3; ++press) {  // one-step on, off, then Compute all
+      SCOPED_TRACE(press);
+      settings().CheckTreeActionByOnePress = press == 0;
+      form().RunButton->setEnabled(true);
+      dialogs.boxAnswers = {answer};
+      if (press < 2) form().FromCtoMButtonClick();
+      else form().Computeall1Click();
+      EXPECT_TRUE(dialogs.boxAnswers.empty());
+      EXPECT_FALSE(form().RunButton->isEnabled());
+      EXPECT_EQ(form().StatusText(2), "Netlist stopped: no run");
+    }
+  }
+  EXPECT_TRUE(wait.programs.empty());
+  EXPECT_FALSE(exists("cir"));
+  EXPECT_EQ(u1->Value, "old");
+  r1->Name = "R3";
+  settings().CheckTreeActionByOnePress = true;
+  form().FromCtoMButtonClick();
+  EXPECT_EQ(wait.programs, std::vector<std::string>{path("bat1.bat")});
+  EXPECT_EQ(u1->Value, "2.500");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, StoppedBuild, ::testing::Bool());
+
 // The second build runs each program shown, in a console window of its own.
 class SecondBuildRun : public vemu::test::AnalysisFixture {
  protected:

@@ -17,6 +17,7 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <tuple>
@@ -28,6 +29,7 @@
 #include "platform/text_file.h"
 #include "testdrive/commands.h"
 #include "testdrive/driver_support.h"
+#include "testdrive/page_server.h"
 #include "platform/dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/web_download.h"
@@ -128,12 +130,18 @@ bool ChooseType(TForm1& form, int code) {
 
 // A menu item, action or button as the user would reach it: one that is
 // disabled does nothing and is named on stderr ("disabled NAME"), so is a
-// name the window does not have ("unknown NAME"); the script goes on.
+// name the window does not have ("unknown NAME"); the script goes on. An
+// action hidden in the menu by design (which Qt also reports disabled) is
+// triggered when it is enabled apart from being hidden, and stays hidden.
 void TriggerByName(TForm1& form, const std::string& name) {
   const QString objectName = QString::fromStdString(name);
   if (auto* action = form.findChild<QAction*>(objectName)) {
-    if (action->isEnabled()) action->trigger();
-    else std::fprintf(stderr, "disabled %s\n", name.c_str());
+    const bool hidden = !action->isVisible();
+    if (hidden) action->setVisible(true);
+    const bool enabled = action->isEnabled();
+    if (enabled) action->trigger();
+    if (hidden) action->setVisible(false);
+    if (!enabled) std::fprintf(stderr, "disabled %s\n", name.c_str());
     return;
   }
   if (auto* button = form.findChild<QAbstractButton*>(objectName)) {
@@ -199,7 +207,8 @@ bool ClickOnMember(TForm1& form, const std::string& name, std::string& error) {
 }
 
 // One script line; false with a reason for a line the driver does not know.
-bool RunLine(TForm1& form, const std::string& line, std::string& error) {
+bool RunLine(TForm1& form, std::unique_ptr<testdrive::PageServer>& pages, const std::string& line,
+             std::string& error) {
   std::istringstream in(line);
   std::string verb;
   in >> verb;
@@ -253,6 +262,11 @@ bool RunLine(TForm1& form, const std::string& line, std::string& error) {
       QObject::connect(form.PageDownload, &vemu::platform::WebDownload::Finished, &wait, &QEventLoop::quit);
       wait.exec();
     }
+    return true;
+  }
+  if (verb == "serve") return testdrive::ServePage(form, pages, rest, error);
+  if (verb == "file") {
+    testdrive::PrintProgramFile(rest);
     return true;
   }
   if (verb == "dblmemo") {
@@ -394,8 +408,9 @@ int EditCommand(const Args& args) {
     form.FormResize();
     form.show();
     form.Timer1->stop();
+    std::unique_ptr<testdrive::PageServer> pages;  // the page server of "serve" lines
     for (const std::string& line : *script) {
-      if (!RunLine(form, line, error)) {
+      if (!RunLine(form, pages, line, error)) {
         std::fprintf(stderr, "edit: %s\n", error.c_str());
         return 2;
       }

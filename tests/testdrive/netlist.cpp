@@ -2,10 +2,12 @@
 //         [--answer A]... [--write OUT.dag]
 // Builds the netlist of IN into the text window's memo as "Create text
 // file" does (without starting a run) and prints the memo as the runner
-// saves it as "cir".
+// saves it as "cir"; stderr ends with the Run button's state and status
+// panel 2.
 #include <cstdio>
 
 #include <QCheckBox>
+#include <QToolButton>
 
 #include "catalogue/windows/settings_window.h"
 #include "netlist/windows/text_window.h"
@@ -31,6 +33,8 @@ int NetlistCommand(const Args& args) {
     TForm1& form = session->form1();
     form.FromCtoMButtonClick();
     testdrive::PrintLines(testdrive::MemoLines(session->form6().Memo1), stdout);
+    std::fprintf(stderr, "RunButton %s\nstatus %s\n", form.RunButton->isEnabled() ? "enabled" : "disabled",
+                 form.StatusText(2).c_str());
     if (!options.writePath.empty() && !session->WriteCircuit(options.writePath, error)) {
       std::fprintf(stderr, "netlist: %s\n", error.c_str());
       return 1;

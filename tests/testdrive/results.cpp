@@ -4,6 +4,7 @@
 // The result loader and the analysis run through the program's windows,
 // with DIR as the program folder.
 #include <QCoreApplication>
+#include <QToolButton>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -148,8 +149,11 @@ int RunCommand(const Args& args) {
     for (const std::string& line : lines) std::fprintf(stderr, "console [%s] %s\n", program.c_str(), line.c_str());
   });
   return RunOnCircuit("run", options, [](TForm1& form) {
-    // "Create text file" runs at once when one press is to do both.
+    // "Create text file" runs at once when one press is to do both; else
+    // Run is pressed, as a user can only when it is enabled.
     form.FromCtoMButtonClick();
-    if (!form.App().Settings->CheckTreeActionByOnePress) form.RunButtonClick();
+    if (form.App().Settings->CheckTreeActionByOnePress) return;
+    if (form.RunButton->isEnabled()) form.RunButtonClick();
+    else std::fprintf(stderr, "disabled RunButton\n");
   });
 }
