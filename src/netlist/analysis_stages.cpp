@@ -35,7 +35,7 @@ void Compute(AnalysisHost& host, const std::string& input, const std::string& pr
 
 }  // namespace
 
-void RunStage(int tag, AnalysisHost& host, const catalogue::Settings& settings) {
+bool RunStage(int tag, AnalysisHost& host, const catalogue::Settings& settings) {
   const std::string folder = platform::programFolder();
   AnalysisLog& log = host.Log();
   switch (tag) {
@@ -48,7 +48,7 @@ void RunStage(int tag, AnalysisHost& host, const catalogue::Settings& settings) 
       break;
     }
     case kComputeCir:
-      CreateTextFile(host);
+      if (!CreateTextFile(host)) return false;
       SaveLogToFile(log, folder + "cir");
       break;
     case kComputeOut: {
@@ -70,6 +70,7 @@ void RunStage(int tag, AnalysisHost& host, const catalogue::Settings& settings) 
       break;
     default: break;
   }
+  return true;
 }
 
 }  // namespace vemu::netlist

@@ -36,7 +36,9 @@ AnalysisProgram AnalysisProgramOf(int computationType);
 // The memo's work of the stage with `tag` (what happens to the memo and the
 // files; the window's buttons and caption are the window's own). A file
 // that cannot be saved is reported and nothing is started; a cancelled
-// program leaves the memo saying so, without its results.
-void RunStage(int tag, AnalysisHost& host, const catalogue::Settings& settings);
+// program leaves the memo saying so, without its results. False after a
+// netlist build the user stopped: its lines are neither saved as "cir" nor
+// offered to the analysis program.
+bool RunStage(int tag, AnalysisHost& host, const catalogue::Settings& settings);
 
 }  // namespace vemu::netlist

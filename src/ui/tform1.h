@@ -530,7 +530,7 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // Shows "cir" of the program folder in the text window.
   void CirEditBottonClick();
   // The work of one stage of the text window's tool bar, by the button's Tag.
-  void TextWindowStage(int tag);
+  bool TextWindowStage(int tag);
   // Connects the analysis tool buttons and the text window's action
   // (tform1_analysis_wiring.cpp); called when the tool bars are made.
   void ConnectAnalysisControls();

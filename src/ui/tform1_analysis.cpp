@@ -134,8 +134,8 @@ void TForm1::CirEditBottonClick() {
   text->ShowLog();
 }
 
-void TForm1::TextWindowStage(int tag) {
-  if (!App().Form6) return;
+bool TForm1::TextWindowStage(int tag) {
+  if (!App().Form6) return false;
   Form1AnalysisHost host(*this, *App().Form6);
-  netlist::RunStage(tag, host, settingsOf(*this));
+  return netlist::RunStage(tag, host, settingsOf(*this));
 }

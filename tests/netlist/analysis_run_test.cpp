@@ -154,15 +154,17 @@ TEST_P(StoppedBuild, StartsNoRun) {
       graph().AddLine(-2, r1, ground, vemu::model::alOutPin);
       element(19, "R1", "20");
     }
-    for (int press = 0; press < 3; ++press) {  // one-step on, off, then Compute all
+    for (int press = 0; press < 4; ++press) {  // one-step on, off, Compute all, the text window's build
       SCOPED_TRACE(press);
       settings().CheckTreeActionByOnePress = press == 0;
       form().RunButton->setEnabled(true);
       dialogs.boxAnswers = {answer};
       if (press < 2) form().FromCtoMButtonClick();
-      else form().Computeall1Click();
+      else if (press == 2) form().Computeall1Click();
+      else text().ToolButton1Click(text().ToolButton4);
       EXPECT_TRUE(dialogs.boxAnswers.empty());
       EXPECT_FALSE(form().RunButton->isEnabled());
+      EXPECT_FALSE(text().ToolButton5->isEnabled());
       EXPECT_EQ(form().StatusText(2), "Netlist stopped: no run");
     }
   }

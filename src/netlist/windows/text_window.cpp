@@ -117,7 +117,8 @@ void TForm6::ToolButton1Click(QToolButton* sender) {
   hide();
   ToolButton5->setEnabled(tag == vemu::netlist::kLoadCir || tag == vemu::netlist::kComputeCir);
   ToolButton6->setEnabled(tag == vemu::netlist::kLoadOut || tag == vemu::netlist::kComputeOut);
-  if (app_.Form1) app_.Form1->TextWindowStage(tag);
+  // A netlist the user stopped is not offered to the analysis program.
+  if (app_.Form1 && !app_.Form1->TextWindowStage(tag)) ToolButton5->setEnabled(false);
   setWindowTitle(sender->toolTip());
   ShowLog();
 }
