@@ -244,6 +244,17 @@ TEST(MainWindowFileCommands, CopyAndPasteThroughTheMenu) {
   EXPECT_EQ(form.Modified, 1);
   EXPECT_TRUE(form.UnsavedEdits);
 
+  // One Undo takes back the paste alone: a junction placed before it stays.
+  form.MousePoint = {300, 300};
+  form.NewNode1->trigger();
+  ASSERT_EQ(program.Members(), members + 2);
+  form.LoadSub1->trigger();
+  EXPECT_EQ(program.Members(), members + 3);
+  form.Undo1Click();
+  EXPECT_EQ(program.Members(), members + 2);
+  form.Redo1Click();
+  EXPECT_EQ(program.Members(), members + 3);
+
   // A damaged copy.txt adds nothing and says what is wrong.
   folder.write("copy.txt", "noname\r\nVemu.exe (WxWy)\r\n-\r\n 2\r\n 2\r\n-\r\n 1 0 0 99 2 0 0 0 Q \r\n");
   const int nodes = form.Graph->NodeCount();
