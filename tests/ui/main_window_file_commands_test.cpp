@@ -296,6 +296,8 @@ TEST(MainWindowFileCommands, NetlistImportFromLoadAndFromItsMenuItemUndoes) {
   program.dialogs.choiceAnswers = {2};
   form.LoadFile1->trigger();
   EXPECT_EQ(form.Graph->NodeCount(), 8);
+  ASSERT_EQ(form.TabSet1->count(), 2);  // the new sub-circuit's tab at once
+  EXPECT_EQ(form.TabSet1->tabText(1), "X1");
   EXPECT_EQ(form.windowTitle().toStdString(), "Circuit: " + folder.file("in.cir"));
   EXPECT_EQ(form.App().Form6->MemoLines(), (std::vector<std::string>{"t", "R1 1 0 10", "X1 1", "C1 1 2 1u", ".X", ".END"}));
   EXPECT_EQ(form.Modified, 1);
