@@ -36,7 +36,6 @@ TEST(ResultNumber, LongestNumberAtTheStartAndFormat) {
       {"2.0E-01", "0", ".", 0.2L, "0"},
       {"7.5x+02", "bad", ".", 7.5L, "7.500"},          // no exponent letter; digits not a number: 3
       {"1.0e+zz", "1", ".", 1.0L, "1.0"},              // a letter without digits is no exponent
-      {"6e", "1", ".", 6.0L, "6.0"},
       {"-1.0e+00", "10", ".", -1.0L, "-1.0000000000"},
       {"1e-99999", "1", ".", 0.0L, "0.0"},             // below the range: 0
       {"0e+9999999999999999999999", "1", ".", 0.0L, "0.0"},
@@ -45,7 +44,6 @@ TEST(ResultNumber, LongestNumberAtTheStartAndFormat) {
       {"", "3", ".", 0, nullptr},
       {"-.e+01", "3", ".", 0, nullptr},
       {"1.0e+5000", "3", ".", 0, nullptr},             // too large for the value
-      {"-9e+9999999999999999999999", "3", ".", 0, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
