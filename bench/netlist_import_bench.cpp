@@ -38,6 +38,7 @@ class SilentImportHost final : public vemu::netlist::NetlistImportHost {
   void SetTextWindowLines(const std::vector<std::string>&) override {}
   void ComputeItemsRect() override {}
   void UpdateScrollBars() override {}
+  void RefreshLevelWindows() override {}
 };
 
 // Ten sub-circuits of 100 elements, each on two pins of the top level.

@@ -28,6 +28,7 @@ class SilentHost final : public vemu::netlist::SecondImportHost {
   void PushUndoSnapshot() override {}
   void ComputeItemsRect() override {}
   void UpdateScrollBars() override {}
+  void RefreshLevelWindows() override {}
   void StartArrangeMode() override {}
 };
 

@@ -3,7 +3,8 @@
 // elements (one per line; the name's first byte picks the type and whether
 // it gets a netlist line), the rest is the memo read from "out" and "clc".
 // The loader's values must equal those of a plain search of each key
-// through the lines, and a value never holds a blank.
+// through the lines (a line opening with it first, then one holding it),
+// and a value never holds a blank.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,13 @@
 #include "platform/text_file.h"
 
 namespace vemu::fuzz {
+
+// The characters of code 32 or less, which may stand before a line's key.
+inline const std::string kBlanks = [] {
+  std::string s;
+  for (int c = 1; c <= 32; ++c) s += static_cast<char>(c);
+  return std::string(1, '\0') + s;
+}();
 
 // Empty when the loader agrees with the plain search, else what differs.
 inline std::string CheckResultLoaderInput(std::string_view bytes) {
@@ -56,21 +64,34 @@ inline std::string CheckResultLoaderInput(std::string_view bytes) {
     const std::string key = n->Name.str() + "= ";
     std::string expected;
     bool found = false;
-    for (const auto& line : lines)
-      if (line.find(key) != std::string::npos) {
-        std::string text = line.size() > key.size() ? line.substr(key.size()) : std::string();
-        netlist::RemoveBlanks(text);
-        expected = netlist::FormatResultNumber(netlist::ParseResultNumber(text), format.digits, ",");
-        found = true;
+    const std::string* holding = nullptr;
+    std::size_t at = 0;
+    for (const auto& line : lines) {
+      const std::size_t lead = line.find_first_not_of(kBlanks);
+      if (lead != std::string::npos && line.compare(lead, key.size(), key) == 0) {
+        holding = &line;
+        at = lead;
         break;
       }
+      if (!holding && line.find(key) != std::string::npos) {
+        holding = &line;
+        at = line.find(key);
+      }
+    }
+    if (holding) {
+      std::string text = holding->substr(at + key.size());
+      netlist::RemoveBlanks(text);
+      const auto number = netlist::ParseResultNumber(text);
+      if (number) expected = netlist::FormatResultNumber(*number, format.digits, ",");
+      found = number.has_value();
+    }
     missing += found ? 0 : 1;
     if (n->Value != expected) problem = "value of " + key + ": " + n->Value + ", expected " + expected;
     for (char c : n->Value)
       if (static_cast<unsigned char>(c) <= 32) problem = "a blank in the value of " + key;
   });
   if (problem.empty() && (missing == 0) != complete) problem = "completeness reported wrongly";
-  if (problem.empty() && abnormal.size() != missing) problem = "one abnormal line per missing result expected";
+  if (problem.empty() && abnormal.size() != missing) problem = "one abnormal line per missing or unreadable result expected";
   return problem;
 }
 

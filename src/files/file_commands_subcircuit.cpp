@@ -109,8 +109,9 @@ void FileCommands::SaveSub1Click() {
 }
 
 void FileCommands::LoadSub1Click() {
-  // Paste takes no undo snapshot; it still counts as a change.
-  if (!LoadSSFile(ClipboardFile())) return;
+  // Like Load, the snapshot comes once copy.txt is known to be good, so one
+  // Undo takes back the paste alone.
+  if (!LoadSSFile(ClipboardFile(), true)) return;
   s_.modified = 1;
   host_.SetStatusText(2, "PASTE");
   RefreshAfterChange();

@@ -90,6 +90,7 @@ void NetlistImport::BuildFromNetlist(const std::vector<std::string>& lines, Impo
   const std::int32_t w = c_.host.PaintBoxWidth(), h = c_.host.PaintBoxHeight();
   if (mode == ImportLayout::Circle) LayOutOnCircle(c_.graph, w, h, c_.host.GridStep(), c_.host.ViewScale(), c_.random);
   if (mode == ImportLayout::Random) LayOutAtRandom(c_.graph, w, h, c_.random);
+  c_.host.RefreshLevelWindows();
 }
 
 void NetlistImport::BuildElement(std::size_t lineIndex, const std::string& line) {

@@ -46,6 +46,8 @@ class NetlistImportHost {
   virtual void SetTextWindowLines(const std::vector<std::string>& cp1251) = 0;
   virtual void ComputeItemsRect() = 0;
   virtual void UpdateScrollBars() = 0;
+  // The level tabs and an open preview window show the circuit as built.
+  virtual void RefreshLevelWindows() = 0;
 };
 
 }  // namespace vemu::netlist

@@ -31,7 +31,8 @@ class BackwardKeyTree {
     }
   }
 
-  // Calls found(key number) for every key that ends at `end` of `line`.
+  // Calls found(key number, start) for every key that ends at `end` of
+  // `line` and starts at `start`.
   template <typename F>
   void MatchEndingAt(std::string_view line, std::size_t end, F found) const {
     std::uint32_t node = 0;
@@ -39,7 +40,7 @@ class BackwardKeyTree {
       auto it = children_.find(Edge(node, static_cast<unsigned char>(line[i])));
       if (it == children_.end()) return;
       node = it->second;
-      if (keyAt_[node] != kNone) found(keyAt_[node]);
+      if (keyAt_[node] != kNone) found(keyAt_[node], i);
     }
   }
 
@@ -62,27 +63,37 @@ ResultIndex::ResultIndex(const std::vector<std::string>& keys, const std::vector
   for (const std::string& key : keys)
     if (key.size() >= kKeyEnd.size() && key.compare(key.size() - kKeyEnd.size(), kKeyEnd.size(), kKeyEnd) == 0)
       tree.Add(key);
-  std::vector<bool> seen(tree.keys().size(), false);
-  std::size_t missing = seen.size();
-  first_.reserve(seen.size());
-  for (std::size_t l = 0; l < lines.size() && missing > 0; ++l) {
+  std::vector<bool> opened(tree.keys().size(), false);
+  std::vector<bool> held(tree.keys().size(), false);
+  std::size_t notOpened = opened.size();
+  opening_.reserve(opened.size());
+  for (std::size_t l = 0; l < lines.size() && notOpened > 0; ++l) {
     const std::string_view line = lines[l];
-    for (std::size_t at = line.find(kKeyEnd); at != std::string_view::npos && missing > 0;
-         at = line.find(kKeyEnd, at + 1)) {
-      tree.MatchEndingAt(line, at + kKeyEnd.size(), [&](std::uint32_t k) {
-        if (seen[k]) return;
-        seen[k] = true;
-        first_.emplace(tree.keys()[k], l);
-        --missing;
+    std::size_t lead = 0;
+    while (lead < line.size() && static_cast<unsigned char>(line[lead]) <= 32) ++lead;
+    for (std::size_t end = line.find(kKeyEnd); end != std::string_view::npos && notOpened > 0;
+         end = line.find(kKeyEnd, end + 1)) {
+      tree.MatchEndingAt(line, end + kKeyEnd.size(), [&](std::uint32_t k, std::size_t start) {
+        const std::string& key = tree.keys()[k];
+        if (!held[k]) {
+          held[k] = true;
+          within_.emplace(key, Place{l, start});
+        }
+        if (start == lead && !opened[k]) {
+          opened[k] = true;
+          opening_.emplace(key, Place{l, start});
+          --notOpened;
+        }
       });
     }
   }
 }
 
-std::optional<std::size_t> ResultIndex::FirstLineWith(std::string_view key) const {
-  auto it = first_.find(std::string(key));
-  if (it == first_.end()) return std::nullopt;
-  return it->second;
+std::optional<ResultIndex::Place> ResultIndex::ResultLineOf(std::string_view key) const {
+  const std::string text(key);
+  if (auto it = opening_.find(text); it != opening_.end()) return it->second;
+  if (auto it = within_.find(text); it != within_.end()) return it->second;
+  return std::nullopt;
 }
 
 }  // namespace vemu::netlist

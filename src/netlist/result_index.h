@@ -1,6 +1,8 @@
 // Where the result lines of the elements stand: for each key (an element's
-// name followed by "= ") the first line that contains it anywhere, found in
-// one pass over the lines instead of one search per element.
+// name followed by "= ") the first line that opens with it (after leading
+// characters of code 32 or less) or, when no line does, the first line that
+// contains it anywhere; found in one pass over the lines instead of one
+// search per element.
 #pragma once
 
 #include <cstddef>
@@ -17,16 +19,25 @@ class ResultIndex {
  public:
   // `keys`: the keys asked for, each ending in "= " (others are never
   // found); `lines`: the lines searched. Gives the same lines as a search
-  // of each key through the lines from the first.
+  // of each key through the lines from the first, first for a line opening
+  // with the key, then for one holding it.
   ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string_view>& lines);
   ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string>& lines)
       : ResultIndex(keys, std::vector<std::string_view>(lines.begin(), lines.end())) {}
 
-  // The index of the first line that contains `key`, nothing when none does.
-  std::optional<std::size_t> FirstLineWith(std::string_view key) const;
+  struct Place {
+    std::size_t line;  // index into the lines
+    std::size_t at;    // where the key starts in that line (its first place there)
+    bool operator==(const Place&) const = default;
+  };
+
+  // The result line of `key`, nothing when no line holds it.
+  std::optional<Place> ResultLineOf(std::string_view key) const;
 
  private:
-  std::unordered_map<std::string, std::size_t> first_;
+  std::unordered_map<std::string, Place> opening_;  // first line opening with the key
+  std::unordered_map<std::string, Place> within_;   // first line holding it anywhere
+
 };
 
 }  // namespace vemu::netlist

@@ -74,18 +74,21 @@ bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTab
     TheNode* element = elements[e];
     const std::string& key = keys[e];
     element->Value.clear();
-    const auto found = index.FirstLineWith(key);
+    const auto found = index.ResultLineOf(key);
     if (!found) {
       abnormal.push_back(key + " Abnormal value <" + "No value" + "> ");
       complete = false;
       continue;
     }
-    // The number is taken from where the key would stand at the line's
-    // start, wherever the key was found.
-    const std::string_view line = lines[*found];
-    std::string text = line.size() > key.size() ? std::string(line.substr(key.size())) : std::string();
+    std::string text(lines[found->line].substr(found->at + key.size()));
     RemoveBlanks(text);
-    element->Value = FormatResultNumber(ParseResultNumber(text), format.digits, format.decimalSeparator);
+    const auto number = ParseResultNumber(text);
+    if (!number) {
+      abnormal.push_back(key + " Abnormal value <" + text + "> ");
+      complete = false;
+      continue;
+    }
+    element->Value = FormatResultNumber(*number, format.digits, format.decimalSeparator);
   }
   return complete;
 }

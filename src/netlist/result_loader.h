@@ -32,10 +32,13 @@ struct ResultFormat {
 // container, voltmeter or ammeter (types 7 and 8).
 bool IsResultElement(const model::TheNode& node, const catalogue::NodeTypeTable& types);
 
-// Writes every result element's value from the first of `lines` that holds
-// its key (name + "= "); a result element without one gets an empty value
-// and a line "<key> Abnormal value <No value> " in `abnormal`. Lines are
-// code page 1251 bytes. True when every result element had a line.
+// Writes every result element's value from the number that follows its key
+// (name + "= ") in its result line: the first of `lines` that opens with the
+// key or, when none does, the first that holds it. A result element without
+// such a line, or whose text there is no number, gets an empty value and a
+// line "<key> Abnormal value <No value> " (or the text without blanks
+// instead of "No value") in `abnormal`. Lines are code page 1251 bytes.
+// True when every result element got a number.
 bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
                        const std::vector<std::string>& lines, const ResultFormat& format,
                        std::vector<std::string>& abnormal);

@@ -3,10 +3,16 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <system_error>
 
 namespace vemu::netlist {
 namespace {
+
+// Whole-number digits beyond this only scale the number: x stays finite.
+constexpr long double kLargestWholePart = 1e4900L;
+// Larger exponents take every nonzero number out of range all the same.
+constexpr long long kLargestExponent = 1000000;
 
 bool IsExponentLetter(unsigned char c) { return c == 'e' || c == 'E' || c == 0xE5 || c == 0xC5; }
 
@@ -25,29 +31,41 @@ void RemoveBlanks(std::string& text) {
              text.end());
 }
 
-long double ParseResultNumber(std::string_view s) {
-  // Positions below are those of the text counted from 1.
-  const std::size_t length = s.size();
+std::optional<long double> ParseResultNumber(std::string_view s) {
+  const auto at = [&s](std::size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : '\0'; };
+  const auto isDigit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+  std::size_t i = 0;
+  const bool negative = at(i) == '-';
+  if (at(i) == '+' || at(i) == '-') ++i;
   long double x = 0.0L;
-  if (length <= 5) return x;
-  const auto at = [&s](std::size_t position) { return static_cast<unsigned char>(s[position - 1]); };
-  const bool negative = at(1) == '-';
-  long double weight = 1.0L;
-  std::size_t i = negative ? 2 : 1;
-  for (; i <= length - 4; ++i) {
-    const unsigned char c = at(i);
-    if (c == '.') continue;
-    if (c < '0' || c > '9') break;
-    x += static_cast<long double>(c - '0') * weight;
-    weight /= 10.0L;
+  long long scale = 0;  // powers of ten of the whole-number digits left out
+  std::size_t digits = 0;
+  for (; isDigit(at(i)); ++i, ++digits) {
+    if (x < kLargestWholePart) x = x * 10.0L + static_cast<long double>(at(i) - '0');
+    else ++scale;  // beyond the precision of x: only its size counts
   }
-  // Here i is where the scan ended: length - 3 when it ran to the end.
+  if (at(i) == '.') {
+    long double weight = 1.0L;
+    for (++i; isDigit(at(i)); ++i, ++digits) {
+      weight /= 10.0L;
+      x += static_cast<long double>(at(i) - '0') * weight;
+    }
+  }
+  if (digits == 0) return std::nullopt;
   if (negative) x = -x;
+  long long exponent = 0;
   if (IsExponentLetter(at(i))) {
-    const long double factor = at(i + 1) == '-' ? 0.1L : 10.0L;
-    const int exponent = (at(i + 2) - '0') * 10 + (at(i + 3) - '0');
-    for (int k = 0; k < exponent; ++k) x *= factor;
+    std::size_t k = i + 1;
+    const bool down = at(k) == '-';
+    if (at(k) == '+' || at(k) == '-') ++k;
+    for (; isDigit(at(k)); ++k) exponent = std::min(exponent * 10 + (at(k) - '0'), kLargestExponent);
+    if (down) exponent = -exponent;
   }
+  exponent += scale;
+  // The loop ends at the latest when x has run out of the range either way.
+  const long double factor = exponent < 0 ? 0.1L : 10.0L;
+  for (long long k = 0; k < std::llabs(exponent) && x != 0.0L && std::isfinite(x); ++k) x *= factor;
+  if (!std::isfinite(x)) return std::nullopt;
   return x;
 }
 

@@ -1,8 +1,9 @@
-// The numbers of the result files: "-1.25e-03" and its relatives, read the
-// way the analysis programs' files have always been read, and formatted
-// for an element's value.
+// The numbers of the result files ("-1.25e-03", "3.3e+00 V", "1500"), read
+// from the text that follows an element's key, and formatted for an
+// element's value.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,13 +12,16 @@ namespace vemu::netlist {
 // Removes every character whose code is 32 or less (bytes 128 to 255 stay).
 void RemoveBlanks(std::string& text);
 
-// Reads a number text: an optional "-", digits with a point anywhere among
-// them, and an exponent in the last four characters ('e', 'E' or the
-// Cyrillic e of code page 1251, a sign, two digits). The first digit counts
-// as units and every later one a tenth of the one before; a text of five
-// or fewer characters is 0. Never fails: text that is no number gives
-// whatever the scan produced. Computed in extended precision.
-long double ParseResultNumber(std::string_view text);
+// Reads the longest start of `text` that is a decimal number: an optional
+// sign, digits with at most one point among them (at least one digit), then
+// an optional exponent: 'e', 'E' or the Cyrillic e of code page 1251 (0xE5,
+// 0xC5), an optional sign and one or more digits. What follows the number is
+// ignored. Nothing when the text opens with no number or the number is too
+// large for a long double; a number too small for one reads as 0.
+// Computed in extended precision: the digits before the point as a whole
+// number, each later one a tenth of the one before, then ten (or a tenth)
+// once per unit of the exponent.
+std::optional<long double> ParseResultNumber(std::string_view text);
 
 // The value text of a result: the number with `digits` decimals (a text,
 // as the settings hold it; "3" when it is no number from 0 to 18), the

@@ -63,6 +63,7 @@ void SecondBuildImport::CreateFromCir1Click(const SecondImportDialog& dialog) {
   BuildFromNetlist(*lines);
   c_.host.ComputeItemsRect();
   c_.host.UpdateScrollBars();
+  c_.host.RefreshLevelWindows();
   c_.host.StartArrangeMode();
 }
 

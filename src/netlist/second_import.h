@@ -45,6 +45,8 @@ class SecondImportHost {
   virtual void PushUndoSnapshot() = 0;
   virtual void ComputeItemsRect() = 0;
   virtual void UpdateScrollBars() = 0;
+  // The level tabs and an open preview window show the circuit as built.
+  virtual void RefreshLevelWindows() = 0;
   // ArrangeMode := 1 (until Esc).
   virtual void StartArrangeMode() = 0;
 };

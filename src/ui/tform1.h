@@ -384,6 +384,10 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   // the shown level (selected) and its sub-circuits.
   void UpdateLevelTabs();
   void TabControlBARSMouseUp(QTabBar* sender);
+  // After a change of the graph that no node selection follows (an import,
+  // an undo, a redo): the level tabs and an open preview window show the
+  // circuit as it now is.
+  void RefreshLevelWindows();
   // (end of canvas gestures)
 
   // --- element placement, name and value editing (tform1_placement.cpp) ---
@@ -703,11 +707,7 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
 
   // UndoHost
   bool WriteSnapshot(const std::string& path) override { return WriteCircuitFile(path); }
-  bool ReadSnapshot(const std::string& path) override {
-    const bool read = ReadCircuitFile(path);
-    if (read) NoteUnsavedEdit();  // the circuit shown is in no file now
-    return read;
-  }
+  bool ReadSnapshot(const std::string& path) override;  // tform1_files.cpp
   void SetModified() override { Modified = 1; }
   void SetCaption(const std::string& text) override;
   void UpdateUndoEnables(bool canUndo, bool canRedo) override;

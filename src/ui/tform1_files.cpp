@@ -166,6 +166,23 @@ bool TForm1::SaveSubcircuit(const std::string& fileName) {
   return WithFileCommands(*this, [&](files::FileCommands& c) { return c.SaveSubcircuit(fileName); });
 }
 
+bool TForm1::ReadSnapshot(const std::string& path) {
+  // A snapshot names the preview's node of its own time; when it names
+  // none, the preview stays on the sub-circuit of the name it shows.
+  TFormSubCircuit* preview = app_.FormSubCircuit;
+  const TheNode* previewed = preview ? preview->ShownNode : nullptr;
+  const std::string previewedName = previewed && Graph->Contains(previewed) ? previewed->Name.str() : std::string();
+  if (!ReadCircuitFile(path)) return false;
+  NoteUnsavedEdit();  // the circuit shown is in no file now
+  if (preview && !preview->ShownNode && !previewedName.empty()) {
+    Graph->forEachNode([&](TheNode* n) {
+      if (!preview->ShownNode && n->IsContainer() && n->Name == previewedName) preview->ShownNode = n;
+    });
+  }
+  RefreshLevelWindows();
+  return true;
+}
+
 bool TForm1::LoadSSFile(const std::string& fileName) {
   return WithFileCommands(*this, [&](files::FileCommands& c) { return c.LoadSSFile(fileName); });
 }

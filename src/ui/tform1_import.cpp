@@ -56,6 +56,7 @@ class Form1ImportHost final : public netlist::NetlistImportHost {
   }
   void ComputeItemsRect() override { form_.ComputeItemsRect(); }
   void UpdateScrollBars() override { form_.UpdateScrollBars(); }
+  void RefreshLevelWindows() override { form_.RefreshLevelWindows(); }
 
  private:
   TForm1& form_;

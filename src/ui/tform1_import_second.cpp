@@ -39,6 +39,7 @@ class Form1SecondImportHost final : public netlist::SecondImportHost {
   void PushUndoSnapshot() override { form_.PushUndoSnapshot(); }
   void ComputeItemsRect() override { form_.ComputeItemsRect(); }
   void UpdateScrollBars() override { form_.UpdateScrollBars(); }
+  void RefreshLevelWindows() override { form_.RefreshLevelWindows(); }
   void StartArrangeMode() override { form_.ArrangeMode = 1; }
 
  private:

@@ -8,6 +8,7 @@
 #include "platform/qt/qt_text.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
+#include "view/windows/preview_window.h"
 
 using vemu::model::TheNode;
 
@@ -49,6 +50,11 @@ void TForm1::UpdateLevelTabs() {
   }
   Refill(TabSet1, names, index);
   Refill(TabControl2, names, index);
+}
+
+void TForm1::RefreshLevelWindows() {
+  if (Profile().kind == ProgramKind::Full) UpdateLevelTabs();
+  if (app_.FormSubCircuit) app_.FormSubCircuit->DrawSubCircuit();
 }
 
 void TForm1::TabControlBARSMouseUp(QTabBar* sender) {

@@ -425,12 +425,13 @@ TEST_F(Commands, SubcircuitFileAndClipboard) {
   EXPECT_EQ(modified, 1);
   EXPECT_EQ(host.caption, "MSG20" + Path("r1.dag"));
 
-  // Paste: no snapshot, marks the work unsaved.
+  // Paste: its own snapshot before the nodes are added, marks the work unsaved.
   host.calls.clear();
   modified = 0;
   unsaved = false;
   commands().LoadSub1Click();
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"preview", "nets", "box", "bars", "redraw"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"snapshot", "preview", "nets", "box", "bars", "redraw"}));
+  EXPECT_EQ(host.rootMembersAtSnapshot, 6);
   EXPECT_EQ(host.RootMembers(), 7);
   EXPECT_EQ(host.status2, "PASTE");
   EXPECT_EQ(modified, 1);

@@ -42,6 +42,7 @@ class ImportHost final : public vemu::netlist::NetlistImportHost {
   void SetTextWindowLines(const Lines& lines) override { text = lines; }
   void ComputeItemsRect() override { events.push_back("rect"); }
   void UpdateScrollBars() override { events.push_back("bars"); }
+  void RefreshLevelWindows() override { events.push_back("levels"); }
 
   int width = 1280, height = 900;
   bool modified = false, diagnostics = false, confirm = true;
@@ -226,7 +227,7 @@ TEST_F(NetlistImportTest, CircleLayoutPlacesAsTheSearchOverTheWholeLevel) {
 TEST_F(NetlistImportTest, DiagnosticLines) {
   importHost.diagnostics = true;
   import("t\nR1 1 2\nK1 1 2 3 4\nX1 a\n.X\n.END");
-  EXPECT_EQ(importHost.events, Lines{"memo"});
+  EXPECT_EQ(importHost.events, (Lines{"memo", "levels"}));  // the tabs show the new sub-circuit
   for (auto& line : importHost.memo) line = vemu::platform::cp1251ToUtf8(line);
   EXPECT_EQ(importHost.memo, (Lines{"R1 1 2 *** отсутствие 4 последнего параметра",
                                     "K1 1 2 3 4 ***** отсутствие 6 последнего параметра",
@@ -261,7 +262,7 @@ TEST_F(NetlistImportTest, Commands) {
       {true, path, 3, {}, {"confirm", "save on", "current nil"}, 1, "{}"},
       {true, path + ".gone", 2, {}, {"confirm", "save on", "current nil"}, 1, "{}"},
       {true, path, 2, std::nullopt, {"confirm", "save on", "current nil", "new"}, 1, "{}"},
-      {true, path, 2, 0, {"confirm", "save on", "current nil", "new", "rect", "bars"}, 1, "{R1:19=10 i1 o0 1:2 0:2 g}"},
+      {true, path, 2, 0, {"confirm", "save on", "current nil", "new", "levels", "rect", "bars"}, 1, "{R1:19=10 i1 o0 1:2 0:2 g}"},
   };
   for (const auto& c : cases) {
     importHost.events.clear();

@@ -1,5 +1,5 @@
-// Result numbers as the analysis programs' files write them, and the key
-// index against the plain search it stands for.
+// Result numbers read from the result files, and the key index against the
+// plain search it stands for.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -12,42 +12,57 @@ using vemu::netlist::ParseResultNumber;
 using vemu::netlist::RemoveBlanks;
 using vemu::netlist::ResultIndex;
 
-TEST(ResultNumber, ScanQuirksAndFormat) {
+TEST(ResultNumber, LongestNumberAtTheStartAndFormat) {
   struct Case {
     const char* text;
     const char* digits;
     const char* separator;
     long double value;
-    const char* shown;
+    const char* shown;  // nullptr: no number
   } cases[] = {
       {"1.5e+03", "3", ".", 1500.0L, "1500.000"},
       {"1.5e+03", "3", ",", 1500.0L, "1500,000"},
       {"-2.5e-02", "3", ".", -0.025L, "-0.025"},
-      {"12345", "3", ".", 0.0L, "0.000"},            // five characters or fewer
-      {"1.5e+003", "3", ".", 1.5L, "1.500"},         // the letter ends the scan, "00" is the exponent
-      {"1.5e+3", "3", ".", 1.0L, "1.000"},           // the exponent must take the last four
-      {"25.0e+00", "2", ".", 2.5L, "2.50"},          // the first digit counts as units
-      {"2.0\xE5+01", "1", ".", 20.0L, "20.0"},       // Cyrillic e
-      {"4.0\xC5-01", "1", ".", 0.4L, "0.4"},         // Cyrillic E
+      {"12345", "3", ".", 12345.0L, "12345.000"},
+      {"1.5e+003", "3", ".", 1500.0L, "1500.000"},
+      {"1.5e+3", "3", ".", 1500.0L, "1500.000"},
+      {"12.5e+00", "3", ".", 12.5L, "12.500"},
+      {"+.5", "2", ".", 0.5L, "0.50"},
+      {"5.", "1", ".", 5.0L, "5.0"},
+      {"3.3e+00V", "1", ".", 3.3L, "3.3"},            // what follows the number is ignored
+      {"1.2.3", "1", ".", 1.2L, "1.2"},                // a second point ends the number
+      {"2.0\xE5+01", "1", ".", 20.0L, "20.0"},        // Cyrillic e
+      {"4.0\xC5-01", "1", ".", 0.4L, "0.4"},          // Cyrillic E
       {"2.0E-01", "0", ".", 0.2L, "0"},
-      {"abcdefgh", "3", ".", 0.0L, "0.000"},         // no number: whatever the scan gives
-      {"7.5x+02", "bad", ".", 7.5L, "7.500"},        // no exponent letter; digits not a number: 3
+      {"7.5x+02", "bad", ".", 7.5L, "7.500"},          // no exponent letter; digits not a number: 3
+      {"1.0e+zz", "1", ".", 1.0L, "1.0"},              // a letter without digits is no exponent
       {"-1.0e+00", "10", ".", -1.0L, "-1.0000000000"},
+      {"1e-99999", "1", ".", 0.0L, "0.0"},             // below the range: 0
+      {"0e+9999999999999999999999", "1", ".", 0.0L, "0.0"},
+      {"abcdefgh", "3", ".", 0, nullptr},
+      {"=1.000e+00", "3", ".", 0, nullptr},
+      {"", "3", ".", 0, nullptr},
+      {"-.e+01", "3", ".", 0, nullptr},
+      {"1.0e+5000", "3", ".", 0, nullptr},             // too large for the value
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    const long double value = ParseResultNumber(c.text);
-    EXPECT_NEAR(static_cast<double>(value), static_cast<double>(c.value), 1e-15);
-    EXPECT_EQ(FormatResultNumber(value, c.digits, c.separator), c.shown);
+    const auto value = ParseResultNumber(c.text);
+    ASSERT_EQ(value.has_value(), c.shown != nullptr);
+    if (!value) continue;
+    EXPECT_NEAR(static_cast<double>(*value), static_cast<double>(c.value), 1e-15);
+    EXPECT_EQ(FormatResultNumber(*value, c.digits, c.separator), c.shown);
   }
 }
 
-TEST(ResultNumber, HugeExponentsFromStrayBytesStayFinite) {
-  // "zz" reads as the exponent 814: far beyond a double, within extended precision.
-  const long double big = ParseResultNumber("1.0e+zz");
-  EXPECT_GT(big, 1e800L);
-  EXPECT_EQ(FormatResultNumber(big, "3", ".").size(), 815u + 4u);
-  EXPECT_GT(ParseResultNumber("1.0e-zz"), 0.0L);
+TEST(ResultNumber, TheWholeRangeOfTheValueReadsAndFormats) {
+  const auto big = ParseResultNumber("5." + std::string(5000, '0') + "e+4931");
+  ASSERT_TRUE(big.has_value());
+  EXPECT_EQ(FormatResultNumber(*big, "3", ".").size(), 4932u + 4u);
+  const auto wide = ParseResultNumber(std::string(6000, '9') + "e-5990");  // digits past the precision
+  ASSERT_TRUE(wide.has_value());
+  EXPECT_NEAR(static_cast<double>(*wide), 1e10, 1e-3);
+  EXPECT_FALSE(ParseResultNumber(std::string(6000, '9')));
 }
 
 TEST(ResultNumber, RemoveBlanksDropsControlCodesAndBlanksOnly) {
@@ -56,7 +71,7 @@ TEST(ResultNumber, RemoveBlanksDropsControlCodesAndBlanksOnly) {
   EXPECT_EQ(text, "-1.5e+\xA0" "03");
 }
 
-TEST(ResultIndex, FindsTheSameFirstLinesAsAPlainSearch) {
+TEST(ResultIndex, FindsTheSameLinesAsAPlainSearchOpeningLinesFirst) {
   std::mt19937 random(7);
   const std::string alphabet = "ab1= ";
   auto randomText = [&](std::size_t most) {
@@ -72,11 +87,16 @@ TEST(ResultIndex, FindsTheSameFirstLinesAsAPlainSearch) {
     keys.push_back("no end");  // not a key of the files' form: never found
     const ResultIndex index(keys, lines);
     for (const auto& key : keys) {
-      std::optional<std::size_t> expected;
-      if (key != "no end")
+      std::optional<ResultIndex::Place> expected;
+      if (key != "no end") {
+        for (std::size_t l = 0; l < lines.size() && !expected; ++l) {
+          const std::size_t lead = lines[l].find_first_not_of(' ');
+          if (lead != std::string::npos && lines[l].compare(lead, key.size(), key) == 0) expected = {{l, lead}};
+        }
         for (std::size_t l = 0; l < lines.size() && !expected; ++l)
-          if (lines[l].find(key) != std::string::npos) expected = l;
-      EXPECT_EQ(index.FirstLineWith(key), expected) << "key [" << key << "]";
+          if (const std::size_t at = lines[l].find(key); at != std::string::npos) expected = {{l, at}};
+      }
+      EXPECT_EQ(index.ResultLineOf(key), expected) << "key [" << key << "]";
     }
   }
 }

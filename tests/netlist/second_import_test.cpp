@@ -27,6 +27,7 @@ class RecordingImportHost final : public vemu::netlist::SecondImportHost {
   void PushUndoSnapshot() override { events.push_back("snapshot"); }
   void ComputeItemsRect() override { events.push_back("items"); }
   void UpdateScrollBars() override { events.push_back("bars"); }
+  void RefreshLevelWindows() override { events.push_back("levels"); }
   void StartArrangeMode() override { events.push_back("arrange"); }
   std::vector<std::string> events, text;
   std::string caption;
@@ -140,7 +141,7 @@ TEST_F(SecondImport, TheMenuCommandAddsTheFileAfterASnapshotAndStartsTheArrangem
   EXPECT_EQ(dialogs.fileRequests[0].title, "CreateCircuitFromCir");
   EXPECT_EQ(host.events, (std::vector<std::string>{"question", "save enabled", "no current", "question", "save enabled",
                                                    "no current", "snapshot", "unmodified", "modified", "items", "bars",
-                                                   "arrange", "question", "save enabled", "no current"}));
+                                                   "levels", "arrange", "question", "save enabled", "no current"}));
   EXPECT_EQ(host.text, (std::vector<std::string>{"t", "extra", "R1 1 0 5", ".END"}));
   EXPECT_EQ(level(), "R1#19=5 in>1 out>0 | 1#2 | 0#2 ground");
   EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Cannot read the file " + folder.file("gone.cir") +

@@ -126,9 +126,13 @@ int ResultNumberCommand(const Args& args) {
   }
   std::setlocale(LC_ALL, "");
   const std::string text = platform::utf8ToCp1251(args[0]);
-  const long double value = vemu::netlist::ParseResultNumber(text);
-  const std::string shown = vemu::netlist::FormatResultNumber(value, args[1], LocaleDecimalSeparator());
-  std::printf("%.17g %s\n", static_cast<double>(value), platform::cp1251ToUtf8(shown).c_str());
+  const auto value = vemu::netlist::ParseResultNumber(text);
+  if (!value) {
+    std::printf("none\n");
+    return 0;
+  }
+  const std::string shown = vemu::netlist::FormatResultNumber(*value, args[1], LocaleDecimalSeparator());
+  std::printf("%.17g %s\n", static_cast<double>(*value), platform::cp1251ToUtf8(shown).c_str());
   return 0;
 }
 

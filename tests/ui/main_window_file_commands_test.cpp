@@ -244,6 +244,17 @@ TEST(MainWindowFileCommands, CopyAndPasteThroughTheMenu) {
   EXPECT_EQ(form.Modified, 1);
   EXPECT_TRUE(form.UnsavedEdits);
 
+  // One Undo takes back the paste alone: a junction placed before it stays.
+  form.MousePoint = {300, 300};
+  form.NewNode1->trigger();
+  ASSERT_EQ(program.Members(), members + 2);
+  form.LoadSub1->trigger();
+  EXPECT_EQ(program.Members(), members + 3);
+  form.Undo1Click();
+  EXPECT_EQ(program.Members(), members + 2);
+  form.Redo1Click();
+  EXPECT_EQ(program.Members(), members + 3);
+
   // A damaged copy.txt adds nothing and says what is wrong.
   folder.write("copy.txt", "noname\r\nVemu.exe (WxWy)\r\n-\r\n 2\r\n 2\r\n-\r\n 1 0 0 99 2 0 0 0 Q \r\n");
   const int nodes = form.Graph->NodeCount();
@@ -285,6 +296,8 @@ TEST(MainWindowFileCommands, NetlistImportFromLoadAndFromItsMenuItemUndoes) {
   program.dialogs.choiceAnswers = {2};
   form.LoadFile1->trigger();
   EXPECT_EQ(form.Graph->NodeCount(), 8);
+  ASSERT_EQ(form.TabSet1->count(), 2);  // the new sub-circuit's tab at once
+  EXPECT_EQ(form.TabSet1->tabText(1), "X1");
   EXPECT_EQ(form.windowTitle().toStdString(), "Circuit: " + folder.file("in.cir"));
   EXPECT_EQ(form.App().Form6->MemoLines(), (std::vector<std::string>{"t", "R1 1 0 10", "X1 1", "C1 1 2 1u", ".X", ".END"}));
   EXPECT_EQ(form.Modified, 1);

@@ -221,5 +221,28 @@ TEST_F(PreviewFixture, DoubleClickSwapsTheLevelsAndEscHides) {
   EXPECT_EQ(preview.ShownNode, x1);  // node and view survive hiding
 }
 
+TEST_F(PreviewFixture, UndoAndRedoRepaintTheSubCircuitAsItNowIs) {
+  std::vector<int> drawn;  // the lines of the level each paint draws
+  const auto realPaint = preview.PaintLevel;
+  preview.PaintLevel = [&](QImage& bitmap, QWidget* destination) {
+    drawn.push_back(form.Graph->LineCount(form.Graph->MainNode));
+    realPaint(bitmap, destination);
+  };
+  form.PushUndoSnapshot();
+  add(x1, 19, "R2", 90, 40);
+  form.Undo1Click();
+  ASSERT_EQ(drawn.size(), 1u);  // at once, not on the next tick
+  form.Redo1Click();
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(drawn[1], drawn[0] + 1);  // R2 is back
+  // A snapshot of a time the preview showed nothing leaves it on its sub-circuit.
+  preview.ShownNode = nullptr;
+  form.PushUndoSnapshot();
+  preview.SetNode(model::FindNodeByName(*form.Graph, "X1"));
+  form.Undo1Click();
+  EXPECT_EQ(preview.ShownNode, model::FindNodeByName(*form.Graph, "X1"));
+  EXPECT_TRUE(preview.isVisible());
+}
+
 }  // namespace
 }  // namespace vemu::test
