@@ -15,6 +15,12 @@
 namespace vemu::platform {
 namespace {
 
+// A dialog's type, so that window managers keep it above its transient
+// parent (they ignore the parent of a plain window), with a plain window's
+// buttons.
+constexpr Qt::WindowFlags kConsoleFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+
 // How often the shown text follows the output while the program writes.
 constexpr int kRefreshMilliseconds = 200;
 
@@ -32,7 +38,7 @@ ConsoleClosedHook setConsoleClosedHook(ConsoleClosedHook hook) {
 }
 
 ConsoleWindow::ConsoleWindow(ChildProcess& process, const std::string& program, QWidget* parent)
-    : process_(process), program_(program), window_(std::make_unique<QWidget>(nullptr, Qt::Window)) {
+    : process_(process), program_(program), window_(std::make_unique<QWidget>(nullptr, kConsoleFlags)) {
   // A window of its own, owned here alone; `parent` only tells where it goes
   // and what it stays above.
   window_->setObjectName("ConsoleWindow");
