@@ -4,6 +4,7 @@
 
 #include "catalogue/messages.h"
 #include "catalogue/node_type_table.h"
+#include "netlist/import_messages.h"
 #include "netlist/netlist_import.h"
 #include "platform/dialogs.h"
 #include "platform/text_codec.h"
@@ -84,13 +85,19 @@ void SecondBuildImport::BuildFromNetlist(const std::vector<std::string>& lines) 
     else if (l->Node->IsElement()) elements_.try_emplace(l->Node->Name.str(), l->Node);
   }
   // The title, the line after it and the last line are never parsed.
-  for (std::size_t i = 2; i + 1 < n; ++i) BuildLine(lines[i]);
+  ImportMessages messages;
+  for (std::size_t i = 2; i + 1 < n; ++i) BuildLine(lines[i], messages);
+  messages.Show();
 }
 
-void SecondBuildImport::BuildLine(const std::string& line) {
+void SecondBuildImport::BuildLine(const std::string& line, ImportMessages& messages) {
   if (!line.empty() && line[0] == '*') return;
-  const std::vector<std::string_view> read = NetlistTokens(line, kMostWords);
+  std::vector<std::string_view> read = NetlistTokens(line, kMostWords);
   if (read.empty()) return;
+  // Name and nets without a value (three or five words, as a sensor or a
+  // controlled source is written) read as if the value were "0", so every
+  // net stays a net.
+  if (read.size() == 3 || read.size() == 5) read.emplace_back("0");
   // word[1] to word[7]; a word the line does not have is empty.
   std::array<std::string_view, kMostWords + 1> word{};
   for (std::size_t j = 0; j < read.size(); ++j) word[j + 1] = read[j];
@@ -102,19 +109,28 @@ void SecondBuildImport::BuildLine(const std::string& line) {
   TheNode* x = existing != elements_.end() ? existing->second : nullptr;
   int t = catalogue::FindTypeByLetter(c_.types, word[1][0]);
   if (t < 3 || t > 30) {
-    platform::dialogs().showMessage("Error: Cannot Find Type <" + platform::cp1251ToUtf8(word[1]) + ">");
+    messages.Add("Error: Cannot Find Type <" + platform::cp1251ToUtf8(word[1]) + ">");
     return;
   }
-  if (AmplifierOfSource(t) && word[2] == "0" && word[4] == "0") t = AmplifierOfSource(t);
+  // An amplifier is written as a controlled source with ground on two of its
+  // nets: "0 output 0 input" unsigned, "0 output input 0" with the "+" sign.
+  bool plus = false;
+  if (AmplifierOfSource(t) && word[2] == "0" && word[4] == "0") {
+    t = AmplifierOfSource(t);
+  } else if (AmplifierOfSource(t) && word[2] == "0" && word[5] == "0") {
+    t = AmplifierOfSource(t);
+    plus = true;
+  }
   if (IsAmplifier(t)) {
-    word[2] = word[5];
+    word[2] = plus ? word[4] : word[5];
     word[4] = word[6];
     k = 4;
   }
   if (x) {
-    platform::dialogs().showMessage("WARNING: Equal Names <" + platform::cp1251ToUtf8(word[1]) + ">");
+    messages.Add("WARNING: Equal Names <" + platform::cp1251ToUtf8(word[1]) + ">");
   } else {
     x = NewElement(static_cast<std::uint8_t>(t), word[1]);
+    if (plus) x->Polarity = 1;
     // A lone name is no value.
     if (c_.types[static_cast<std::size_t>(t)].V && k > 1) x->Value = std::string(word[k]);
   }

@@ -2,10 +2,11 @@
 // the level that is shown, every new node placed at random, and then the
 // arrangement mode pulls the drawing into shape. An element line is cut
 // into at most seven words: the name (its first letter the type), the
-// nets, the value last. A controlled source whose two lower nets are ground
-// becomes the matching amplifier; an amplifier line is read in the layout
-// of a controlled source and keeps its fourth net, its second net and its
-// value.
+// nets, the value last; a line of three or five words has no value and
+// reads as if it ended in "0". A controlled source whose two lower nets are
+// ground becomes the matching amplifier; an amplifier line is read in the
+// layout of a controlled source and keeps its input, its output and its
+// value. The notices of one import come in one box at its end.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,8 @@
 #include "platform/random_source.h"
 
 namespace vemu::netlist {
+
+class ImportMessages;
 
 // What the import needs from the main window. Texts are UTF-8, lines code
 // page 1251. Message boxes and the open dialog go through platform::dialogs().
@@ -78,7 +81,7 @@ class SecondBuildImport {
   void BuildFromNetlist(const std::vector<std::string>& lines);
 
  private:
-  void BuildLine(const std::string& line);
+  void BuildLine(const std::string& line, ImportMessages& messages);
   model::TheNode* NewElement(std::uint8_t type, std::string_view word);
   // The junction member of the shown level the word names (junctions only),
   // or a new one, its last member, placed at random.

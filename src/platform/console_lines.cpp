@@ -1,5 +1,7 @@
 #include "platform/console_lines.h"
 
+#include <algorithm>
+
 #include "platform/text_codec.h"
 
 namespace vemu::platform {
@@ -44,41 +46,56 @@ std::string ConsoleTextToUtf8(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : cp1251ToUtf8(bytes);
 }
 
-void ConsoleLines::EndLine(std::vector<std::string>& done) {
-  done.push_back(ConsoleTextToUtf8(pending_));
+void ConsoleLines::EndLine() {
+  ++completed_;
+  // The oldest line's storage takes the new one once the limit is reached,
+  // so a flood of lines allocates nothing per line.
+  std::string line;
+  if (lines_.size() >= kConsoleLineLimit) {
+    line = std::move(lines_.front());
+    lines_.pop_front();
+  }
+  if (IsValidUtf8(pending_)) line.assign(pending_);
+  else line = cp1251ToUtf8(pending_);
+  lines_.push_back(std::move(line));
   pending_.clear();
-  lines_.push_back(done.back());
-  if (lines_.size() > kConsoleLineLimit) lines_.pop_front();
 }
 
-std::vector<std::string> ConsoleLines::Add(std::string_view bytes) {
-  std::vector<std::string> done;
-  for (const char c : bytes) {
+std::size_t ConsoleLines::Add(std::string_view bytes) {
+  const std::size_t before = completed_;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
     if (afterCR_) {
       afterCR_ = false;
-      if (c == '\n') {
-        EndLine(done);
+      if (bytes[i] == '\n') {
+        EndLine();
+        ++i;
         continue;
       }
       pending_.clear();  // back to the start of the line
     }
-    if (c == '\r') {
-      afterCR_ = true;
-    } else if (c == '\n') {
-      EndLine(done);
-    } else {
-      pending_.push_back(c);
-      if (pending_.size() >= kConsoleLineBytes) EndLine(done);
+    // The run up to the next CR or LF joins the line at once.
+    std::size_t end = i;
+    while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+    while (i < end) {
+      const std::size_t take = std::min(kConsoleLineBytes - pending_.size(), end - i);
+      pending_.append(bytes.data() + i, take);
+      i += take;
+      if (pending_.size() >= kConsoleLineBytes) EndLine();
     }
+    if (i == bytes.size()) break;
+    if (bytes[i] == '\r') afterCR_ = true;
+    else EndLine();
+    ++i;
   }
-  return done;
+  return completed_ - before;
 }
 
-std::vector<std::string> ConsoleLines::Finish() {
-  std::vector<std::string> done;
+std::size_t ConsoleLines::Finish() {
   afterCR_ = false;
-  if (!pending_.empty()) EndLine(done);
-  return done;
+  if (pending_.empty()) return 0;
+  EndLine();
+  return 1;
 }
 
 }  // namespace vemu::platform

@@ -19,20 +19,25 @@ inline constexpr std::size_t kConsoleLineBytes = 16384;
 
 class ConsoleLines {
  public:
-  // Takes the next bytes; returns the lines they completed (UTF-8).
-  std::vector<std::string> Add(std::string_view bytes);
-  // The program's output has ended: the unfinished line, when there is one.
-  std::vector<std::string> Finish();
+  // Takes the next bytes; returns how many lines they completed (of which
+  // only the last kConsoleLineLimit are still kept).
+  std::size_t Add(std::string_view bytes);
+  // The program's output has ended: ends the unfinished line, when there is
+  // one; returns how many lines that completed (0 or 1).
+  std::size_t Finish();
 
-  // The lines kept (at most kConsoleLineLimit, oldest first).
+  // The lines kept (at most kConsoleLineLimit, oldest first, UTF-8).
   const std::deque<std::string>& Lines() const { return lines_; }
+  // How many lines were completed since the start, kept or not.
+  std::size_t Completed() const { return completed_; }
 
  private:
-  void EndLine(std::vector<std::string>& done);
+  void EndLine();
 
   std::deque<std::string> lines_;
   std::string pending_;
   bool afterCR_ = false;
+  std::size_t completed_ = 0;
 };
 
 // UTF-8 as it is when valid, else code page 1251 bytes to UTF-8.

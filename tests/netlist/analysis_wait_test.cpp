@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 #include <filesystem>
 #include <deque>
@@ -99,26 +101,44 @@ TEST(QtProcessWait, WaitsWithoutTheWindowForQuickProgramsAndCancelsSlowOnes) {
 }
 
 // A shown run: the program's output and errors in its console window, which
-// carries the program's path and closes when the program has ended.
+// carries the program's path, stays above the window that started the
+// program, shows the last lines kept and closes when the program has ended.
 TEST(ConsoleProcessWait, ShowsTheOutputAsItComesAndClosesAtTheEnd) {
   vemu::test::ScratchFolder folder;
-  folder.write("script", "echo one\necho two >&2\nread x || echo no input\nsleep 0.3\nprintf last\n");
-  std::string error;
-  auto p = ChildProcess::Start(*PlanLaunch(folder.file("script"), {}, error), folder.path(), error,
-                               vemu::platform::ChildOutput::Captured);
-  ASSERT_TRUE(p) << error;
-  std::vector<std::string> shown;  // the visible console's title, then its lines
-  vemu::platform::setConsoleClosedHook([&](const std::string&, const std::deque<std::string>& lines) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->objectName() == "ConsoleWindow") shown.push_back(vemu::platform::toUtf8(w->windowTitle()));
-    shown.insert(shown.end(), lines.begin(), lines.end());
-  });
-  vemu::platform::QtProcessWait modal;
-  EXPECT_TRUE(vemu::platform::ConsoleProcessWait(modal, nullptr).WaitFor(*p, folder.file("script")));
-  vemu::platform::setConsoleClosedHook({});
-  EXPECT_EQ(shown, (std::vector<std::string>{folder.file("script"), "one", "two", "no input", "last"}));
-  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "ConsoleWindow");
-  EXPECT_EQ(p->OutputDescriptor(), -1);
+  const std::string scripts[] = {"echo one\necho two >&2\nread x || echo no input\nsleep 0.3\nprintf last\n",
+                                 "seq 1 25000\n"};
+  const std::vector<std::string> expected[] = {{"one", "two", "no input", "last"}, {"15001", "25000"}};
+  QWidget starter;
+  starter.show();
+  for (int run = 0; run < 2; ++run) {
+    folder.write("script", scripts[run]);
+    std::string error;
+    auto p = ChildProcess::Start(*PlanLaunch(folder.file("script"), {}, error), folder.path(), error,
+                                 vemu::platform::ChildOutput::Captured);
+    ASSERT_TRUE(p) << error;
+    std::vector<std::string> shown;  // the visible console's title and its view's first and last lines
+    std::deque<std::string> kept;
+    vemu::platform::setConsoleClosedHook([&](const std::string&, const std::deque<std::string>& lines) {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() != "ConsoleWindow") continue;
+        EXPECT_EQ(w->windowHandle()->transientParent(), starter.windowHandle());
+        shown.push_back(vemu::platform::toUtf8(w->windowTitle()));
+        const QStringList view = w->findChild<QPlainTextEdit*>()->toPlainText().split(QLatin1Char('\n'));
+        for (const QString& line : run == 0 ? view : QStringList{view.front(), view.back()})
+          shown.push_back(vemu::platform::toUtf8(line));
+      }
+      kept = lines;
+    });
+    vemu::platform::QtProcessWait modal;
+    EXPECT_TRUE(vemu::platform::ConsoleProcessWait(modal, &starter).WaitFor(*p, folder.file("script")));
+    vemu::platform::setConsoleClosedHook({});
+    std::vector<std::string> wanted{folder.file("script")};
+    wanted.insert(wanted.end(), expected[run].begin(), expected[run].end());
+    EXPECT_EQ(shown, wanted);
+    EXPECT_EQ(kept.size(), run == 0 ? 4u : vemu::platform::kConsoleLineLimit);
+    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "ConsoleWindow");
+    EXPECT_EQ(p->OutputDescriptor(), -1);
+  }
 }
 
 }  // namespace

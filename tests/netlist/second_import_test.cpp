@@ -55,7 +55,8 @@ class SecondImport : public ::testing::Test, public vemu::test::GraphFixtureBase
     std::string out;
     for (const TheLine* m = root->FirstLine.get(); m; m = m->Next.get()) {
       const TheNode* n = m->Node;
-      out += (out.empty() ? "" : " | ") + n->Name.str() + "#" + std::to_string(n->NodeType);
+      out += (out.empty() ? "" : " | ") + std::string(n->Polarity ? "+" : "") + n->Name.str() + "#" +
+             std::to_string(n->NodeType);
       if (!n->Value.empty()) out += "=" + n->Value;
       if (n->Ground) out += " ground";
       for (const TheLine* l = n->FirstLine.get(); l; l = l->Next.get())
@@ -82,19 +83,26 @@ TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
       {{"K1 1 3 0 4 10"}, "K1#12=10 in>1 out>3 out>0 out>4 | 1#2 | 3#2 | 0#2 ground | 4#2", {}},
       // Missing words are empty: no net, no value.
       {{"H1 0 3 0"}, "H1#26 out>3 | 3#2", {}},
-      {{"N1 1 2", "U1 1 0 x", "I1 1 0 x"}, "I1#5 in>1 out>0 | U1#6 in>1 out>0 | N1#9 in>1 | 1#2 | 0#2 ground", {}},
+      {{"N1 1 2", "U1 1 0 x", "I1 1 0 x"},
+       "I1#5 in>1 out>0 | U1#6 in>1 out>0 | N1#9 in>1 out>2 | 1#2 | 2#2 | 0#2 ground",
+       {}},
+      // Three or five words: name and nets, the value "0".
+      {{"U1 2 0", "K1 1 3 2 0"}, "K1#12=0 in>1 out>3 out>2 out>0 | U1#6 in>2 out>0 | 2#2 | 0#2 ground | 1#2 | 3#2", {}},
+      // The amplifier with the "+" sign: 0, output, input, 0.
+      {{"K1 0 3 2 0 20"}, "+K1#27=20 in>2 out>3 | 2#2 | 3#2", {}},
       {{"Z1 1 2", "* R1 1 2", "", "S1 1", "Q1 1 2", "R2 100"},
        "R2#19=100",
-       {"Error: Cannot Find Type <Z1>", "Error: Cannot Find Type <S1>", "Error: Cannot Find Type <Q1>"}},
+       {"3 messages:\r\nError: Cannot Find Type <Z1>\r\nError: Cannot Find Type <S1>\r\nError: Cannot Find Type <Q1>"}},
       {{"R1 1 2 5", "R1 3 4 6"},
        "R1#19=5 in>1 out>2 in>3 out>4 | 1#2 | 2#2 | 3#2 | 4#2",
        {"WARNING: Equal Names <R1>"}},
       // A net named like an element is a junction of its own.
       {{"R1 1 2 5", "C1 R1 1 2"}, "C1#23=2 in>R1 out>1 | R1#19=5 in>1 out>2 | 1#2 | 2#2 | R1#2", {}},
-      // Seven words at most; names cut to 30 characters, each net however long one junction.
+      // Seven words at most; names cut to 30 characters, each net however long one junction;
+      // five words end in the value "0".
       {{"R1 1 2 3 4 5 6 7 8", "C" + longNet + " " + longNet + " " + longNet + "x " + longNet + " 1"},
-       "C" + longNet.substr(0, 29) + "#23=1 in>" + longNet.substr(0, 30) + " out>" + longNet.substr(0, 30) + " out>" +
-           longNet.substr(0, 30) + " | R1#19=6 in>1 out>2 out>3 out>4 out>5 | 1#2 | 2#2 | 3#2 | 4#2 | 5#2 | " +
+       "C" + longNet.substr(0, 29) + "#23=0 in>" + longNet.substr(0, 30) + " out>" + longNet.substr(0, 30) + " out>" +
+           longNet.substr(0, 30) + " out>1 | R1#19=6 in>1 out>2 out>3 out>4 out>5 | 1#2 | 2#2 | 3#2 | 4#2 | 5#2 | " +
            longNet.substr(0, 30) + "#2 | " + longNet.substr(0, 30) + "#2",
        {}},
       {{"R1"}, "R1#19", {}},
@@ -108,6 +116,15 @@ TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
     EXPECT_EQ(level(), c.level);
     EXPECT_EQ(dialogs.texts(), c.boxes);
   }
+}
+
+TEST_F(SecondImport, TheNoticesOfOneImportComeInOneBoxWithTheirCount) {
+  std::vector<std::string> body;
+  std::string text = "12 messages:";
+  for (int i = 1; i <= 12; ++i) body.push_back("Z" + std::to_string(i) + " 1 2");
+  for (int i = 1; i <= 10; ++i) text += "\r\nError: Cannot Find Type <Z" + std::to_string(i) + ">";
+  import(body);
+  EXPECT_EQ(dialogs.texts(), std::vector<std::string>{text + "\r\n... and 2 more"});
 }
 
 TEST_F(SecondImport, OnlyTheLinesBetweenTheFirstTwoAndTheLastAreReadIntoWhatIsThere) {

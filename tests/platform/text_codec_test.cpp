@@ -67,6 +67,7 @@ TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
       {{"\xCF\xF0\xE8\n", "\xD0\xAF\n"}, {"\xD0\x9F\xD1\x80\xD0\xB8", "\xD0\xAF"}},  // cp1251, UTF-8
       {{"\xED\xA0\x80\n"}, {"\xD0\xBD\xC2\xA0\xD0\x82"}},                // a surrogate is no UTF-8
       {{"end\r"}, {"end"}},
+      {{std::string(kConsoleLineBytes - 1, 'x'), "yz\r\n"}, {std::string(kConsoleLineBytes - 1, 'x') + "y", "z"}},
   };
   for (const auto& [pieces, lines] : cases) {
     ConsoleLines text;
@@ -78,5 +79,5 @@ TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
   for (std::size_t i = 0; i < kConsoleLineLimit + 5; ++i) many.Add(std::to_string(i) + "\n");
   EXPECT_EQ(many.Lines().size(), kConsoleLineLimit);
   EXPECT_EQ(many.Lines().front(), "5");
-  EXPECT_EQ(many.Add(std::string(kConsoleLineBytes + 1, 'x')).size(), 1u);
+  EXPECT_EQ(many.Add(std::string(kConsoleLineBytes + 1, 'x')), 1u);
 }

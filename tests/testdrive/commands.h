@@ -36,6 +36,7 @@ int SettingsCommand(const Args& args);
 struct ImportOptions {
   std::string input;                                          // IN.cir
   bool second = false;                                        // --second: the second build's import
+  bool netlist = false;                                       // --netlist: then "Create text file"
   int layout = 1;                                             // --layout 0|1|2
   int width = 1280, height = 900;                             // --size WxH: the paint box
   std::uint32_t seed = 1;                                     // --seed N: the random source
@@ -47,7 +48,8 @@ struct ImportOptions {
 
 // One import as the driver runs it: a session on the options' folder and
 // settings, the paint box of their size and the random source of their seed;
-// `import` runs the menu command. Then the caption on stderr and --write.
+// `import` runs the menu command. Then the caption on stderr, with --netlist
+// the netlist of the result on stdout, and --write.
 int RunImportSession(const ImportOptions& options, bool second,
                      const std::function<void(testdrive::DriverSession&)>& import);
 // The second build's import (`import --second`); gives the exit status.

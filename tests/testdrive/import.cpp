@@ -1,4 +1,4 @@
-// import IN.cir [--second] [--layout 0|1|2] [--size WxH] [--seed N] [--folder DIR]
+// import IN.cir [--second] [--netlist] [--layout 0|1|2] [--size WxH] [--seed N] [--folder DIR]
 //        [--set CONTROL=VALUE]... [--answer A]... [--write OUT.dag]
 // Imports IN as the menu command "CreateCircuitFromCir" does, on a paint box
 // of the given size and with the random source seeded.
@@ -6,8 +6,11 @@
 #include <tuple>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QPlainTextEdit>
 
+#include "catalogue/windows/settings_window.h"
+#include "netlist/windows/text_window.h"
 #include "files/file_commands.h"
 #include "platform/dialogs.h"
 #include "platform/qt/qt_text.h"
@@ -28,6 +31,8 @@ bool ParseImportOptions(const Args& args, ImportOptions& o, std::string& error) 
     const bool hasValue = i + 1 < args.size();
     if (a == "--second") {
       o.second = true;
+    } else if (a == "--netlist") {
+      o.netlist = true;
     } else if (a == "--layout" || a == "--size" || a == "--seed") {
       if (!hasValue) {
         error = "option " + a + " needs a value";
@@ -144,6 +149,12 @@ int RunImportSession(const ImportOptions& o, bool second, const std::function<vo
   platform::ScopedRandomSource seeded(random);
   import(*session);
   std::fprintf(stderr, "caption %s\n", platform::toUtf8(form.windowTitle()).c_str());
+  if (o.netlist) {
+    // "Create text file" on what the import built, without the run.
+    session->form3().CheckTreeActionByOnePress->setChecked(false);
+    form.FromCtoMButtonClick();
+    testdrive::PrintLines(testdrive::MemoLines(session->form6().Memo1), stdout);
+  }
   if (!o.writePath.empty() && !session->WriteCircuit(o.writePath, error)) {
     std::fprintf(stderr, "import: %s\n", error.c_str());
     return 1;

@@ -1,8 +1,12 @@
 // A program's console in the running editor: a small window of its own,
 // titled with the program's path, that shows what the program writes to its
 // standard output and error as it comes (the last kConsoleLineLimit lines)
-// and closes when the program ends. The wait for the program stays the
-// wait it is given (the modal window with Cancel in the editor).
+// and closes when the program ends. It opens above the window that started
+// the program, raised and active. The output is taken in blocks as it
+// comes, and the shown text follows a few times a second, so a program that
+// floods its output is never slowed down by the showing of lines that are
+// dropped anyway. The wait for the program stays the wait it is given (the
+// modal window with Cancel in the editor).
 #pragma once
 
 #include <deque>
@@ -15,6 +19,7 @@
 
 class QPlainTextEdit;
 class QSocketNotifier;
+class QTimer;
 class QWidget;
 
 namespace vemu::platform {
@@ -22,14 +27,16 @@ namespace vemu::platform {
 class ConsoleWindow {
  public:
   // The window for `process`, whose output is captured; shown at once,
-  // beside `parent` when one is given (not owned).
+  // beside `parent` and kept above it when one is given (not owned).
   ConsoleWindow(ChildProcess& process, const std::string& program, QWidget* parent);
   ~ConsoleWindow();
   ConsoleWindow(const ConsoleWindow&) = delete;
   ConsoleWindow& operator=(const ConsoleWindow&) = delete;
 
-  // Shows what has come so far.
+  // Takes what has come so far; the window shows it at its next refresh.
   void Pump();
+  // Brings the shown text up to the lines kept.
+  void Refresh();
   // The program has ended: shows the rest of its output and closes.
   void Finish();
 
@@ -37,14 +44,16 @@ class ConsoleWindow {
   const ConsoleLines& Text() const { return text_; }
 
  private:
-  void Show(const std::vector<std::string>& lines);
 
   ChildProcess& process_;
   std::string program_;
   std::unique_ptr<QWidget> window_;
   QPlainTextEdit* view_ = nullptr;
   std::unique_ptr<QSocketNotifier> notifier_;
+  std::unique_ptr<QTimer> refresh_;
   ConsoleLines text_;
+  // ConsoleLines::Completed() when the text was last shown.
+  std::size_t shown_ = 0;
 };
 
 // Waits through `inner` while the program's console window shows its
