@@ -18,8 +18,8 @@ using platform::MsgResult;
 
 }  // namespace
 
-std::string FileCommands::ClipboardFile() {
-  return platform::writableFileIn(platform::programFolder(), platform::userStateFolder(), "copy.txt");
+std::string FileCommands::ClipboardFile(const std::string& privateFolder) {
+  return platform::writableFileIn(platform::programFolder(), platform::userStateFolder(), "copy.txt", privateFolder);
 }
 
 bool FileCommands::SaveSubcircuit(const std::string& path) {
@@ -105,12 +105,12 @@ void FileCommands::LoadSubcircuit1Click() {
 
 void FileCommands::SaveSub1Click() {
   if (model::CountSelected(host_.Graph()) == 0) return;
-  if (SaveSubcircuit(ClipboardFile())) host_.SetStatusText(2, "COPY");
+  if (SaveSubcircuit(ClipboardFile(host_.PrivateFolder()))) host_.SetStatusText(2, "COPY");
 }
 
 void FileCommands::LoadSub1Click() {
   // Paste takes no undo snapshot; it still counts as a change.
-  if (!LoadSSFile(ClipboardFile())) return;
+  if (!LoadSSFile(ClipboardFile(host_.PrivateFolder()))) return;
   s_.modified = 1;
   host_.SetStatusText(2, "PASTE");
   RefreshAfterChange();
