@@ -360,6 +360,17 @@ TEST(MainWindowLifecycle, AnEndingSignalEndsAsExitDoesWithoutAQuestion) {
     EXPECT_FALSE(std::filesystem::exists(own)) << signal;
     EXPECT_TRUE(std::filesystem::exists(folder.file("IMAGES/BACKUP/vemu.lock")));
   }
+  // A hangup ignored by the starter (nohup) stays ignored.
+  Program program;
+  program.form().show();
+  std::signal(SIGHUP, SIG_IGN);
+  {
+    vemu::platform::TerminationSignals ending([&](int) { program.form().EndWithoutQuestion(); });
+    std::raise(SIGHUP);
+    QCoreApplication::processEvents();
+  }
+  std::signal(SIGHUP, SIG_DFL);
+  EXPECT_TRUE(program.form().isVisible());
 }
 
 TEST(MainWindowLifecycle, ToolButtonsShowPicturesWithTheirHints) {

@@ -32,11 +32,15 @@ TerminationSignals::TerminationSignals(std::function<void(int signal)> onSignal)
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ReadPipe(); });
   writeEnd = pipe_[1];
   for (std::size_t k = 0; k < kSignals.size(); ++k) {
+    ::sigaction(kSignals[k], nullptr, &saved_[k]);
+    // A signal the starter chose to ignore (nohup, a background job of a
+    // script) stays ignored.
+    if (saved_[k].sa_handler == SIG_IGN) continue;
     struct sigaction action {};
     action.sa_handler = WriteSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    ::sigaction(kSignals[k], &action, &saved_[k]);
+    ::sigaction(kSignals[k], &action, nullptr);
   }
 }
 

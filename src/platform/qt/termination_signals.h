@@ -20,7 +20,7 @@ class TerminationSignals {
 
   // One at a time per process. Each signal is taken once: a second one of
   // the same kind ends the program the system's way, should the event loop
-  // no longer run.
+  // no longer run. Signals ignored when the program started stay ignored.
   explicit TerminationSignals(std::function<void(int signal)> onSignal);
   // Puts the former handlers back.
   ~TerminationSignals();
