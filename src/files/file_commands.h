@@ -80,6 +80,10 @@ class FileCommandsHost {
   // The main window's diagnostic memo (lines in code page 1251).
   virtual void ClearDiagnosticMemo() = 0;
   virtual void AddDiagnosticLines(const std::vector<std::string>& lines) = 0;
+
+  // The editor's private folder for the run (empty: none), where copy.txt
+  // goes when neither the program folder nor the per-user one takes it.
+  virtual std::string PrivateFolder() const { return {}; }
 };
 
 // The main window's state the commands keep up to date (UTF-8 paths).
@@ -137,8 +141,9 @@ class FileCommands {
   void SaveSub1Click();  // copy
   void LoadSub1Click();  // paste
 
-  // "copy.txt" of the program folder.
-  static std::string ClipboardFile();
+  // "copy.txt" of the program folder; else of the per-user state folder;
+  // else of `privateFolder` when one is given.
+  static std::string ClipboardFile(const std::string& privateFolder = {});
 
  private:
   // After a successful load of `path`: names, caption, undo ring, edits.

@@ -18,8 +18,8 @@ using platform::MsgResult;
 
 }  // namespace
 
-std::string FileCommands::ClipboardFile() {
-  return platform::writableFileIn(platform::programFolder(), platform::userStateFolder(), "copy.txt");
+std::string FileCommands::ClipboardFile(const std::string& privateFolder) {
+  return platform::writableFileIn(platform::programFolder(), platform::userStateFolder(), "copy.txt", privateFolder);
 }
 
 bool FileCommands::SaveSubcircuit(const std::string& path) {
@@ -105,13 +105,13 @@ void FileCommands::LoadSubcircuit1Click() {
 
 void FileCommands::SaveSub1Click() {
   if (model::CountSelected(host_.Graph()) == 0) return;
-  if (SaveSubcircuit(ClipboardFile())) host_.SetStatusText(2, "COPY");
+  if (SaveSubcircuit(ClipboardFile(host_.PrivateFolder()))) host_.SetStatusText(2, "COPY");
 }
 
 void FileCommands::LoadSub1Click() {
   // Like Load, the snapshot comes once copy.txt is known to be good, so one
   // Undo takes back the paste alone.
-  if (!LoadSSFile(ClipboardFile(), true)) return;
+  if (!LoadSSFile(ClipboardFile(host_.PrivateFolder()), true)) return;
   s_.modified = 1;
   host_.SetStatusText(2, "PASTE");
   RefreshAfterChange();

@@ -6,6 +6,9 @@ namespace vemu::files {
 
 SnapshotFolderChoice ClaimSnapshotFolder(const std::string& preferred) {
   SnapshotFolderChoice choice;
+  const std::vector<std::string> bases = platform::privateFolderBases();
+  // Private folders of editors that have ended go first.
+  for (const std::string& base : bases) platform::FolderClaim::RemoveAbandonedPrivate(base);
   std::string folder = preferred;
   if (folder.empty() || folder.back() != '/') folder += '/';
   if (!platform::folderWritable(folder)) {
@@ -16,13 +19,21 @@ SnapshotFolderChoice ClaimSnapshotFolder(const std::string& preferred) {
   bool held = false;
   choice.claim = platform::FolderClaim::Claim(folder, &held);
   if (choice.claim) return choice;
-  choice.claim = platform::FolderClaim::MakePrivate(platform::privateFolderBase());
-  if (!choice.claim) return choice;
-  if (held)
-    choice.notice = "Another editor uses " + folder + ": the snapshots of this one are kept in " +
-                    choice.claim->folder();
-  else
+  // Never the folder another editor holds: a private one, or none at all.
+  for (const std::string& base : bases) {
+    choice.claim = platform::FolderClaim::MakePrivate(base);
+    if (choice.claim) break;
+  }
+  const std::string reason = held ? "Another editor uses " + folder : "Cannot write in " + folder;
+  if (!choice.claim) {
+    std::string tried;
+    for (const std::string& base : bases) tried += (tried.empty() ? "" : ", ") + base;
+    choice.notice = reason + " and no folder of its own can be made in " + tried + ": this editor runs without undo";
+  } else if (held) {
+    choice.notice = reason + ": the snapshots of this one are kept in " + choice.claim->folder();
+  } else {
     platform::noteFolderReplaced(folder, choice.claim->folder());
+  }
   return choice;
 }
 

@@ -25,6 +25,10 @@ std::string UndoRing::BackupFileName(int k) {
 
 bool UndoRing::Snapshot() {
   host_.SetModified();
+  if (withoutFolder_) {
+    UpdateEnables();
+    return false;
+  }
   const int count = BackupCount, start = BackupStart, pos = BackupPos;
   if (BackupCount == 0) {
     BackupCount = 1;
@@ -114,6 +118,7 @@ void UndoRing::Reset() {
 }
 
 void UndoRing::DeleteSnapshotFiles() {
+  if (withoutFolder_) return;
   for (int k = 1; k <= Slots; ++k) {
     const std::string file = BackupFileName(k);
     if (platform::fileExists(file)) platform::removeFile(file);

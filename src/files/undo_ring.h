@@ -43,9 +43,22 @@ class UndoRing {
   // The folder the snapshots belong in: IMAGES/BACKUP, else IMAGES, else the program folder.
   static std::string SnapshotFolder();
   // The folder this ring's files are in: the one its owner claimed for the
-  // run (UseFolder), else SnapshotFolder().
-  std::string Folder() const { return folder_.empty() ? SnapshotFolder() : folder_; }
-  void UseFolder(std::string folder) { folder_ = std::move(folder); }
+  // run (UseFolder), else SnapshotFolder(); empty without a folder.
+  std::string Folder() const {
+    if (withoutFolder_) return {};
+    return folder_.empty() ? SnapshotFolder() : folder_;
+  }
+  void UseFolder(std::string folder) {
+    folder_ = std::move(folder);
+    withoutFolder_ = false;
+  }
+  // No folder is this ring's: a snapshot call only marks the circuit
+  // modified, nothing is written, read or deleted, undo stays disabled.
+  void UseNoFolder() {
+    folder_.clear();
+    withoutFolder_ = true;
+  }
+  bool HasFolder() const { return !withoutFolder_; }
 
   // A snapshot that cannot be written leaves the counters as they were; an
   // undo or redo that reads nothing (no such state, a missing or unreadable
@@ -69,6 +82,7 @@ class UndoRing {
 
   UndoHost& host_;
   std::string folder_;
+  bool withoutFolder_ = false;
 };
 
 }  // namespace vemu::files

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <set>
@@ -65,12 +66,17 @@ bool folderWritable(const std::string& folder) {
 std::string userStateFolder() { return xdgFolder("XDG_STATE_HOME", ".local/state/") + "vemu/"; }
 std::string userConfigFolder() { return xdgFolder("XDG_CONFIG_HOME", ".config/") + "vemu/"; }
 
-std::string privateFolderBase() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime && runtime[0] == '/' && isFolder(runtime)) return withSlash(runtime);
-  const char* temp = std::getenv("TMPDIR");
-  if (temp && temp[0] == '/' && isFolder(temp)) return withSlash(temp);
-  return "/tmp/";
+std::vector<std::string> privateFolderBases() {
+  std::vector<std::string> bases;
+  for (const char* variable : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/') bases.push_back(withSlash(value));
+  }
+  bases.emplace_back("/tmp/");
+  std::vector<std::string> distinct;
+  for (const std::string& base : bases)
+    if (std::find(distinct.begin(), distinct.end(), base) == distinct.end()) distinct.push_back(base);
+  return distinct;
 }
 
 bool makeFolders(const std::string& folder) {
@@ -99,11 +105,13 @@ void noteFolderReplaced(const std::string& folder, const std::string& replacemen
     sinks.back().second("Cannot write in " + folder + ": using " + replacement);
 }
 
-std::string writableFileIn(const std::string& folder, const std::string& fallback, const std::string& name) {
+std::string writableFileIn(const std::string& folder, const std::string& fallback, const std::string& name,
+                           const std::string& lastResort) {
   if (folderWritable(folder)) return withSlash(folder) + name;
-  makeFolders(fallback);
-  noteFolderReplaced(folder, fallback);
-  return withSlash(fallback) + name;
+  const bool made = makeFolders(fallback);
+  const std::string used = !lastResort.empty() && !(made && folderWritable(fallback)) ? lastResort : fallback;
+  noteFolderReplaced(folder, used);
+  return withSlash(used) + name;
 }
 
 std::string settingsFileToRead(const std::string& folder, const std::string& name) {

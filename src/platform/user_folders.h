@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vemu::platform {
 
@@ -20,9 +21,9 @@ bool folderWritable(const std::string& folder);
 std::string userStateFolder();
 // $XDG_CONFIG_HOME/vemu/, else ~/.config/vemu/: SETTINGS.INI and start.txt.
 std::string userConfigFolder();
-// $XDG_RUNTIME_DIR/, else the temporary folder ($TMPDIR, else /tmp/): the
-// base of an editor's private snapshot folder.
-std::string privateFolderBase();
+// Where an editor's private folder is made, in the order tried:
+// $XDG_RUNTIME_DIR/, $TMPDIR/ (each when set to an absolute path), /tmp/.
+std::vector<std::string> privateFolderBases();
 
 // Makes a folder with its missing parents (mode 0700); true when it exists.
 bool makeFolders(const std::string& folder);
@@ -41,8 +42,10 @@ class ScopedFolderNotices {
 void noteFolderReplaced(const std::string& folder, const std::string& replacement);
 
 // The file `name` that belongs in `folder`: there when the folder takes
-// files, else in `fallback` (made when missing, and noted once).
-std::string writableFileIn(const std::string& folder, const std::string& fallback, const std::string& name);
+// files, else in `fallback` (made when missing), else in `lastResort` when
+// one is given (an editor's private folder); a replacement is noted once.
+std::string writableFileIn(const std::string& folder, const std::string& fallback, const std::string& name,
+                           const std::string& lastResort = {});
 
 // A settings file of the program's place `folder`: the per-user copy in
 // userConfigFolder() is read first when there is one, and written whenever

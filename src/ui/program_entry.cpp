@@ -6,6 +6,7 @@
 #include "model/graph.h"
 #include "platform/qt/hint_pause.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/termination_signals.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
 
@@ -27,6 +28,9 @@ int ProgramEntry(int argc, char** argv, const ProgramProfile& profile) {
     dialogs.setParent(main);
     main->show();
     QTimer::singleShot(0, main, [main] { main->FormActivate(); });
+    // Ended from outside: the same way out as Exit, so the settings are
+    // written and this editor's lock, snapshots and private folder go.
+    vemu::platform::TerminationSignals ending([main](int) { main->EndWithoutQuestion(); });
     code = QApplication::exec();
     dialogs.setParent(nullptr);
   }

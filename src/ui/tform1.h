@@ -648,6 +648,9 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void Exit1Click();
   // The close box and Exit1Click share this test; false keeps the window open.
   bool CanCloseMainWindow();
+  // Ends the program as Exit does once its question is answered, asking
+  // nothing: the program is being ended from outside (a signal).
+  void EndWithoutQuestion();
   // (end of start-up)
 
   // --- file commands, sub-circuit file and clipboard file (tform1_files.cpp) ---
@@ -717,6 +720,8 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   std::unique_ptr<vemu::platform::FolderClaim> SnapshotClaim;
   std::vector<std::string> FolderNotices;
   void ShowFolderNotice(const std::string& text);
+  // This editor's private folder for the run; empty when it has none.
+  std::string PrivateFolder() const;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -729,6 +734,7 @@ class TForm1 : public QMainWindow, public vemu::files::UndoHost {
   void ChooseWriteFolders();
   void ReleaseSnapshotFolder();
   std::unique_ptr<vemu::platform::ScopedFolderNotices> folderNotices_;
+  bool endingWithoutQuestion_ = false;
   void CreateControls();
   void CreateActions();
   void CreateMenus();

@@ -101,6 +101,7 @@ class Form1FileHost final : public files::FileCommandsHost {
     if (kept < lines.size()) shown.push_back(QStringLiteral("[%1 more lines not shown]").arg(lines.size() - kept));
     form_.Memo1->appendPlainText(shown.join(QLatin1Char('\n')));
   }
+  std::string PrivateFolder() const override { return form_.PrivateFolder(); }
 
  private:
   const QAction* itemOf(FileMenuItem item) const {

@@ -1,4 +1,5 @@
-// The folders this editor writes in: its own snapshot folder for the run,
+// The folders this editor writes in: its own snapshot folder for the run
+// (private when another editor holds the shared one or none takes files),
 // and the notices about folders that take no files.
 #include <QLabel>
 
@@ -22,14 +23,22 @@ void TForm1::ChooseWriteFolders() {
   vemu::files::SnapshotFolderChoice choice =
       vemu::files::ClaimSnapshotFolder(vemu::files::UndoRing::SnapshotFolder());
   SnapshotClaim = std::move(choice.claim);
-  if (SnapshotClaim) Backup.UseFolder(SnapshotClaim->folder());
+  if (SnapshotClaim)
+    Backup.UseFolder(SnapshotClaim->folder());
+  else
+    Backup.UseNoFolder();
   if (!choice.notice.empty()) ShowFolderNotice(choice.notice);
   // Said now rather than when the settings are written at the end.
   if (WritesSettingsFile) SettingsFileToWrite();
 }
 
+std::string TForm1::PrivateFolder() const {
+  return SnapshotClaim && SnapshotClaim->isPrivate() ? SnapshotClaim->folder() : std::string();
+}
+
 void TForm1::ReleaseSnapshotFolder() {
-  // Only this editor's files: its slots, its lock and its private folder.
+  // Only this editor's files: its slots, its lock and its private folder
+  // with what else it put there (copy.txt).
   Backup.DeleteSnapshotFiles();
   SnapshotClaim.reset();
   folderNotices_.reset();

@@ -134,7 +134,7 @@ void TForm1::FormKeyPress(char key) {
 }
 
 bool TForm1::CanCloseMainWindow() {
-  if (!ConfirmDiscardUnsaved()) return false;
+  if (!endingWithoutQuestion_ && !ConfirmDiscardUnsaved()) return false;
   if (View) {
     SetStatusText(0, Format("Sft(%d,%d)", {View->OriginX, View->OriginY}));
     const auto& items = View->ItemsRect;
@@ -151,6 +151,14 @@ bool TForm1::CanCloseMainWindow() {
 void TForm1::Exit1Click() {
   // The close box's path: closeEvent asks and closes.
   close();
+}
+
+void TForm1::EndWithoutQuestion() {
+  endingWithoutQuestion_ = true;
+  close();
+  // Also when a question of Exit itself is open (the window is closing
+  // already, so close() does nothing): every loop ends, open boxes with it.
+  QCoreApplication::quit();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -7,10 +7,13 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
+#include <csignal>
 #include <filesystem>
 
 #include "build2/second_profile.h"
 #include "catalogue/windows/settings_window.h"
+#include "platform/folder_claim.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/scripted_dialogs.h"
 #include "support/graph_members.h"
 #include "support/scratch_folder.h"
@@ -107,7 +110,15 @@ TEST(MainWindowLifecycle, DestructionRemovesEverySnapshotFile) {
   // has ended: each undoes its own circuit, and the one that exits first
   // leaves the other's snapshots.
   folder.write("IMAGES/BACKUP/vemu.lock", "999999\n");
+  // Private folders left by editors that ended without cleaning up go at
+  // the next start; others (no lock file, another name) stay.
+  for (const char* left : {"vemu-dead01/vemu.lock", "vemu-dead01/back1.dag", "vemu-dead01/.copy.txt.vemu-new",
+                           "vemu-nolock/back1.dag", "vemu-dead/vemu.lock"})
+    folder.write("../user/run/" + std::string(left), "x");
   auto first = std::make_unique<Program>();
+  EXPECT_FALSE(std::filesystem::exists(folder.user("run/vemu-dead01")));
+  EXPECT_TRUE(std::filesystem::exists(folder.user("run/vemu-nolock/back1.dag")));
+  EXPECT_TRUE(std::filesystem::exists(folder.user("run/vemu-dead/vemu.lock")));
   auto editor2 = std::make_unique<Program>();
   Program& second = *editor2;
   EXPECT_EQ(first->form().Backup.Folder(), folder.file("IMAGES/BACKUP/"));
@@ -126,12 +137,72 @@ TEST(MainWindowLifecycle, DestructionRemovesEverySnapshotFile) {
   }
   first->form().Undo1Click();
   EXPECT_EQ(first->form().Graph->NodeCount(), 2);
+  // A live editor's private folder is no leftover.
+  std::make_unique<Program>().reset();
+  EXPECT_TRUE(std::filesystem::exists(own + "vemu.lock"));
   first.reset();
   EXPECT_FALSE(std::filesystem::exists(folder.file("IMAGES/BACKUP/vemu.lock")));
   second.form().Undo1Click();
   EXPECT_EQ(second.form().Graph->NodeCount(), 3);
   editor2.reset();
   EXPECT_FALSE(std::filesystem::exists(own));
+}
+
+TEST(MainWindowLifecycle, ASecondEditorWithoutAPrivateFolderNeverWritesInTheFirstOnes) {
+  namespace fs = std::filesystem;
+  // The private folder is tried under $XDG_RUNTIME_DIR, $TMPDIR, /tmp in turn;
+  // where none can be made the second editor runs without undo.
+  struct Case {
+    std::vector<std::string> failing;  // the bases where no folder can be made ("" for all)
+    const char* expectedBase;          // where the second editor's folder is; null: none
+  } cases[] = {{{"run/"}, "tmp/"}, {{""}, nullptr}};
+  for (const auto& c : cases) {
+    ScratchFolder folder;
+    fs::create_directories(folder.user("tmp"));
+    const char* oldTemp = std::getenv("TMPDIR");
+    const std::string savedTemp = oldTemp ? oldTemp : "";
+    setenv("TMPDIR", folder.user("tmp").c_str(), 1);
+    vemu::platform::setPrivateFolderMaker([&](std::string& pattern) {
+      for (const std::string& base : c.failing)
+        if (pattern.rfind(base.empty() ? "/" : folder.user(base), 0) == 0) return false;
+      return ::mkdtemp(pattern.data()) != nullptr;
+    });
+    auto first = std::make_unique<Program>();
+    Program second;
+    TForm1& form2 = second.form();
+    const std::string own = form2.Backup.Folder();
+    if (c.expectedBase) {
+      EXPECT_EQ(own.rfind(folder.user(std::string(c.expectedBase) + "vemu-"), 0), 0u) << own;
+    } else {
+      EXPECT_FALSE(form2.Backup.HasFolder());
+      EXPECT_EQ(own, "");
+      EXPECT_EQ(form2.FolderNotices,
+                std::vector<std::string>{"Another editor uses " + folder.file("IMAGES/BACKUP/") +
+                                         " and no folder of its own can be made in " + folder.user("run/") + ", " +
+                                         folder.user("tmp/") + ", /tmp/: this editor runs without undo"});
+    }
+    for (Program* p : {first.get(), &second}) {
+      TForm1& form = p->form();
+      for (const char* name : {"1", "2", "3"}) {
+        vemu::testing::AddMember(*form.Graph, form.Graph->MainNode, 2, name);
+        if (form.Graph->NodeCount() == (p == &second ? 3 : 2)) form.PushUndoSnapshot();
+      }
+    }
+    EXPECT_EQ(form2.Undo1->isEnabled(), c.expectedBase != nullptr);
+    EXPECT_EQ(form2.UnsavedEdits, true);
+    first->form().Undo1Click();
+    EXPECT_EQ(first->form().Graph->NodeCount(), 2);
+    form2.Undo1Click();
+    EXPECT_EQ(form2.Graph->NodeCount(), c.expectedBase ? 3 : 4);
+    second.form().PushUndoSnapshot();
+    EXPECT_EQ(form2.FolderNotices.size(), 1u);
+    first->form().Redo1Click();
+    EXPECT_EQ(first->form().Graph->NodeCount(), 4);
+    first.reset();
+    vemu::platform::setPrivateFolderMaker({});
+    if (oldTemp) setenv("TMPDIR", savedTemp.c_str(), 1);
+    else unsetenv("TMPDIR");
+  }
 }
 
 TEST(MainWindowLifecycle, FoldersThatTakeNoFilesAreReplacedByThePerUserFolders) {
@@ -188,6 +259,37 @@ TEST(MainWindowLifecycle, FoldersThatTakeNoFilesAreReplacedByThePerUserFolders) 
   }
 }
 
+TEST(MainWindowLifecycle, CopyFollowsTheSnapshotsWhenNoPerUserFolderCanBeMade) {
+  namespace fs = std::filesystem;
+  ScratchFolder folder;
+  folder.copyShippedData();
+  // A home where nothing can be made (for a superuser too): under a file.
+  setenv("XDG_STATE_HOME", folder.file("setup.sym/state").c_str(), 1);
+  vemu::platform::setWritableProbe([&](const std::string& f) { return f.rfind(folder.path(), 0) != 0; });
+  auto editor = std::make_unique<Program>();
+  Program& program = *editor;
+  TForm1& form = program.form();
+  const std::string own = form.PrivateFolder();
+  ASSERT_EQ(own.rfind(folder.user("run/vemu-"), 0), 0u) << own;
+  for (int copy = 0; copy < 3; ++copy) {
+    vemu::testing::AddMember(*form.Graph, form.Graph->MainNode, 2, "1")->Selected = 1;
+    form.SaveSub1->trigger();
+    form.LoadSub1->trigger();
+  }
+  EXPECT_EQ(form.Graph->NodeCount(), 10);  // 1, 2 and 3 members pasted
+  EXPECT_TRUE(program.dialogs.boxes.empty());
+  EXPECT_TRUE(fs::exists(own + "copy.txt"));
+  const std::string state = folder.file("setup.sym/state/vemu/");
+  EXPECT_EQ(form.FolderNotices, (std::vector<std::string>{"Cannot write in " + folder.file("IMAGES/BACKUP/") +
+                                                              ": using " + state + "BACKUP/",
+                                                          "Cannot write in " + state + "BACKUP/: using " + own,
+                                                          "Cannot write in " + folder.path() + ": using " +
+                                                              folder.user("config/vemu/"),
+                                                          "Cannot write in " + folder.path() + ": using " + own}));
+  editor.reset();
+  EXPECT_FALSE(fs::exists(own));
+}
+
 TEST(MainWindowLifecycle, ExitAndTheCloseBoxAskAboutUnsavedWorkAndThenClose) {
   ScratchFolder folder;
   using vemu::platform::MsgResult;
@@ -233,6 +335,42 @@ TEST(MainWindowLifecycle, ExitAndTheCloseBoxAskAboutUnsavedWorkAndThenClose) {
     EXPECT_EQ(form.StatusText(2).rfind("WIN(", 0), 0u);
     EXPECT_NE(form.StatusText(2).find(")Maxx("), std::string::npos);
   }
+}
+
+TEST(MainWindowLifecycle, AnEndingSignalEndsAsExitDoesWithoutAQuestion) {
+  ScratchFolder folder;
+  for (const int signal : vemu::platform::TerminationSignals::kSignals) {
+    auto first = std::make_unique<Program>();
+    auto editor = std::make_unique<Program>();
+    TForm1& form = editor->form();
+    form.show();
+    form.PushUndoSnapshot();  // unsaved work, a snapshot in its private folder
+    const std::string own = form.PrivateFolder();
+    ASSERT_TRUE(std::filesystem::exists(own + "back1.dag"));
+    editor->dialogs.boxes.clear();
+    {
+      vemu::platform::TerminationSignals ending([&](int) { form.EndWithoutQuestion(); });
+      std::raise(signal);
+      for (int turn = 0; turn < 10 && form.isVisible(); ++turn) QCoreApplication::processEvents();
+    }
+    EXPECT_FALSE(form.isVisible()) << signal;
+    EXPECT_TRUE(editor->dialogs.boxes.empty());
+    EXPECT_EQ(form.StatusText(0), "Sft(0,0)");  // the toolbar places and view as at Exit
+    editor.reset();
+    EXPECT_FALSE(std::filesystem::exists(own)) << signal;
+    EXPECT_TRUE(std::filesystem::exists(folder.file("IMAGES/BACKUP/vemu.lock")));
+  }
+  // A hangup ignored by the starter (nohup) stays ignored.
+  Program program;
+  program.form().show();
+  std::signal(SIGHUP, SIG_IGN);
+  {
+    vemu::platform::TerminationSignals ending([&](int) { program.form().EndWithoutQuestion(); });
+    std::raise(SIGHUP);
+    QCoreApplication::processEvents();
+  }
+  std::signal(SIGHUP, SIG_DFL);
+  EXPECT_TRUE(program.form().isVisible());
 }
 
 TEST(MainWindowLifecycle, ToolButtonsShowPicturesWithTheirHints) {

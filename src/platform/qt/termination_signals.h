@@ -1,0 +1,39 @@
+// The signals that ask a program to end (SIGTERM, SIGINT, SIGHUP), taken into
+// the event loop: the handler only writes the signal's number into a pipe,
+// and a socket notifier on the pipe's other end calls the program's own
+// ending there, where any code may run.
+#pragma once
+
+#include <signal.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QSocketNotifier;
+
+namespace vemu::platform {
+
+class TerminationSignals {
+ public:
+  static constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
+
+  // One at a time per process. Each signal is taken once: a second one of
+  // the same kind ends the program the system's way, should the event loop
+  // no longer run. Signals ignored when the program started stay ignored.
+  explicit TerminationSignals(std::function<void(int signal)> onSignal);
+  // Puts the former handlers back.
+  ~TerminationSignals();
+  TerminationSignals(const TerminationSignals&) = delete;
+  TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+ private:
+  void ReadPipe();
+
+  std::function<void(int)> onSignal_;
+  int pipe_[2] = {-1, -1};
+  std::unique_ptr<QSocketNotifier> notifier_;
+  std::array<struct sigaction, kSignals.size()> saved_{};
+};
+
+}  // namespace vemu::platform
