@@ -1,5 +1,7 @@
 #include "files/snapshot_folder.h"
 
+#include "platform/program_folder.h"
+#include "platform/text_file.h"
 #include "platform/user_folders.h"
 
 namespace vemu::files {
@@ -9,6 +11,13 @@ SnapshotFolderChoice ClaimSnapshotFolder(const std::string& preferred) {
   const std::vector<std::string> bases = platform::privateFolderBases();
   // Private folders of editors that have ended go first.
   for (const std::string& base : bases) platform::FolderClaim::RemoveAbandonedPrivate(base);
+  // So do the temporary files of saves that never finished, in every folder
+  // the program writes its own files in (those of live writers stay).
+  const std::string program = platform::programFolder();
+  for (const std::string& folder : {program, program + "IMAGES/", program + "IMAGES/BACKUP/", program + "FILES/",
+                                    platform::userStateFolder(), platform::userStateFolder() + "BACKUP/",
+                                    platform::userConfigFolder()})
+    platform::removeLeftoverTemporaryFiles(folder);
   std::string folder = preferred;
   if (folder.empty() || folder.back() != '/') folder += '/';
   if (!platform::folderWritable(folder)) {

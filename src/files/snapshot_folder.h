@@ -20,7 +20,8 @@ struct SnapshotFolderChoice {
 };
 
 // `preferred` is the folder the snapshots belong in (UndoRing::SnapshotFolder()).
-// Removes first the private folders of editors that have ended.
+// Removes first the private folders of editors that have ended, and the
+// temporary files of ended saves in the program's and the user's folders.
 SnapshotFolderChoice ClaimSnapshotFolder(const std::string& preferred);
 
 }  // namespace vemu::files

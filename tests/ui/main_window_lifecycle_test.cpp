@@ -115,7 +115,12 @@ TEST(MainWindowLifecycle, DestructionRemovesEverySnapshotFile) {
   for (const char* left : {"vemu-dead01/vemu.lock", "vemu-dead01/back1.dag", "vemu-dead01/.copy.txt.vemu-new",
                            "vemu-nolock/back1.dag", "vemu-dead/vemu.lock"})
     folder.write("../user/run/" + std::string(left), "x");
+  // So do the temporary files of saves that never finished.
+  folder.write("FILES/.a.dag.vemu-new.77.0000beef", "x");
+  folder.write("FILES/.a.dag.vemu-newer", "x");
   auto first = std::make_unique<Program>();
+  EXPECT_FALSE(std::filesystem::exists(folder.file("FILES/.a.dag.vemu-new.77.0000beef")));
+  EXPECT_TRUE(std::filesystem::exists(folder.file("FILES/.a.dag.vemu-newer")));
   EXPECT_FALSE(std::filesystem::exists(folder.user("run/vemu-dead01")));
   EXPECT_TRUE(std::filesystem::exists(folder.user("run/vemu-nolock/back1.dag")));
   EXPECT_TRUE(std::filesystem::exists(folder.user("run/vemu-dead/vemu.lock")));
