@@ -1,7 +1,7 @@
 # Runs every golden case through the test driver and compares the output
 # byte for byte. A case is a folder in golden/ with a file "command" (the
 # driver's subcommand and arguments; IN stands for the case's input file
-# "in", OUT for the output file) and the expected output "expected"; an
+# "in", OUT for the output file, DATA/ for the shipped data folder) and the expected output "expected"; an
 # optional file "stdin" is the driver's standard input; an optional file
 # "stderr" lists lines that the driver's standard error must hold as whole
 # lines, in that order (other lines may come between them). In the output
@@ -20,6 +20,7 @@ foreach(case ${cases})
   string(STRIP "${command}" command)
   string(REPLACE "IN" "${case}/in" command "${command}")
   string(REPLACE "OUT" "${WORK}/${name}.out" command "${command}")
+  string(REPLACE "DATA/" "${DATA}/" command "${command}")
   separate_arguments(args UNIX_COMMAND "${command}")
   # An optional file "stdin" is fed to the driver's standard input.
   set(input_file /dev/null)
