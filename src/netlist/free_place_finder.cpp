@@ -67,6 +67,12 @@ void PositionGrid::Remove(TPoint p) {
   spots.pop_back();
 }
 
+bool PositionGrid::Holds(TPoint p) const {
+  const auto it = cells_.find(KeyOf(CellOf(p.x), CellOf(p.y)));
+  return it != cells_.end() &&
+         std::any_of(it->second.begin(), it->second.end(), [&](const Spot& s) { return s.at == p; });
+}
+
 bool PositionGrid::Taken(std::int32_t x, std::int32_t y) const {
   // The spot's own cell first: a taken spot is mostly found there.
   const std::int64_t ox = CellOf(x), oy = CellOf(y);
@@ -122,10 +128,14 @@ TPoint FreePlaceFinder::Find(TPoint p1, TPoint p2) {
   Known* known = StaysInRange(line) ? &Slot(line) : nullptr;
   int start = 0;
   if (known && known->used && SameLine(known->line, line) && removals_ - known->removals <= kRemovalsKept) {
-    // Taken candidates stay taken unless a position near them was removed.
+    // Taken candidates stay taken unless a position near them was removed
+    // and is held by no member now (the element searching holds (0, 0)
+    // again, as the one before it did).
     start = known->taken;
-    for (std::uint64_t r = known->removals; r < removals_ && start > 0; ++r)
-      start = FirstFreedBy(line, removed_[r % kRemovalsKept], start);
+    for (std::uint64_t r = known->removals; r < removals_ && start > 0; ++r) {
+      const TPoint gone = removed_[r % kRemovalsKept];
+      if (!grid_.Holds(gone)) start = FirstFreedBy(line, gone, start);
+    }
   }
   int found = kTries;
   for (int i = start; i < kTries; ++i) {

@@ -30,6 +30,8 @@ class PositionGrid {
   void Remove(model::TPoint p);
   // A member nearer to (x, y) than the hit radius (Manhattan distance).
   bool Taken(std::int32_t x, std::int32_t y) const;
+  // A member at exactly p.
+  bool Holds(model::TPoint p) const;
   std::int64_t Radius() const { return radius_; }
 
  private:

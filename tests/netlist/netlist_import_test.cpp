@@ -242,6 +242,10 @@ TEST_F(NetlistImportTest, FreePlaceFinderAgreesWithThePlainSearchAfterRemovals) 
   std::vector<vemu::model::TPoint> members;
   vemu::netlist::FreePlaceFinder finder(30.0, 15);
   for (int i = 0; i < 3000; ++i) {
+    if (i % 5 == 0 && !members.empty()) {  // a second member at a taken spot: removing one frees nothing
+      members.push_back(members[pick() % members.size()]);
+      finder.Add(members.back());
+    }
     if (i % 3 == 0 && !members.empty()) {  // a removal may free spots of lines searched before
       const std::size_t gone = pick() % members.size();
       finder.Remove(members[gone]);
