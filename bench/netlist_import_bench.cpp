@@ -3,6 +3,9 @@
 // 9,000 elements in the top level, and a random circuit of 9,000 elements
 // (every letter, pairs included) on 3,000 nets; each with ten sub-circuits
 // of 100 elements. The time covers the parse, the build and the layout.
+// Star netlists of 10,000, 100,000 and 1,000,000 resistors from numbered
+// nets to ground, in each layout: on the circle every element shares the
+// ground junction, so the free-place search runs along the same few lines.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -113,5 +116,25 @@ void BM_ImportRandom(benchmark::State& state) {
   importNetlist(state, lines);
 }
 BENCHMARK(BM_ImportRandom)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+std::vector<std::string> starNetlist(int elements) {
+  std::vector<std::string> lines{"star"};
+  lines.reserve(static_cast<std::size_t>(elements) + 2);
+  for (int k = 1; k <= elements; ++k) {
+    std::string line = "R";
+    line.append(std::to_string(k)).append(" ").append(std::to_string(k)).append(" 0 1k");
+    lines.push_back(std::move(line));
+  }
+  lines.push_back(".END");
+  return lines;
+}
+
+// Arguments: the layout, the number of elements.
+void BM_ImportStar(benchmark::State& state) {
+  importNetlist(state, starNetlist(static_cast<int>(state.range(1))));
+}
+BENCHMARK(BM_ImportStar)
+    ->ArgsProduct({{0, 1, 2}, {10000, 100000, 1000000}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The second build's netlist import into an empty level: a ladder of 10,000
 // elements (a series resistor and a shunt capacitor per rung, a controlled
 // source every tenth rung that becomes an amplifier) and 10,000 elements
-// between random nets.
+// between random nets; star netlists of 10,000, 100,000 and 1,000,000
+// resistors from numbered nets to ground.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -58,6 +59,18 @@ std::vector<std::string> RandomNets(int elements) {
   return lines;
 }
 
+std::vector<std::string> Star(int elements) {
+  std::vector<std::string> lines{"star", ""};
+  lines.reserve(static_cast<std::size_t>(elements) + 3);
+  for (int k = 1; k <= elements; ++k) {
+    std::string line = "R";
+    line.append(std::to_string(k)).append(" ").append(std::to_string(k)).append(" 0 1k");
+    lines.push_back(std::move(line));
+  }
+  lines.push_back(".END");
+  return lines;
+}
+
 void Import(benchmark::State& state, const std::vector<std::string>& lines) {
   vemu::catalogue::NodeTypeTable types;
   vemu::catalogue::InitNodeTypeTable(types, 36, nullptr, vemu::catalogue::TypeCatalogue::Second);
@@ -84,6 +97,9 @@ void Import(benchmark::State& state, const std::vector<std::string>& lines) {
 void BM_SecondImportLadder(benchmark::State& state) { Import(state, Ladder(10000)); }
 void BM_SecondImportRandomNets(benchmark::State& state) { Import(state, RandomNets(10000)); }
 
+void BM_SecondImportStar(benchmark::State& state) { Import(state, Star(static_cast<int>(state.range(0)))); }
+
+BENCHMARK(BM_SecondImportStar)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SecondImportLadder)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SecondImportRandomNets)->Unit(benchmark::kMillisecond);
 

@@ -48,11 +48,14 @@ class TheNode {
   TheNode(const TheNode&) = delete;
   TheNode& operator=(const TheNode&) = delete;
 
-  std::uint8_t NodeType = 1;
-  std::int32_t Ground = 0;
-  std::uint8_t StoreInCir = 1;
+  // The fields are ordered so that no padding is wasted: a large circuit
+  // holds millions of nodes.
   std::string Value;              // code page 1251 bytes
   ShortString<30> Name;           // code page 1251 bytes
+  std::unique_ptr<TheNode> NextNode;
+  TheNode* Upper = nullptr;
+  std::unique_ptr<TheLine> FirstLine;
+  std::int32_t Ground = 0;
   std::int32_t Number = 0;
   std::int32_t Number2 = 0;
   std::int32_t X = 0;
@@ -60,10 +63,9 @@ class TheNode {
   std::int32_t Wx = -10;
   std::int32_t Wy = -10;
   std::int32_t Polarity = 0;      // 1 when an amplifier carries the "+" sign
-  std::unique_ptr<TheNode> NextNode;
-  TheNode* Upper = nullptr;
+  std::uint8_t NodeType = 1;
+  std::uint8_t StoreInCir = 1;
   std::uint8_t Selected = 0;
-  std::unique_ptr<TheLine> FirstLine;
 
   bool IsJunction() const;
   bool IsElement() const;

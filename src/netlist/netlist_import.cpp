@@ -87,6 +87,9 @@ void NetlistImport::BuildFromNetlist(const std::vector<std::string>& lines, Impo
   }
   if (logging_ && !log_.empty()) c_.host.AddDiagnosticLines(log_);
   log_.clear();
+  // The tables of the parse are not needed by the layout.
+  junctions_.clear();
+  links_.Clear();
   const std::int32_t w = c_.host.PaintBoxWidth(), h = c_.host.PaintBoxHeight();
   if (mode == ImportLayout::Circle) LayOutOnCircle(c_.graph, w, h, c_.host.GridStep(), c_.host.ViewScale(), c_.random);
   if (mode == ImportLayout::Random) LayOutAtRandom(c_.graph, w, h, c_.random);
@@ -174,17 +177,18 @@ void NetlistImport::LinkNets(TheNode* element, TheNode* partner, const Tokens& t
 
 TheNode* NetlistImport::FindOrAddJunction(TheNode* level, std::string_view name) {
   auto [slot, fresh] = junctions_.try_emplace(level);
-  auto& byName = slot->second;
+  model::NodesByName& byName = slot->second;
   if (fresh) {
     // The junctions the level had before the import, the first of each name.
     for (const TheLine* l = level->FirstLine.get(); l; l = l->Next.get())
-      if (l->Kind == model::alHaveItem && l->Node && l->Node->IsJunction()) byName.try_emplace(l->Node->Name.str(), l->Node);
+      if (l->Kind == model::alHaveItem && l->Node && l->Node->IsJunction()) byName.Add(l->Node);
   }
-  auto [found, added] = byName.try_emplace(std::string(name), nullptr);
-  if (!added) return found->second;
-  found->second = AddMember(level, model::ntJunction);
+  if (TheNode* found = byName.Find(name)) return found;
+  TheNode* junction = AddMember(level, model::ntJunction);
+  junction->Name = name;  // the key it is found by
+  byName.Add(junction);
   ++junctionCount_;
-  return found->second;
+  return junction;
 }
 
 void NetlistImport::PlaceAsNextJunction(TheNode* junction, std::string_view name) {

@@ -14,6 +14,7 @@
 #include "catalogue/node_type_info.h"
 #include "model/graph.h"
 #include "model/link_appender.h"
+#include "model/nodes_by_name.h"
 #include "netlist/netlist_import_host.h"
 #include "platform/random_source.h"
 
@@ -46,7 +47,7 @@ class NetlistImport {
   void BuildSubCircuitPins(model::TheNode* element, const Tokens& tokens);
   void LinkNets(model::TheNode* element, model::TheNode* partner, const Tokens& tokens);
   // The junction member of `level` named `name`, or a new junction member
-  // (unplaced and unnamed). Only junctions answer to a net's name.
+  // named `name` (unplaced). Only junctions answer to a net's name.
   model::TheNode* FindOrAddJunction(model::TheNode* level, std::string_view name);
   // Puts the junction below the ones placed so far and names it (ground for "0").
   void PlaceAsNextJunction(model::TheNode* junction, std::string_view name);
@@ -63,7 +64,7 @@ class NetlistImport {
   bool logging_ = false;
   std::vector<std::string> log_;
   // Per level: its junctions by name, the first of each name.
-  std::unordered_map<const model::TheNode*, std::unordered_map<std::string, model::TheNode*>> junctions_;
+  std::unordered_map<const model::TheNode*, model::NodesByName> junctions_;
   // The last link of each node the import appends to.
   model::LinkAppender links_;
 };

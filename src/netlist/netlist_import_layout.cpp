@@ -1,16 +1,13 @@
 // The import's layouts. The circle layout looks for a free spot for every
-// element of a level; a grid of the members' positions answers "is a
-// member within the hit radius of this spot?" from the few cells around
-// it, as the hit test over the whole level would.
+// element of a level with the search of free_place_finder.h, which gives
+// the spot the hit test over the whole level would.
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <numbers>
-#include <unordered_map>
 #include <vector>
 
+#include "netlist/free_place_finder.h"
 #include "netlist/netlist_import.h"
-#include "view/gesture_hit_test.h"
 #include "view/my_scale.h"
 
 namespace vemu::netlist {
@@ -19,54 +16,6 @@ namespace {
 using model::TheLine;
 using model::TheNode;
 using model::TPoint;
-
-// The positions of a level's members in square cells twice as wide as the
-// hit radius, so a spot's neighbourhood spans at most two cells each way.
-class PositionGrid {
- public:
-  // Whole distances below `reach` are those below its ceiling.
-  explicit PositionGrid(double reach)
-      : radius_(static_cast<std::int64_t>(std::ceil(std::clamp(reach, 1.0, 10000.0)))), cell_(2 * radius_) {}
-
-  void Add(TPoint p) { cells_[KeyOf(CellOf(p.x), CellOf(p.y))].push_back(p); }
-  void Remove(TPoint p) {
-    auto it = cells_.find(KeyOf(CellOf(p.x), CellOf(p.y)));
-    if (it == cells_.end()) return;
-    auto& points = it->second;
-    const auto at = std::find(points.begin(), points.end(), p);
-    if (at == points.end()) return;
-    *at = points.back();
-    points.pop_back();
-  }
-  // A member nearer to (x, y) than the hit radius (Manhattan distance).
-  bool Taken(std::int32_t x, std::int32_t y) const {
-    // The spot's own cell first: a taken spot is mostly found there.
-    const std::int64_t ox = CellOf(x), oy = CellOf(y);
-    if (TakenIn(ox, oy, x, y)) return true;
-    const std::int64_t r = radius_;
-    for (std::int64_t cx = CellOf(x - r); cx <= CellOf(x + r); ++cx)
-      for (std::int64_t cy = CellOf(y - r); cy <= CellOf(y + r); ++cy)
-        if ((cx != ox || cy != oy) && TakenIn(cx, cy, x, y)) return true;
-    return false;
-  }
-
- private:
-  bool TakenIn(std::int64_t cx, std::int64_t cy, std::int32_t x, std::int32_t y) const {
-    const auto it = cells_.find(KeyOf(cx, cy));
-    if (it == cells_.end()) return false;
-    for (const TPoint& p : it->second)
-      if (std::llabs(std::int64_t{x} - p.x) + std::llabs(std::int64_t{y} - p.y) < radius_) return true;
-    return false;
-  }
-  std::int64_t CellOf(std::int64_t v) const { return v >= 0 ? v / cell_ : -((-v + cell_ - 1) / cell_); }
-  static std::uint64_t KeyOf(std::int64_t cx, std::int64_t cy) {
-    return (static_cast<std::uint64_t>(cx) << 32) ^ static_cast<std::uint32_t>(cy);
-  }
-
-  std::int64_t radius_;
-  std::int64_t cell_;
-  std::unordered_map<std::uint64_t, std::vector<TPoint>> cells_;
-};
 
 // cos and sin of 2 pi i / n, exact at the quarter turns.
 std::pair<double, double> OnUnitCircle(std::size_t i, std::size_t n) {
@@ -93,13 +42,13 @@ void LayOutLevel(TheNode* level, std::int32_t w, std::int32_t h, std::int32_t gr
     m->X = view::Saturate(std::int64_t{view::RoundEven((c + 1.0) * rx)} + 20);
     m->Y = view::Saturate(std::int64_t{view::RoundEven((s + 1.0) * ry)} + 20);
   }
-  PositionGrid grid(30.0 / (scale > 0.0 ? scale : 1.0));
-  for (const TheNode* m : members) grid.Add(m->GetPos());
+  FreePlaceFinder finder(30.0 / (scale > 0.0 ? scale : 1.0), gridStep);
+  for (const TheNode* m : members) finder.Add(m->GetPos());
   for (TheNode* e : members) {
     if (e->IsJunction()) continue;
-    grid.Remove(e->GetPos());
+    finder.Remove(e->GetPos());
     e->X = e->Y = 0;
-    grid.Add(e->GetPos());
+    finder.Add(e->GetPos());
     TPoint p1{10, 10}, p2{300, 200};
     int ends = 0;
     for (const TheLine* l = e->FirstLine.get(); l; l = l->Next.get()) {
@@ -111,12 +60,12 @@ void LayOutLevel(TheNode* level, std::int32_t w, std::int32_t h, std::int32_t gr
       at.x = random.Next(w);
       at.y = random.Next(h);
     } else {
-      at = view::FindFreePlaceWhere(p1, p2, gridStep, [&](std::int32_t x, std::int32_t y) { return grid.Taken(x, y); });
+      at = finder.Find(p1, p2);
     }
-    grid.Remove(e->GetPos());
+    finder.Remove(e->GetPos());
     e->X = at.x;
     e->Y = at.y;
-    grid.Add(at);
+    finder.Add(at);
   }
 }
 

@@ -76,17 +76,23 @@ void SecondBuildImport::BuildFromNetlist(const std::vector<std::string>& lines) 
   }
   const std::size_t n = lines.size();
   c_.host.SetCaption(platform::cp1251ToUtf8(n > 2 ? lines[2] : std::string()) + std::to_string(n));
-  elements_.clear();
-  junctions_.clear();
+  elements_.Clear();
+  junctions_.Clear();
+  longElements_.clear();
+  longJunctions_.clear();
   links_.Clear();
   for (const TheLine* l = level_->FirstLine.get(); l; l = l->Next.get()) {
     if (l->Kind != model::alHaveItem || !l->Node) continue;
-    if (l->Node->IsJunction()) junctions_.try_emplace(l->Node->Name.str(), l->Node);
-    else if (l->Node->IsElement()) elements_.try_emplace(l->Node->Name.str(), l->Node);
+    if (l->Node->IsJunction()) junctions_.Add(l->Node);
+    else if (l->Node->IsElement()) elements_.Add(l->Node);
   }
   // The title, the line after it and the last line are never parsed.
   ImportMessages messages;
   for (std::size_t i = 2; i + 1 < n; ++i) BuildLine(lines[i], messages);
+  // The tables are not needed after the build.
+  elements_.Clear();
+  junctions_.Clear();
+  links_.Clear();
   messages.Show();
 }
 
@@ -105,8 +111,7 @@ void SecondBuildImport::BuildLine(const std::string& line, ImportMessages& messa
 
   // A word is looked for as it stands: the nodes the import makes are found
   // by their whole words, those there before by their names.
-  auto existing = elements_.find(std::string(word[1]));
-  TheNode* x = existing != elements_.end() ? existing->second : nullptr;
+  TheNode* x = Named(elements_, longElements_, word[1]);
   int t = catalogue::FindTypeByLetter(c_.types, word[1][0]);
   if (t < 3 || t > 30) {
     messages.Add("Error: Cannot Find Type <" + platform::cp1251ToUtf8(word[1]) + ">");
@@ -150,13 +155,12 @@ TheNode* SecondBuildImport::NewElement(std::uint8_t type, std::string_view word)
   x->X = at.x;
   x->Y = at.y;
   x->Name = Cut(word);
-  elements_.try_emplace(std::string(word), x);
+  Remember(elements_, longElements_, word, x);
   return x;
 }
 
 TheNode* SecondBuildImport::Junction(std::string_view word) {
-  auto [found, added] = junctions_.try_emplace(std::string(word), nullptr);
-  if (!added) return found->second;
+  if (TheNode* found = Named(junctions_, longJunctions_, word)) return found;
   TheNode* j = c_.graph.AddNode(level_, model::ntJunction);
   const model::TPoint at = RandomPlace();
   j->X = at.x;
@@ -164,8 +168,22 @@ TheNode* SecondBuildImport::Junction(std::string_view word) {
   Append(level_, j, model::alHaveItem);
   j->Name = Cut(word);
   if (word == "0") j->Ground = 1;
-  found->second = j;
+  Remember(junctions_, longJunctions_, word, j);
   return j;
+}
+
+TheNode* SecondBuildImport::Named(const model::NodesByName& byName,
+                                  const std::unordered_map<std::string, TheNode*>& byWord, std::string_view word) {
+  if (word.size() <= kNameLength) return byName.Find(word);
+  const auto it = byWord.find(std::string(word));
+  return it != byWord.end() ? it->second : nullptr;
+}
+
+void SecondBuildImport::Remember(model::NodesByName& byName, std::unordered_map<std::string, TheNode*>& byWord,
+                                 std::string_view word, TheNode* node) {
+  // A node made from a word of a name's length bears the word as its name.
+  if (word.size() <= kNameLength) byName.Add(node);
+  else byWord.try_emplace(std::string(word), node);
 }
 
 void SecondBuildImport::Append(TheNode* holder, TheNode* target, std::uint8_t kind) {

@@ -18,6 +18,7 @@
 #include "catalogue/node_type_info.h"
 #include "model/graph.h"
 #include "model/link_appender.h"
+#include "model/nodes_by_name.h"
 #include "platform/random_source.h"
 
 namespace vemu::netlist {
@@ -91,10 +92,19 @@ class SecondBuildImport {
 
   SecondImportContext c_;
   model::TheNode* level_ = nullptr;
+  // The node of a word in `byName` (words of a name's length) or `byWord`.
+  static model::TheNode* Named(const model::NodesByName& byName,
+                               const std::unordered_map<std::string, model::TheNode*>& byWord, std::string_view word);
+  static void Remember(model::NodesByName& byName, std::unordered_map<std::string, model::TheNode*>& byWord,
+                       std::string_view word, model::TheNode* node);
+
   // The shown level's elements and junctions by name (the first of each
-  // name), and those the import made by their whole words.
-  std::unordered_map<std::string, model::TheNode*> elements_;
-  std::unordered_map<std::string, model::TheNode*> junctions_;
+  // name), and those the import made by their whole words: a word longer
+  // than a name is kept whole in the second table.
+  model::NodesByName elements_;
+  model::NodesByName junctions_;
+  std::unordered_map<std::string, model::TheNode*> longElements_;
+  std::unordered_map<std::string, model::TheNode*> longJunctions_;
   // The last link of each node the import appends to.
   model::LinkAppender links_;
 };

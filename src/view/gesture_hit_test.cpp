@@ -43,32 +43,39 @@ TPoint FindFreePlace(TPoint p1, TPoint p2, const TheNode* level, std::int32_t gr
       [&](std::int32_t x, std::int32_t y) { return NodeAtInLevel(x, y, level, scale) != nullptr; }, tried);
 }
 
-TPoint FindFreePlaceWhere(TPoint p1, TPoint p2, std::int32_t gridStep,
-                          const std::function<bool(std::int32_t, std::int32_t)>& taken,
-                          std::vector<TPoint>* tried) {
+FreePlaceLine FreePlaceLineOf(TPoint p1, TPoint p2, std::int32_t gridStep) {
   const std::int64_t step = gridStep < 1 ? 1 : gridStep;
   const std::int64_t hx = (std::int64_t{p1.y} - p2.y) / 2;
   const std::int64_t hy = (std::int64_t{p2.x} - p1.x) / 2;
   const std::int64_t d = std::llabs(hx) + std::llabs(hy);
-  std::int64_t sx = 5, sy = 5;
+  FreePlaceLine line;
   if (d != 0) {
     if (d > 2 * step) {
-      sx = RoundEven(static_cast<double>(hx) * static_cast<double>(step) / static_cast<double>(d));
-      sy = RoundEven(static_cast<double>(hy) * static_cast<double>(step) / static_cast<double>(d));
+      line.sx = RoundEven(static_cast<double>(hx) * static_cast<double>(step) / static_cast<double>(d));
+      line.sy = RoundEven(static_cast<double>(hy) * static_cast<double>(step) / static_cast<double>(d));
     } else {
-      sx = hx;
-      sy = hy;
+      line.sx = hx;
+      line.sy = hy;
     }
-    if (sx == 0 && sy == 0) sx = sy = 5;
+    if (line.sx == 0 && line.sy == 0) line.sx = line.sy = 5;
   }
-  const std::int64_t mx = (std::int64_t{p1.x} + p2.x) / 2;
-  const std::int64_t my = (std::int64_t{p1.y} + p2.y) / 2;
-  TPoint candidate{Saturate(mx), Saturate(my)};
-  // m, m, m - s, m + s, m - 2s, m + 2s, ...
+  line.mx = (std::int64_t{p1.x} + p2.x) / 2;
+  line.my = (std::int64_t{p1.y} + p2.y) / 2;
+  return line;
+}
+
+TPoint FreePlaceLine::Candidate(int i) const {
+  const std::int64_t k = StepsOf(i);
+  return {Saturate(mx + k * sx), Saturate(my + k * sy)};
+}
+
+TPoint FindFreePlaceWhere(TPoint p1, TPoint p2, std::int32_t gridStep,
+                          const std::function<bool(std::int32_t, std::int32_t)>& taken,
+                          std::vector<TPoint>* tried) {
+  const FreePlaceLine line = FreePlaceLineOf(p1, p2, gridStep);
+  TPoint candidate{Saturate(line.mx), Saturate(line.my)};
   for (int i = 0; i < kFreePlaceTries; ++i) {
-    std::int64_t k = 0;
-    if (i >= 2) k = (i % 2 == 0) ? -(i / 2) : (i / 2);
-    candidate = {Saturate(mx + k * sx), Saturate(my + k * sy)};
+    candidate = line.Candidate(i);
     if (tried) tried->push_back(candidate);
     if (!taken(candidate.x, candidate.y)) break;
   }

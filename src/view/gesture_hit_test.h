@@ -32,6 +32,17 @@ model::TPoint FindFreePlace(model::TPoint p1, model::TPoint p2, const model::The
                             std::int32_t gridStep, double scale,
                             std::vector<model::TPoint>* tried = nullptr);
 
+// The line the free-place search walks: candidate i of kFreePlaceTries is
+// m (i = 0 and 1), then m - s, m + s, m - 2s, m + 2s, ...
+struct FreePlaceLine {
+  std::int64_t mx = 0, my = 0;  // the midpoint
+  std::int64_t sx = 5, sy = 5;  // the step along the perpendicular
+  // The multiple of the step candidate i lies at.
+  static std::int64_t StepsOf(int i) { return i < 2 ? 0 : (i % 2 == 0 ? -(i / 2) : i / 2); }
+  model::TPoint Candidate(int i) const;
+};
+FreePlaceLine FreePlaceLineOf(model::TPoint p1, model::TPoint p2, std::int32_t gridStep);
+
 // The same search with the test of a spot given: `taken(x, y)` is true when
 // a member lies within the hit radius of (x, y).
 model::TPoint FindFreePlaceWhere(model::TPoint p1, model::TPoint p2, std::int32_t gridStep,

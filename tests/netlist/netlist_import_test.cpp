@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 
+#include "netlist/free_place_finder.h"
 #include "netlist/netlist_import_commands.h"
 #include "view/gesture_hit_test.h"
 #include "netlist/netlist_test_support.h"
@@ -195,33 +196,73 @@ TEST_F(NetlistImportTest, CircleLayoutFindsFreeSpotsAndRandomLayoutStaysInside) 
 
 TEST_F(NetlistImportTest, CircleLayoutPlacesAsTheSearchOverTheWholeLevel) {
   std::mt19937 pick(11);
-  std::string text = "t\n";
-  for (int i = 0; i < 400; ++i)
-    text += "R" + std::to_string(i) + " " + std::to_string(pick() % 40) + " " + std::to_string(pick() % 40) + " 1\n";
-  import(text + "V1 3\n.END");
-  std::vector<TheNode*> members;
-  root->forEachLine([&](TheLine* l) { members.push_back(l->Node); });
-  std::vector<vemu::model::TPoint> created;
-  for (TheNode* m : members) created.push_back(m->GetPos());
-  vemu::platform::RandomSource again{7};
-  random = again;
-  vemu::netlist::LayOutOnCircle(graph, 1280, 900, 15, 1.0, random);
-  std::vector<vemu::model::TPoint> laidOut;
-  for (std::size_t i = 0; i < members.size(); ++i) {
-    laidOut.push_back(members[i]->GetPos());
-    if (!members[i]->IsJunction()) members[i]->X = created[i].x, members[i]->Y = created[i].y;
+  std::string randomNets, star, fan;
+  for (int i = 0; i < 400; ++i) {
+    randomNets += "R" + std::to_string(i) + " " + std::to_string(pick() % 40) + " " + std::to_string(pick() % 40) + " 1\n";
+    // Many elements on the same two junctions search the same line.
+    star += "R" + std::to_string(i) + " " + std::to_string(i % 30) + " 0 1\n";
+    fan += "R" + std::to_string(i) + " " + std::to_string(i % 7) + " " + std::to_string(i % 5) + " 1\n";
   }
-  // The same steps with the hit test over the whole level.
-  for (TheNode* e : members) {
-    if (e->IsJunction()) continue;
-    e->X = e->Y = 0;
-    std::vector<vemu::model::TPoint> ends;
-    e->forEachLine([&](TheLine* l) { ends.push_back(l->Node->GetPos()); });
-    const auto at = ends.size() < 2 ? vemu::model::TPoint{again.Next(1280), again.Next(900)}
-                                    : vemu::view::FindFreePlace(ends[0], ends.back(), root, 15, 1.0);
-    e->X = at.x, e->Y = at.y;
+  struct {
+    std::string text;
+    int height;  // a low drawing area puts the circle over the elements' first places
+  } cases[] = {{randomNets, 900}, {star, 900}, {star, 200}, {fan, 120}};
+  for (const auto& c : cases) {
+    graph.Clear();
+    root = graph.AddNode(nullptr, vemu::model::ntRoot);
+    graph.MainNode = root;
+    import("t\n" + c.text + "V1 3\n.END");
+    std::vector<TheNode*> members;
+    root->forEachLine([&](TheLine* l) { members.push_back(l->Node); });
+    std::vector<vemu::model::TPoint> created;
+    for (TheNode* m : members) created.push_back(m->GetPos());
+    vemu::platform::RandomSource again{7};
+    random = again;
+    vemu::netlist::LayOutOnCircle(graph, 1280, c.height, 15, 1.0, random);
+    std::vector<vemu::model::TPoint> laidOut;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      laidOut.push_back(members[i]->GetPos());
+      if (!members[i]->IsJunction()) members[i]->X = created[i].x, members[i]->Y = created[i].y;
+    }
+    // The same steps with the hit test over the whole level.
+    for (TheNode* e : members) {
+      if (e->IsJunction()) continue;
+      e->X = e->Y = 0;
+      std::vector<vemu::model::TPoint> ends;
+      e->forEachLine([&](TheLine* l) { ends.push_back(l->Node->GetPos()); });
+      const auto at = ends.size() < 2 ? vemu::model::TPoint{again.Next(1280), again.Next(c.height)}
+                                      : vemu::view::FindFreePlace(ends[0], ends.back(), root, 15, 1.0);
+      e->X = at.x, e->Y = at.y;
+    }
+    for (std::size_t i = 0; i < members.size(); ++i) EXPECT_EQ(members[i]->GetPos(), laidOut[i]) << i;
   }
-  for (std::size_t i = 0; i < members.size(); ++i) EXPECT_EQ(members[i]->GetPos(), laidOut[i]) << i;
+}
+
+TEST_F(NetlistImportTest, FreePlaceFinderAgreesWithThePlainSearchAfterRemovals) {
+  std::mt19937 pick(3);
+  std::vector<vemu::model::TPoint> members;
+  vemu::netlist::FreePlaceFinder finder(30.0, 15);
+  for (int i = 0; i < 3000; ++i) {
+    if (i % 5 == 0 && !members.empty()) {  // a second member at a taken spot: removing one frees nothing
+      members.push_back(members[pick() % members.size()]);
+      finder.Add(members.back());
+    }
+    if (i % 3 == 0 && !members.empty()) {  // a removal may free spots of lines searched before
+      const std::size_t gone = pick() % members.size();
+      finder.Remove(members[gone]);
+      members.erase(members.begin() + static_cast<std::ptrdiff_t>(gone));
+    }
+    // A few lines, each searched again and again.
+    const vemu::model::TPoint p1{static_cast<int>(pick() % 4) * 7, static_cast<int>(pick() % 3) * 11};
+    const vemu::model::TPoint p2{p1.x + 200, p1.y + 100 * (i % 2)};
+    const auto plain = vemu::view::FindFreePlaceWhere(p1, p2, 15, [&](std::int32_t x, std::int32_t y) {
+      return std::any_of(members.begin(), members.end(), [&](auto m) { return std::abs(m.x - x) + std::abs(m.y - y) < 30; });
+    });
+    const vemu::model::TPoint found = finder.Find(p1, p2);
+    ASSERT_EQ(found, plain) << i;
+    finder.Add(found);
+    members.push_back(found);
+  }
 }
 
 TEST_F(NetlistImportTest, DiagnosticLines) {

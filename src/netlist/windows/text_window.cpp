@@ -175,9 +175,11 @@ void TForm6::SetMemoLines(const std::vector<std::string>& cp1251) {
 }
 
 void TForm6::AppendLines(const QStringList& lines) {
-  if (lines.isEmpty()) return;
+  if (!lines.isEmpty()) AppendJoinedLines(lines.join(QLatin1Char('\n')));
+}
+
+void TForm6::AppendJoinedLines(QString text) {
   appending_ = true;
-  QString text = lines.join(QLatin1Char('\n'));
   if (!Memo1->document()->isEmpty()) {
     Memo1->appendPlainText(text);
   } else {
@@ -203,10 +205,15 @@ bool TForm6::ShowsShortened(const std::string& path) const {
 void TForm6::AddText(const std::string& utf8) { AppendLines({platform::fromUtf8(utf8)}); }
 
 void TForm6::AddFileLines(const std::vector<std::string>& cp1251) {
-  QStringList lines;
-  lines.reserve(static_cast<qsizetype>(cp1251.size()));
-  for (const auto& line : cp1251) lines << platform::fromCp1251(line);
-  AppendLines(lines);
+  if (cp1251.empty()) return;
+  // The lines joined and converted at once: a large file makes no text per line.
+  std::size_t size = cp1251.size();
+  for (const auto& line : cp1251) size += line.size();
+  std::string joined;
+  joined.reserve(size);
+  for (const auto& line : cp1251) joined.append(line).push_back('\n');
+  joined.pop_back();
+  AppendJoinedLines(platform::fromCp1251(joined));
 }
 
 void TForm6::SetLogCaption(const std::string& utf8) { setWindowTitle(platform::fromUtf8(utf8)); }

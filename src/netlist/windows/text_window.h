@@ -70,6 +70,8 @@ class TForm6 : public QDialog, public vemu::netlist::AnalysisLog {
  private:
   QToolButton* AddToolButton(const char* name, int tag, const char* hint, bool enabled);
   void AppendLines(const QStringList& lines);
+  // Appends lines already joined with line feeds (at least one line).
+  void AppendJoinedLines(QString text);
 
   AppWindows& app_;
   // A memo whose only line is empty looks like an empty document; this
