@@ -30,9 +30,7 @@ class ResultLoader : public vemu::test::AnalysisFixture {
 
 TEST_F(ResultLoader, LineOpeningWithTheKeyWinsOutBeforeClc) {
   vemu::test::DecimalCommaLocale comma;
-  TheNode* u2 = element(6, "U2", "old");
-  TheNode* u3 = element(6, "U3", "old");
-  TheNode* u4 = element(6, "U4", "old");
+  TheNode *u2 = element(6, "U2", "old"), *u3 = element(6, "U3", "old"), *u4 = element(6, "U4", "old");
   results("Analysis\r\nXU1= 7.000000e+00\r\n U1= 5.000000e+00\r\nU2= 1.5e+003\r\n",
           "AI1= 2.0e+00\r\nI1= -2.5e-02\r\nU1= 9.9e+00\r\nU3= 12.5e+00\r\nlog: U4= 3.3e+00 V\r\n");
   form().SpeedButton1Click();
@@ -40,11 +38,10 @@ TEST_F(ResultLoader, LineOpeningWithTheKeyWinsOutBeforeClc) {
                                               "AI1= 2.0e+00", "I1= -2.5e-02", "U1= 9.9e+00", "U3= 12.5e+00",
                                               "log: U4= 3.3e+00 V"}));
   const std::string point = comma.switched() ? "," : ".";
-  EXPECT_EQ(u1->Value, "5" + point + "000");
-  EXPECT_EQ(u2->Value, "1500" + point + "000");
-  EXPECT_EQ(u3->Value, "12" + point + "500");
-  EXPECT_EQ(i1->Value, "-0" + point + "025");  // not from "AI1= ", which only holds the key
-  EXPECT_EQ(u4->Value, "3" + point + "300");   // no line opens with it: read after the key where it stands
+  // I1 not from "AI1= ", which only holds the key; no line opens with U4: read after the key where it stands.
+  for (const auto& [node, units, decimals] : {std::tuple{u1, "5", "000"}, {u2, "1500", "000"}, {u3, "12", "500"},
+                                              {i1, "-0", "025"}, {u4, "3", "300"}})
+    EXPECT_EQ(node->Value, units + point + decimals) << node->Name.str();
   EXPECT_EQ(r1->Value, "10");  // a value of the user's own
   EXPECT_EQ(text().windowTitle().toStdString(), path("clc"));
   EXPECT_TRUE(text().isVisible());

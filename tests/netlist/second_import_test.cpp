@@ -72,6 +72,10 @@ class SecondImport : public ::testing::Test, public vemu::test::GraphFixtureBase
 
 TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
   const std::string longNet(40, 'n');
+  std::vector<std::string> twelve;  // one box for all, listing ten
+  std::string listed = "12 messages:";
+  for (int i = 1; i <= 12; ++i) twelve.push_back("Z" + std::to_string(i) + " 1 2");
+  for (int i = 1; i <= 10; ++i) listed += "\r\nError: Cannot Find Type <Z" + std::to_string(i) + ">";
   struct Case {
     std::vector<std::string> body;
     std::string level;
@@ -105,6 +109,7 @@ TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
            longNet.substr(0, 30) + " out>1 | R1#19=6 in>1 out>2 out>3 out>4 out>5 | 1#2 | 2#2 | 3#2 | 4#2 | 5#2 | " +
            longNet.substr(0, 30) + "#2 | " + longNet.substr(0, 30) + "#2",
        {}},
+      {twelve, "", {listed + "\r\n... and 2 more"}},
       {{"R1"}, "R1#19", {}},
   };
   for (const Case& c : cases) {
@@ -116,15 +121,6 @@ TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
     EXPECT_EQ(level(), c.level);
     EXPECT_EQ(dialogs.texts(), c.boxes);
   }
-}
-
-TEST_F(SecondImport, TheNoticesOfOneImportComeInOneBoxWithTheirCount) {
-  std::vector<std::string> body;
-  std::string text = "12 messages:";
-  for (int i = 1; i <= 12; ++i) body.push_back("Z" + std::to_string(i) + " 1 2");
-  for (int i = 1; i <= 10; ++i) text += "\r\nError: Cannot Find Type <Z" + std::to_string(i) + ">";
-  import(body);
-  EXPECT_EQ(dialogs.texts(), std::vector<std::string>{text + "\r\n... and 2 more"});
 }
 
 TEST_F(SecondImport, OnlyTheLinesBetweenTheFirstTwoAndTheLastAreReadIntoWhatIsThere) {

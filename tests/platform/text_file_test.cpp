@@ -133,16 +133,17 @@ TEST(SafeFileWriterTest, TargetThatIsAFolderIsLeftAlone) {
 TEST(SafeFileWriterTest, ReplacedFileKeepsItsPermissionsAndOneWithoutWritePermissionIsKept) {
   vemu::test::ScratchFolder folder(false);
   // By the file's own bits, for the superuser too.
+  const std::string t = folder.file("t.txt");
   for (const mode_t mode : {0640u, 0200u, 0444u, 0400u, 0044u}) {
     const bool replaced = (mode & S_IWUSR) != 0;
     folder.write("t.txt", "old");
-    ::chmod(folder.file("t.txt").c_str(), mode);
+    ::chmod(t.c_str(), mode);
     std::string error;
-    EXPECT_EQ(writeLines(folder.file("t.txt"), {"new"}, &error), replaced) << mode;
-    EXPECT_EQ(fs::status(folder.file("t.txt")).permissions(), fs::perms(mode));
+    EXPECT_EQ(writeLines(t, {"new"}, &error), replaced) << mode;
+    EXPECT_EQ(fs::status(t).permissions(), fs::perms(mode));
     EXPECT_EQ(folder.read("t.txt"), replaced ? "new\r\n" : "old");
-    EXPECT_EQ(error, replaced ? "" : "Cannot replace file " + folder.file("t.txt") + ": Permission denied (the file is read-only)");
-    ::chmod(folder.file("t.txt").c_str(), 0600);
+    EXPECT_EQ(error, replaced ? "" : "Cannot replace file " + t + ": Permission denied (the file is read-only)");
+    ::chmod(t.c_str(), 0600);
   }
   ASSERT_TRUE(writeLines(folder.file("fresh.txt"), {"new"}));
   EXPECT_EQ(fs::status(folder.file("fresh.txt")).permissions(), fs::perms(0644));
@@ -156,18 +157,15 @@ TEST(SafeFileWriterTest, ConcurrentSavesOfOneFileEachTellTheTruthAndLeaveNoTempo
   // number of saves that failed; one more sweeps the folder meanwhile.
   std::vector<pid_t> children;
   for (int w = 0; w <= kWriters; ++w) {
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid > 0) {
-      children.push_back(pid);
-      continue;
-    }
+    children.push_back(::fork());
+    ASSERT_GE(children.back(), 0);
+    if (children.back() > 0) continue;
     int failures = 0;
     for (int s = 0; s < kSaves * (w == kWriters ? 20 : 1); ++s) {
       SafeFileWriter writer(folder.file("shared.txt"));
       writer.write(content(w, s));
       if (w == kWriters) removeLeftoverTemporaryFiles(folder.path());
-      else failures += writer.commit() ? 0 : 1;
+      else failures += !writer.commit();
     }
     ::_exit(failures);
   }

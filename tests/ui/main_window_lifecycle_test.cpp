@@ -23,6 +23,7 @@
 #include "ui/window_set.h"
 
 using vemu::test::ScratchFolder;
+using namespace std::string_literals;
 
 namespace {
 
@@ -33,6 +34,23 @@ struct Program {
   WindowSet set;
   TForm1& form() { return *set.windows().Form1; }
 };
+
+namespace fs = std::filesystem;
+
+// Circuits of 2 and 3 nodes in the two editors' snapshots, more on screen.
+void EditBoth(Program& first, Program& second) {
+  for (Program* p : {&first, &second}) {
+    TForm1& form = p->form();
+    for (const char* name : {"1", "2", "3"}) {
+      vemu::testing::AddMember(*form.Graph, form.Graph->MainNode, 2, name);
+      if (form.Graph->NodeCount() == (p == &second ? 3 : 2)) form.PushUndoSnapshot();
+    }
+  }
+}
+
+std::string Said(const std::string& folder, const std::string& to) {
+  return "Cannot write in " + folder + ": using " + to;
+}
 
 }  // namespace
 
@@ -110,20 +128,20 @@ TEST(MainWindowLifecycle, DestructionRemovesEverySnapshotFile) {
   // has ended: each undoes its own circuit, and the one that exits first
   // leaves the other's snapshots.
   folder.write("IMAGES/BACKUP/vemu.lock", "999999\n");
-  // Private folders left by editors that ended without cleaning up go at
-  // the next start; others (no lock file, another name) stay.
-  for (const char* left : {"vemu-dead01/vemu.lock", "vemu-dead01/back1.dag", "vemu-dead01/.copy.txt.vemu-new",
-                           "vemu-nolock/back1.dag", "vemu-dead/vemu.lock"})
-    folder.write("../user/run/" + std::string(left), "x");
-  // So do the temporary files of saves that never finished.
-  folder.write("FILES/.a.dag.vemu-new.77.0000beef", "x");
-  folder.write("FILES/.a.dag.vemu-newer", "x");
+  // At start, private folders of editors that ended and temporary files of
+  // saves that never finished go; others (no lock file, another name) stay.
+  const std::string run = "../user/run/";
+  for (const std::string& left :
+       {run + "vemu-dead01/vemu.lock", run + "vemu-dead01/back1.dag", run + "vemu-dead01/.copy.txt.vemu-new",
+        run + "vemu-nolock/back1.dag", run + "vemu-dead/vemu.lock", "FILES/.a.dag.vemu-new.77.0000beef"s,
+        "FILES/.a.dag.vemu-newer"s})
+    folder.write(left, "x");
   auto first = std::make_unique<Program>();
-  EXPECT_FALSE(std::filesystem::exists(folder.file("FILES/.a.dag.vemu-new.77.0000beef")));
-  EXPECT_TRUE(std::filesystem::exists(folder.file("FILES/.a.dag.vemu-newer")));
-  EXPECT_FALSE(std::filesystem::exists(folder.user("run/vemu-dead01")));
-  EXPECT_TRUE(std::filesystem::exists(folder.user("run/vemu-nolock/back1.dag")));
-  EXPECT_TRUE(std::filesystem::exists(folder.user("run/vemu-dead/vemu.lock")));
+  for (const std::string& gone : {run + "vemu-dead01", "FILES/.a.dag.vemu-new.77.0000beef"s})
+    EXPECT_FALSE(fs::exists(folder.file(gone))) << gone;
+  for (const std::string& kept :
+       {run + "vemu-nolock/back1.dag", run + "vemu-dead/vemu.lock", "FILES/.a.dag.vemu-newer"s})
+    EXPECT_TRUE(fs::exists(folder.file(kept))) << kept;
   auto editor2 = std::make_unique<Program>();
   Program& second = *editor2;
   EXPECT_EQ(first->form().Backup.Folder(), folder.file("IMAGES/BACKUP/"));
@@ -132,14 +150,7 @@ TEST(MainWindowLifecycle, DestructionRemovesEverySnapshotFile) {
   EXPECT_EQ(std::filesystem::status(own).permissions(), std::filesystem::perms::owner_all);
   EXPECT_EQ(second.form().StatusText(2), "Another editor uses " + folder.file("IMAGES/BACKUP/") +
                                              ": the snapshots of this one are kept in " + own);
-  // Circuits of 2 and 3 nodes in the snapshots, more on screen.
-  for (Program* p : {first.get(), &second}) {
-    TForm1& form = p->form();
-    for (const char* name : {"1", "2", "3"}) {
-      vemu::testing::AddMember(*form.Graph, form.Graph->MainNode, 2, name);
-      if (form.Graph->NodeCount() == (p == &second ? 3 : 2)) form.PushUndoSnapshot();
-    }
-  }
+  EditBoth(*first, second);
   first->form().Undo1Click();
   EXPECT_EQ(first->form().Graph->NodeCount(), 2);
   // A live editor's private folder is no leftover.
@@ -154,30 +165,23 @@ TEST(MainWindowLifecycle, DestructionRemovesEverySnapshotFile) {
 }
 
 TEST(MainWindowLifecycle, ASecondEditorWithoutAPrivateFolderNeverWritesInTheFirstOnes) {
-  namespace fs = std::filesystem;
   // The private folder is tried under $XDG_RUNTIME_DIR, $TMPDIR, /tmp in turn;
   // where none can be made the second editor runs without undo.
-  struct Case {
-    std::vector<std::string> failing;  // the bases where no folder can be made ("" for all)
-    const char* expectedBase;          // where the second editor's folder is; null: none
-  } cases[] = {{{"run/"}, "tmp/"}, {{""}, nullptr}};
-  for (const auto& c : cases) {
+  const char* oldTemp = std::getenv("TMPDIR");
+  const std::string savedTemp = oldTemp ? oldTemp : "";
+  for (const bool underTemp : {true, false}) {  // $XDG_RUNTIME_DIR fails, or every folder
     ScratchFolder folder;
     fs::create_directories(folder.user("tmp"));
-    const char* oldTemp = std::getenv("TMPDIR");
-    const std::string savedTemp = oldTemp ? oldTemp : "";
     setenv("TMPDIR", folder.user("tmp").c_str(), 1);
     vemu::platform::setPrivateFolderMaker([&](std::string& pattern) {
-      for (const std::string& base : c.failing)
-        if (pattern.rfind(base.empty() ? "/" : folder.user(base), 0) == 0) return false;
-      return ::mkdtemp(pattern.data()) != nullptr;
+      return !pattern.starts_with(underTemp ? folder.user("run/") : "/") && ::mkdtemp(pattern.data());
     });
     auto first = std::make_unique<Program>();
     Program second;
     TForm1& form2 = second.form();
     const std::string own = form2.Backup.Folder();
-    if (c.expectedBase) {
-      EXPECT_EQ(own.rfind(folder.user(std::string(c.expectedBase) + "vemu-"), 0), 0u) << own;
+    if (underTemp) {
+      EXPECT_TRUE(own.starts_with(folder.user("tmp/vemu-"))) << own;
     } else {
       EXPECT_FALSE(form2.Backup.HasFolder());
       EXPECT_EQ(own, "");
@@ -186,20 +190,14 @@ TEST(MainWindowLifecycle, ASecondEditorWithoutAPrivateFolderNeverWritesInTheFirs
                                          " and no folder of its own can be made in " + folder.user("run/") + ", " +
                                          folder.user("tmp/") + ", /tmp/: this editor runs without undo"});
     }
-    for (Program* p : {first.get(), &second}) {
-      TForm1& form = p->form();
-      for (const char* name : {"1", "2", "3"}) {
-        vemu::testing::AddMember(*form.Graph, form.Graph->MainNode, 2, name);
-        if (form.Graph->NodeCount() == (p == &second ? 3 : 2)) form.PushUndoSnapshot();
-      }
-    }
-    EXPECT_EQ(form2.Undo1->isEnabled(), c.expectedBase != nullptr);
-    EXPECT_EQ(form2.UnsavedEdits, true);
+    EditBoth(*first, second);
+    EXPECT_EQ(form2.Undo1->isEnabled(), underTemp);
+    EXPECT_TRUE(form2.UnsavedEdits);
     first->form().Undo1Click();
     EXPECT_EQ(first->form().Graph->NodeCount(), 2);
     form2.Undo1Click();
-    EXPECT_EQ(form2.Graph->NodeCount(), c.expectedBase ? 3 : 4);
-    second.form().PushUndoSnapshot();
+    EXPECT_EQ(form2.Graph->NodeCount(), underTemp ? 3 : 4);
+    form2.PushUndoSnapshot();
     EXPECT_EQ(form2.FolderNotices.size(), 1u);
     first->form().Redo1Click();
     EXPECT_EQ(first->form().Graph->NodeCount(), 4);
@@ -265,7 +263,6 @@ TEST(MainWindowLifecycle, FoldersThatTakeNoFilesAreReplacedByThePerUserFolders) 
 }
 
 TEST(MainWindowLifecycle, CopyFollowsTheSnapshotsWhenNoPerUserFolderCanBeMade) {
-  namespace fs = std::filesystem;
   ScratchFolder folder;
   folder.copyShippedData();
   // A home where nothing can be made (for a superuser too): under a file.
@@ -285,12 +282,10 @@ TEST(MainWindowLifecycle, CopyFollowsTheSnapshotsWhenNoPerUserFolderCanBeMade) {
   EXPECT_TRUE(program.dialogs.boxes.empty());
   EXPECT_TRUE(fs::exists(own + "copy.txt"));
   const std::string state = folder.file("setup.sym/state/vemu/");
-  EXPECT_EQ(form.FolderNotices, (std::vector<std::string>{"Cannot write in " + folder.file("IMAGES/BACKUP/") +
-                                                              ": using " + state + "BACKUP/",
-                                                          "Cannot write in " + state + "BACKUP/: using " + own,
-                                                          "Cannot write in " + folder.path() + ": using " +
-                                                              folder.user("config/vemu/"),
-                                                          "Cannot write in " + folder.path() + ": using " + own}));
+  EXPECT_EQ(form.FolderNotices,
+            (std::vector<std::string>{Said(folder.file("IMAGES/BACKUP/"), state + "BACKUP/"),
+                                      Said(state + "BACKUP/", own), Said(folder.path(), folder.user("config/vemu/")),
+                                      Said(folder.path(), own)}));
   editor.reset();
   EXPECT_FALSE(fs::exists(own));
 }
