@@ -16,6 +16,7 @@
 #include "catalogue/node_type_table.h"
 #include "netlist/netlist_import.h"
 #include "platform/scripted_dialogs.h"
+#include "star_netlist.h"
 
 namespace {
 
@@ -117,21 +118,9 @@ void BM_ImportRandom(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportRandom)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-std::vector<std::string> starNetlist(int elements) {
-  std::vector<std::string> lines{"star"};
-  lines.reserve(static_cast<std::size_t>(elements) + 2);
-  for (int k = 1; k <= elements; ++k) {
-    std::string line = "R";
-    line.append(std::to_string(k)).append(" ").append(std::to_string(k)).append(" 0 1k");
-    lines.push_back(std::move(line));
-  }
-  lines.push_back(".END");
-  return lines;
-}
-
 // Arguments: the layout, the number of elements.
 void BM_ImportStar(benchmark::State& state) {
-  importNetlist(state, starNetlist(static_cast<int>(state.range(1))));
+  importNetlist(state, StarNetlist({"star"}, static_cast<int>(state.range(1))));
 }
 BENCHMARK(BM_ImportStar)
     ->ArgsProduct({{0, 1, 2}, {10000, 100000, 1000000}})

@@ -10,6 +10,7 @@
 #include "catalogue/node_type_table.h"
 #include "netlist/second_import.h"
 #include "platform/scripted_dialogs.h"
+#include "star_netlist.h"
 
 namespace {
 
@@ -59,18 +60,6 @@ std::vector<std::string> RandomNets(int elements) {
   return lines;
 }
 
-std::vector<std::string> Star(int elements) {
-  std::vector<std::string> lines{"star", ""};
-  lines.reserve(static_cast<std::size_t>(elements) + 3);
-  for (int k = 1; k <= elements; ++k) {
-    std::string line = "R";
-    line.append(std::to_string(k)).append(" ").append(std::to_string(k)).append(" 0 1k");
-    lines.push_back(std::move(line));
-  }
-  lines.push_back(".END");
-  return lines;
-}
-
 void Import(benchmark::State& state, const std::vector<std::string>& lines) {
   vemu::catalogue::NodeTypeTable types;
   vemu::catalogue::InitNodeTypeTable(types, 36, nullptr, vemu::catalogue::TypeCatalogue::Second);
@@ -97,7 +86,7 @@ void Import(benchmark::State& state, const std::vector<std::string>& lines) {
 void BM_SecondImportLadder(benchmark::State& state) { Import(state, Ladder(10000)); }
 void BM_SecondImportRandomNets(benchmark::State& state) { Import(state, RandomNets(10000)); }
 
-void BM_SecondImportStar(benchmark::State& state) { Import(state, Star(static_cast<int>(state.range(0)))); }
+void BM_SecondImportStar(benchmark::State& state) { Import(state, StarNetlist({"star", ""}, static_cast<int>(state.range(0)))); }
 
 BENCHMARK(BM_SecondImportStar)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SecondImportLadder)->Unit(benchmark::kMillisecond);
