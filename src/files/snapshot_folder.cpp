@@ -6,18 +6,18 @@
 
 namespace vemu::files {
 
-SnapshotFolderChoice ClaimSnapshotFolder(const std::string& preferred) {
-  SnapshotFolderChoice choice;
-  const std::vector<std::string> bases = platform::privateFolderBases();
-  // Private folders of editors that have ended go first.
-  for (const std::string& base : bases) platform::FolderClaim::RemoveAbandonedPrivate(base);
-  // So do the temporary files of saves that never finished, in every folder
-  // the program writes its own files in (those of live writers stay).
+void RemoveLeftoversOfEndedEditors() {
+  for (const std::string& base : platform::privateFolderBases()) platform::FolderClaim::RemoveAbandonedPrivate(base);
   const std::string program = platform::programFolder();
   for (const std::string& folder : {program, program + "IMAGES/", program + "IMAGES/BACKUP/", program + "FILES/",
                                     platform::userStateFolder(), platform::userStateFolder() + "BACKUP/",
                                     platform::userConfigFolder()})
     platform::removeLeftoverTemporaryFiles(folder);
+}
+
+SnapshotFolderChoice ClaimSnapshotFolder(const std::string& preferred) {
+  SnapshotFolderChoice choice;
+  const std::vector<std::string> bases = platform::privateFolderBases();
   std::string folder = preferred;
   if (folder.empty() || folder.back() != '/') folder += '/';
   if (!platform::folderWritable(folder)) {

@@ -19,9 +19,12 @@ struct SnapshotFolderChoice {
   std::string notice;  // what the status bar says once; empty when nothing is to be said
 };
 
+// What editors that ended without cleaning up left behind: their private
+// folders (a lock nobody holds) and the temporary files of their unfinished
+// saves in the program's and the user's folders; those of live editors stay.
+void RemoveLeftoversOfEndedEditors();
+
 // `preferred` is the folder the snapshots belong in (UndoRing::SnapshotFolder()).
-// Removes first the private folders of editors that have ended, and the
-// temporary files of ended saves in the program's and the user's folders.
 SnapshotFolderChoice ClaimSnapshotFolder(const std::string& preferred);
 
 }  // namespace vemu::files

@@ -92,6 +92,8 @@ void SecondBuildImport::BuildFromNetlist(const std::vector<std::string>& lines) 
   // The tables are not needed after the build.
   elements_.Clear();
   junctions_.Clear();
+  longElements_.clear();
+  longJunctions_.clear();
   links_.Clear();
   messages.Show();
 }

@@ -73,6 +73,12 @@ std::vector<std::string> NamesIn(int folderFd) {
   return names;
 }
 
+// Removes every file of the folder open as `folderFd` but its lock file.
+void RemoveAllButTheLock(int folderFd) {
+  for (const std::string& file : NamesIn(folderFd))
+    if (file != FolderClaim::kLockName) ::unlinkat(folderFd, file.c_str(), 0);
+}
+
 bool IsPrivateFolderName(const std::string& name) {
   const std::string prefix = FolderClaim::kPrivatePrefix;
   return name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0;
@@ -95,8 +101,7 @@ bool RemoveIfAbandoned(int baseFd, const std::string& name) {
       struct stat held {}, named {};
       if (::flock(lockFd, LOCK_EX | LOCK_NB) == 0 && ::fstat(lockFd, &held) == 0 &&
           ::fstatat(folderFd, FolderClaim::kLockName, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(held, named)) {
-        for (const std::string& file : NamesIn(folderFd))
-          if (file != FolderClaim::kLockName) ::unlinkat(folderFd, file.c_str(), 0);
+        RemoveAllButTheLock(folderFd);
         ::unlinkat(folderFd, FolderClaim::kLockName, 0);
         removed = ::unlinkat(baseFd, name.c_str(), AT_REMOVEDIR) == 0;
       }
@@ -152,8 +157,7 @@ FolderClaim::~FolderClaim() {
   if (private_) {
     const int folderFd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folderFd >= 0) {
-      for (const std::string& file : NamesIn(folderFd))
-        if (file != kLockName) ::unlinkat(folderFd, file.c_str(), 0);
+      RemoveAllButTheLock(folderFd);
       ::close(folderFd);
     }
   }

@@ -20,6 +20,7 @@ void TForm1::ShowFolderNotice(const std::string& text) {
 void TForm1::ChooseWriteFolders() {
   folderNotices_ = std::make_unique<vemu::platform::ScopedFolderNotices>(
       [this](const std::string& text) { ShowFolderNotice(text); });
+  vemu::files::RemoveLeftoversOfEndedEditors();
   vemu::files::SnapshotFolderChoice choice =
       vemu::files::ClaimSnapshotFolder(vemu::files::UndoRing::SnapshotFolder());
   SnapshotClaim = std::move(choice.claim);
