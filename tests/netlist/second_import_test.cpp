@@ -126,12 +126,9 @@ TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
 TEST_F(SecondImport, TheTitleTheAdditionalLineAndTheLastAreNotReadIntoWhatIsThere) {
   TheNode* one = member(root, vemu::model::ntJunction, "1");
   // The line after the title is an element line unless it begins with ".".
-  const std::vector<std::vector<std::string>> texts = {{"R1 1 2 3", ".R2 1 2 3", "R3 1 2 3"},
-                                                       {"R1 1 2 3", ".R2 1 2 3", "R3 1 2 3", "R4 1 2 3"},
-                                                       {},
-                                                       {"a"},
-                                                       {"t", "R5 1 2 3"},
-                                                       {"t", "R5 1 2 3", ".END"}};
+  const std::vector<std::vector<std::string>> texts = {
+      {"R1 1 2 3", ".R2 1 2 3", "R3 1 2 3"}, {"R1 1 2 3", ".R2 1 2 3", "R3 1 2 3", "R4 1 2 3"}, {}, {"a"},
+      {"t", "R5 1 2 3"}, {"t", "R5 1 2 3", ".END"}};
   const std::string built = "R3#19=3 in>1 out>2 | 1#2 | 2#2";
   const std::string levels[] = {"1#2", built, built, built, built, "R5#19=3 in>1 out>2 | " + built};
   const char* captions[] = {"R3 1 2 33", "R3 1 2 34", "0", "1", "2", ".END3"};
