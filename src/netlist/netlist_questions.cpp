@@ -37,12 +37,14 @@ bool NetlistQuestions::AskElementValue(model::TheNode* element, const std::strin
   context_.host.SetStatusText(2, caption);
   const std::string initial = "1";
   const auto answer = platform::dialogs().inputQuery(caption, prompt, initial);
-  context_.host.SetStatusText(2, "Value=" + (answer ? *answer : initial));
   if (answer) {
+    context_.host.SetStatusText(2, "Value=" + *answer);
     element->Value = platform::utf8ToCp1251(*answer);
     return false;
   }
-  element->Value = initial;
+  // Nobody entered a value: the element keeps none, so the next build asks
+  // again, and this one stops.
+  context_.host.SetStatusText(2, "Value=");
   context_.listNotPacked = 1;
   return true;
 }

@@ -20,7 +20,7 @@ class NetlistQuestions {
   // True when the user chose to stop (Abort). Nothing is asked for a null
   // element or once the list is marked not packed.
   bool AskNetlistProblem(model::TheNode* element, const std::string& text, const std::string& caption);
-  // True when the user cancelled (the value becomes "1", the list is marked
+  // True when the user cancelled (the value stays empty, the list is marked
   // not packed). Asked even when the list is marked not packed already.
   bool AskElementValue(model::TheNode* element, const std::string& caption, const std::string& prompt);
 

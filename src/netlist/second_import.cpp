@@ -4,6 +4,7 @@
 
 #include "catalogue/messages.h"
 #include "catalogue/node_type_table.h"
+#include "model/node_types.h"
 #include "netlist/import_messages.h"
 #include "netlist/netlist_import.h"
 #include "platform/dialogs.h"
@@ -21,8 +22,6 @@ constexpr std::size_t kNameLength = 30;
 
 // A name as a node stores it: at most 30 characters.
 std::string_view Cut(std::string_view name) { return name.substr(0, kNameLength); }
-
-bool IsAmplifier(int type) { return type == 25 || type == 26 || type == 27 || type == 28 || type == 30; }
 
 // The amplifier a controlled source with both lower nets on ground stands for.
 int AmplifierOfSource(int type) {
@@ -76,26 +75,30 @@ void SecondBuildImport::BuildFromNetlist(const std::vector<std::string>& lines) 
   }
   const std::size_t n = lines.size();
   c_.host.SetCaption(platform::cp1251ToUtf8(n > 2 ? lines[2] : std::string()) + std::to_string(n));
-  elements_.Clear();
-  junctions_.Clear();
-  longElements_.clear();
-  longJunctions_.clear();
-  links_.Clear();
+  ClearTables();
   for (const TheLine* l = level_->FirstLine.get(); l; l = l->Next.get()) {
     if (l->Kind != model::alHaveItem || !l->Node) continue;
     if (l->Node->IsJunction()) junctions_.Add(l->Node);
     else if (l->Node->IsElement()) elements_.Add(l->Node);
   }
-  // The title, the line after it and the last line are never parsed.
+  // The title and the last line are never parsed; the line after the title
+  // is skipped when it is the additional line (".AC ..."), and read as an
+  // element line otherwise: a netlist written without that line starts its
+  // elements there.
   ImportMessages messages;
-  for (std::size_t i = 2; i + 1 < n; ++i) BuildLine(lines[i], messages);
+  const std::size_t first = n > 1 && !lines[1].empty() && lines[1][0] == '.' ? 2 : 1;
+  for (std::size_t i = first; i + 1 < n; ++i) BuildLine(lines[i], messages);
   // The tables are not needed after the build.
+  ClearTables();
+  messages.Show();
+}
+
+void SecondBuildImport::ClearTables() {
   elements_.Clear();
   junctions_.Clear();
   longElements_.clear();
   longJunctions_.clear();
   links_.Clear();
-  messages.Show();
 }
 
 void SecondBuildImport::BuildLine(const std::string& line, ImportMessages& messages) {
@@ -128,7 +131,7 @@ void SecondBuildImport::BuildLine(const std::string& line, ImportMessages& messa
     t = AmplifierOfSource(t);
     plus = true;
   }
-  if (IsAmplifier(t)) {
+  if (model::IsSignedAmplifierType(t)) {
     word[2] = plus ? word[4] : word[5];
     word[4] = word[6];
     k = 4;

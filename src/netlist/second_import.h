@@ -1,6 +1,8 @@
 // The second build's netlist import: the text window read line by line into
 // the level that is shown, every new node placed at random, and then the
-// arrangement mode pulls the drawing into shape. An element line is cut
+// arrangement mode pulls the drawing into shape. The title, the last line
+// and an additional line (".AC ...") after the title are not read. An
+// element line is cut
 // into at most seven words: the name (its first letter the type), the
 // nets, the value last; a line of three or five words has no value and
 // reads as if it ended in "0". A controlled source whose two lower nets are
@@ -77,8 +79,9 @@ class SecondBuildImport {
   // shown level after an undo snapshot. A file that cannot be read is
   // reported with its name and the reason, and nothing changes.
   void CreateFromCir1Click(const SecondImportDialog& dialog);
-  // Parses `lines` (the text window's) into the shown level: lines 2 to
-  // the one before the last, counted from 0.
+  // Parses `lines` (the text window's) into the shown level: lines 1 to
+  // the one before the last, counted from 0; line 1 only when it is no
+  // additional line (one that begins with ".").
   void BuildFromNetlist(const std::vector<std::string>& lines);
 
  private:
@@ -89,6 +92,8 @@ class SecondBuildImport {
   model::TheNode* Junction(std::string_view name);
   void Append(model::TheNode* holder, model::TheNode* target, std::uint8_t kind);
   model::TPoint RandomPlace();
+  // Empties the name tables and the link appender.
+  void ClearTables();
 
   SecondImportContext c_;
   model::TheNode* level_ = nullptr;

@@ -40,13 +40,27 @@ bool IsValidUtf8(std::string_view s) {
   return true;
 }
 
+// Where a line that has reached the byte limit is cut: before a UTF-8
+// sequence that it has begun but not finished, so both parts stay whole
+// characters; at its end otherwise.
+std::size_t CutOfFullLine(std::string_view line) {
+  const std::size_t n = line.size();
+  for (std::size_t back = 1; back <= 3 && back <= n; ++back) {
+    const auto c = static_cast<unsigned char>(line[n - back]);
+    if ((c & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    const std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    return length > back ? n - back : n;
+  }
+  return n;
+}
+
 }  // namespace
 
 std::string ConsoleTextToUtf8(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : cp1251ToUtf8(bytes);
 }
 
-void ConsoleLines::EndLine() {
+void ConsoleLines::EndLine(std::size_t length) {
   ++completed_;
   // The oldest line's storage takes the new one once the limit is reached,
   // so a flood of lines allocates nothing per line.
@@ -55,10 +69,18 @@ void ConsoleLines::EndLine() {
     line = std::move(lines_.front());
     lines_.pop_front();
   }
-  if (IsValidUtf8(pending_)) line.assign(pending_);
-  else line = cp1251ToUtf8(pending_);
+  const std::string_view text(pending_.data(), length);
+  if (IsValidUtf8(text)) line.assign(text);
+  else line = cp1251ToUtf8(text);
   lines_.push_back(std::move(line));
-  pending_.clear();
+  pending_.erase(0, length);
+}
+
+void ConsoleLines::BreakLine() {
+  // A line cut at the byte limit has been shown already: the break that
+  // ends it right there starts no empty line.
+  if (!(cutAtLimit_ && pending_.empty())) EndLine(pending_.size());
+  cutAtLimit_ = false;
 }
 
 std::size_t ConsoleLines::Add(std::string_view bytes) {
@@ -66,13 +88,19 @@ std::size_t ConsoleLines::Add(std::string_view bytes) {
   std::size_t i = 0;
   while (i < bytes.size()) {
     if (afterCR_) {
-      afterCR_ = false;
-      if (bytes[i] == '\n') {
-        EndLine();
+      // CR LF and CR CR LF end the line; a CR followed by text returns to
+      // the start of the line, so the text replaces it.
+      if (bytes[i] == '\r') {
         ++i;
         continue;
       }
-      pending_.clear();  // back to the start of the line
+      afterCR_ = false;
+      if (bytes[i] == '\n') {
+        BreakLine();
+        ++i;
+        continue;
+      }
+      pending_.clear();
     }
     // The run up to the next CR or LF joins the line at once.
     std::size_t end = i;
@@ -81,11 +109,15 @@ std::size_t ConsoleLines::Add(std::string_view bytes) {
       const std::size_t take = std::min(kConsoleLineBytes - pending_.size(), end - i);
       pending_.append(bytes.data() + i, take);
       i += take;
-      if (pending_.size() >= kConsoleLineBytes) EndLine();
+      cutAtLimit_ = false;
+      if (pending_.size() >= kConsoleLineBytes) {
+        EndLine(CutOfFullLine(pending_));
+        cutAtLimit_ = true;
+      }
     }
     if (i == bytes.size()) break;
     if (bytes[i] == '\r') afterCR_ = true;
-    else EndLine();
+    else BreakLine();
     ++i;
   }
   return completed_ - before;
@@ -93,8 +125,9 @@ std::size_t ConsoleLines::Add(std::string_view bytes) {
 
 std::size_t ConsoleLines::Finish() {
   afterCR_ = false;
+  cutAtLimit_ = false;
   if (pending_.empty()) return 0;
-  EndLine();
+  EndLine(pending_.size());
   return 1;
 }
 

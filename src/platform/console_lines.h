@@ -1,8 +1,9 @@
 // The text of a program's console: the bytes it writes, cut into lines as
-// they come, the last kConsoleLineLimit of them kept. A line break is LF or
-// CR LF; a lone CR returns to the start of the line, so what follows
-// replaces it (a progress count stays one line). Each line is shown as
-// UTF-8 when it is valid UTF-8, else read as code page 1251.
+// they come, the last kConsoleLineLimit of them kept. A line break is LF,
+// CR LF or CR CR LF (text-mode output of CR LF); a lone CR followed by more
+// text returns to the start of the line, so what follows replaces it (a
+// progress count stays one line). Each line is shown as UTF-8 when it is
+// valid UTF-8, else read as code page 1251.
 #pragma once
 
 #include <cstddef>
@@ -14,7 +15,9 @@
 namespace vemu::platform {
 
 inline constexpr std::size_t kConsoleLineLimit = 10000;
-// A line that grows past this many bytes without a break is broken there.
+// A line that grows to this many bytes without a break is broken there (a
+// few bytes earlier when that would cut a UTF-8 character); a break right
+// after it adds no empty line.
 inline constexpr std::size_t kConsoleLineBytes = 16384;
 
 class ConsoleLines {
@@ -32,11 +35,16 @@ class ConsoleLines {
   std::size_t Completed() const { return completed_; }
 
  private:
-  void EndLine();
+  // Ends a line with the first `length` bytes of the pending text.
+  void EndLine(std::size_t length);
+  // A line break in the text.
+  void BreakLine();
 
   std::deque<std::string> lines_;
   std::string pending_;
   bool afterCR_ = false;
+  // The last line was cut at the byte limit, and no text has come since.
+  bool cutAtLimit_ = false;
   std::size_t completed_ = 0;
 };
 

@@ -395,7 +395,7 @@ const ElementCase kElementCases[] = {
     {"missing value taken from the prompt",
      [](NetlistBuilderTest& f, TheNode* g, TheNode* n) { f.element(f.root, 19, "R1", "", g, n); },
      {}, {std::string("4k7")}, {"R1  1  0    4k7"}, {}, 0},
-    {"missing value, Cancel: value 1, rest of the level skipped",
+    {"missing value, Cancel: rest of the level skipped",
      [](NetlistBuilderTest& f, TheNode* g, TheNode* n) { f.element(f.root, 19, "R1", "", g, n); },
      {}, {std::nullopt}, {}, {}, 1},
     {"Ignore first, the value prompt still comes",
@@ -432,12 +432,15 @@ TEST_F(NetlistBuilderTest, ValuePromptShowsCaptionThenValueInTheStatus) {
   build();
   EXPECT_EQ(dialogs.prompts, Lines{"m15"});
   EXPECT_EQ(host.eventsOf("status"), (Lines{"status 2 m38", "status 2 Value=5"}));
-  dialogs.inputAnswers = {std::nullopt};
+  dialogs.inputAnswers = {std::nullopt, std::nullopt};
   for (TheNode* n = graph.FirstNode.get(); n; n = n->NextNode.get())
     if (n->Name.str() == "R1") n->Value.clear();
   host.events.clear();
+  // Cancel makes up no value: the next build asks again.
   build();
-  EXPECT_EQ(host.eventsOf("status"), (Lines{"status 2 m38", "status 2 Value=1"}));
+  build();
+  EXPECT_EQ(host.eventsOf("status"), (Lines{"status 2 m38", "status 2 Value=", "status 2 m38", "status 2 Value="}));
+  EXPECT_EQ(dialogs.prompts, (Lines{"m15", "m15", "m15"}));
 }
 
 // --- the pieces ---------------------------------------------------------------

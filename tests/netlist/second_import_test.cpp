@@ -44,9 +44,9 @@ class SecondImport : public ::testing::Test, public vemu::test::GraphFixtureBase
       vemu::catalogue::SetDescription(types[t], std::string("\"") + kLetters[t] + "\" d");
   }
   vemu::netlist::SecondImportContext context() { return {graph, types, host, random}; }
-  // Builds the element lines between a title, an extra line and ".END".
+  // Builds the element lines between a title, the additional line and ".END".
   void import(std::vector<std::string> lines) {
-    lines.insert(lines.begin(), {"title", "extra"});
+    lines.insert(lines.begin(), {"title", ".AC LOG 5 10100"});
     lines.push_back(".END");
     vemu::netlist::SecondBuildImport(context()).BuildFromNetlist(lines);
   }
@@ -123,19 +123,21 @@ TEST_F(SecondImport, LinesBecomeElementsAndJunctionsOfTheShownLevel) {
   }
 }
 
-TEST_F(SecondImport, OnlyTheLinesBetweenTheFirstTwoAndTheLastAreReadIntoWhatIsThere) {
+TEST_F(SecondImport, TheTitleTheAdditionalLineAndTheLastAreNotReadIntoWhatIsThere) {
   TheNode* one = member(root, vemu::model::ntJunction, "1");
+  // The line after the title is an element line unless it begins with ".".
   const std::vector<std::vector<std::string>> texts = {
-      {"R1 1 2 3", "R2 1 2 3", "R3 1 2 3"}, {"R1 1 2 3", "R2 1 2 3", "R3 1 2 3", "R4 1 2 3"}, {}, {"a"}};
+      {"R1 1 2 3", ".R2 1 2 3", "R3 1 2 3"}, {"R1 1 2 3", ".R2 1 2 3", "R3 1 2 3", "R4 1 2 3"}, {}, {"a"},
+      {"t", "R5 1 2 3"}, {"t", "R5 1 2 3", ".END"}};
   const std::string built = "R3#19=3 in>1 out>2 | 1#2 | 2#2";
-  const std::string levels[] = {"1#2", built, built, built};
-  const char* captions[] = {"R3 1 2 33", "R3 1 2 34", "0", "1"};
+  const std::string levels[] = {"1#2", built, built, built, built, "R5#19=3 in>1 out>2 | " + built};
+  const char* captions[] = {"R3 1 2 33", "R3 1 2 34", "0", "1", "2", ".END3"};
   for (std::size_t i = 0; i < texts.size(); ++i) {
     vemu::netlist::SecondBuildImport(context()).BuildFromNetlist(texts[i]);
     EXPECT_EQ(level(), levels[i]);
     EXPECT_EQ(host.caption, captions[i]);
   }
-  EXPECT_EQ(root->FirstLine->Next->Node, one);  // the junction there is reused
+  EXPECT_EQ(root->FirstLine->Next->Next->Node, one);  // the junction there is reused
   for (const TheLine* m = root->FirstLine.get(); m; m = m->Next.get())
     EXPECT_TRUE(m->Node->X < 640 && m->Node->Y < 480);
   graph.MainNode = nullptr;
@@ -145,7 +147,7 @@ TEST_F(SecondImport, OnlyTheLinesBetweenTheFirstTwoAndTheLastAreReadIntoWhatIsTh
 
 TEST_F(SecondImport, TheMenuCommandAddsTheFileAfterASnapshotAndStartsTheArrangement) {
   vemu::test::ScratchFolder folder;
-  folder.write("x.cir", "t\r\nextra\r\nR1 1 0 5\r\n.END\r\n");
+  folder.write("x.cir", "t\r\n.AC\r\nR1 1 0 5\r\n.END\r\n");
   const std::string dir = folder.path(), name;
   dialogs.fileAnswers = {std::nullopt, folder.file("x.cir"), folder.file("gone.cir")};
   for (int i = 0; i < 3; ++i) vemu::netlist::SecondBuildImport(context()).CreateFromCir1Click({dir, name});
@@ -155,7 +157,7 @@ TEST_F(SecondImport, TheMenuCommandAddsTheFileAfterASnapshotAndStartsTheArrangem
   EXPECT_EQ(host.events, (std::vector<std::string>{"question", "save enabled", "no current", "question", "save enabled",
                                                    "no current", "snapshot", "unmodified", "modified", "items", "bars",
                                                    "levels", "arrange", "question", "save enabled", "no current"}));
-  EXPECT_EQ(host.text, (std::vector<std::string>{"t", "extra", "R1 1 0 5", ".END"}));
+  EXPECT_EQ(host.text, (std::vector<std::string>{"t", ".AC", "R1 1 0 5", ".END"}));
   EXPECT_EQ(level(), "R1#19=5 in>1 out>0 | 1#2 | 0#2 ground");
   EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Cannot read the file " + folder.file("gone.cir") +
                                                       ":\r\nNo such file or directory"});

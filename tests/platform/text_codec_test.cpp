@@ -68,6 +68,15 @@ TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
       {{"\xED\xA0\x80\n"}, {"\xD0\xBD\xC2\xA0\xD0\x82"}},                // a surrogate is no UTF-8
       {{"end\r"}, {"end"}},
       {{std::string(kConsoleLineBytes - 1, 'x'), "yz\r\n"}, {std::string(kConsoleLineBytes - 1, 'x') + "y", "z"}},
+      {{"one\r\r\ntwo\r", "\r\nthree\r\r4\n"}, {"one", "two", "4"}},  // CR CR LF ends the line too
+      // A line of exactly the limit, ended by LF or CR LF: no empty line after it.
+      {{std::string(kConsoleLineBytes, 'x'), "\n", std::string(kConsoleLineBytes, 'y') + "\r\nz\n"},
+       {std::string(kConsoleLineBytes, 'x'), std::string(kConsoleLineBytes, 'y'), "z"}},
+      {{std::string(kConsoleLineBytes, 'x') + "\r", "w\n"}, {std::string(kConsoleLineBytes, 'x'), "w"}},
+      // The cut keeps a UTF-8 character whole: "Я" (2 bytes) and "€" (3 bytes) across it.
+      {{std::string(kConsoleLineBytes - 1, 'x') + "\xD0\xAF\n"}, {std::string(kConsoleLineBytes - 1, 'x'), "\xD0\xAF"}},
+      {{std::string(kConsoleLineBytes - 2, 'x'), "\xE2\x82\xAC" "b\n"},
+       {std::string(kConsoleLineBytes - 2, 'x'), "\xE2\x82\xAC" "b"}},
   };
   for (const auto& [pieces, lines] : cases) {
     ConsoleLines text;
