@@ -359,7 +359,7 @@ int EditCommand(const Args& args) {
                  error.empty() ? "expected IN.dag SCRIPT OUT.dag" : error.c_str());
     return 2;
   }
-  const auto script = vemu::platform::readLines(options.positional[1]);
+  const auto script = vemu::platform::readLines(options.positional[1], vemu::platform::kCircuitReadLimit);
   if (!script) {
     std::fprintf(stderr, "edit: cannot read %s\n", options.positional[1].c_str());
     return 2;

@@ -170,12 +170,14 @@ void TForm3::LoadLanguageFile() {
 
   const std::string path = CaptionsPath();
   const bool exists = platform::fileExists(path);
-  const std::optional<std::string> bytes = exists ? platform::readFileBytes(path) : std::nullopt;
+  std::string reason;
+  const std::optional<std::string> bytes =
+      exists ? platform::readFileBytes(path, platform::kSettingsReadLimit, &reason) : std::nullopt;
   if (!exists) {
     platform::dialogs().showMessage("Error:Cannot find\n\r" + path);
   } else if (!bytes) {
     // A file that exists but cannot be read changes nothing either.
-    platform::dialogs().showMessage("Error:Cannot read\n\r" + path);
+    platform::dialogs().showMessage(platform::withSizeReason("Error:Cannot read\n\r" + path, reason));
   } else {
     const vemu::catalogue::CaptionLayout& layout = LayoutFor(second);
     ApplyLines(windows, layout, FirstLines(*bytes, layout.lineCount), second, std::nullopt);
@@ -188,8 +190,13 @@ void TForm3::LoadLanguageFile() {
 void ApplyCaptionsFileTo(AppWindows& app, CaptionWindow window) {
   const CaptionWindows windows = WindowsOf(app, app.Form3);
   const bool second = IsSecondBuild(windows.main);
-  const auto bytes = platform::readFileBytes(CaptionsPath());
-  if (!bytes) return;
+  std::string reason;
+  const auto bytes = platform::readFileBytes(CaptionsPath(), platform::kSettingsReadLimit, &reason);
+  if (!bytes) {
+    if (platform::isTooLarge(reason))
+      platform::dialogs().showMessage("Error:Cannot read\n\r" + CaptionsPath() + ": " + reason);
+    return;
+  }
   const vemu::catalogue::CaptionLayout& layout = LayoutFor(second);
   ApplyLines(windows, layout, FirstLines(*bytes, layout.lineCount), second, window);
 }
