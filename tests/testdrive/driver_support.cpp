@@ -17,6 +17,7 @@
 
 #include "catalogue/windows/settings_window.h"
 #include "netlist/windows/text_window.h"
+#include "platform/qt/guarded_application.h"
 #include "platform/qt/qt_text.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/program_folder.h"
@@ -240,7 +241,7 @@ std::unique_ptr<QApplication> MakeApplicationIfNone() {
   static int argc = 1;
   static char name[] = "vemu-testdrive";
   static char* argv[] = {name, nullptr};
-  return std::make_unique<QApplication>(argc, argv);
+  return std::make_unique<vemu::platform::GuardedApplication>(argc, argv);
 }
 
 std::unique_ptr<DriverSession> DriverSession::OpenWithoutCircuit(const CircuitOptions& options, std::string& error) {
