@@ -206,6 +206,31 @@ std::optional<std::vector<std::string>> AnswerScript::editText(const platform::T
   return std::nullopt;
 }
 
+namespace {
+
+class CommandEvent : public QEvent {
+ public:
+  explicit CommandEvent(const std::function<void()>& step) : QEvent(QEvent::User), step(step) {}
+  const std::function<void()>& step;
+};
+
+class CommandReceiver : public QObject {
+ public:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    static_cast<CommandEvent*>(event)->step();
+    return true;
+  }
+};
+
+}  // namespace
+
+void RunAsCommand(const std::function<void()>& step) {
+  CommandReceiver receiver;
+  CommandEvent event(step);
+  QCoreApplication::sendEvent(&receiver, &event);
+}
+
 int RunWithAnswers(const std::vector<std::string>& answers, const std::function<int()>& body) {
   AnswerScript script(answers);
   platform::ScopedDialogs scope(script);

@@ -410,7 +410,9 @@ int EditCommand(const Args& args) {
     form.Timer1->stop();
     std::unique_ptr<testdrive::PageServer> pages;  // the page server of "serve" lines
     for (const std::string& line : *script) {
-      if (!RunLine(form, pages, line, error)) {
+      bool ran = true;
+      testdrive::RunAsCommand([&] { ran = RunLine(form, pages, line, error); });
+      if (!ran) {
         std::fprintf(stderr, "edit: %s\n", error.c_str());
         return 2;
       }
