@@ -190,13 +190,9 @@ void TForm3::LoadLanguageFile() {
 void ApplyCaptionsFileTo(AppWindows& app, CaptionWindow window) {
   const CaptionWindows windows = WindowsOf(app, app.Form3);
   const bool second = IsSecondBuild(windows.main);
-  std::string reason;
-  const auto bytes = platform::readFileBytes(CaptionsPath(), platform::kSettingsReadLimit, &reason);
-  if (!bytes) {
-    if (platform::isTooLarge(reason))
-      platform::dialogs().showMessage("Error:Cannot read\n\r" + CaptionsPath() + ": " + reason);
-    return;
-  }
+  // A file that cannot be read was said when the captions were first loaded.
+  const auto bytes = platform::readFileBytes(CaptionsPath(), platform::kSettingsReadLimit);
+  if (!bytes) return;
   const vemu::catalogue::CaptionLayout& layout = LayoutFor(second);
   ApplyLines(windows, layout, FirstLines(*bytes, layout.lineCount), second, window);
 }
