@@ -253,11 +253,11 @@ TEST(SafeFileWriterTest, TemporaryFileIsEachWritersOwnAndNeverFollowsALink) {
 
 TEST(TextFileRead, AFileOverTheReadersLimitIsRefusedBeforeItIsRead) {
   vemu::test::ScratchFolder folder(false);
-  folder.write("big", std::string(kSettingsReadLimit + 1, '\n'));
+  folder.write("big", std::string(kSettingsReadLimit + 1, 'x'));
   std::string reason, error;
   EXPECT_FALSE(readLines(folder.file("big"), kSettingsReadLimit, &reason).has_value());
   EXPECT_EQ(withSizeReason("Cannot open file x", reason), "Cannot open file x: too large: 16777217 bytes, more than 16 MiB");
-  EXPECT_EQ(readLines(folder.file("big"), kCircuitReadLimit)->size(), kSettingsReadLimit + 1);
+  EXPECT_EQ(readLines(folder.file("big"), kCircuitReadLimit)->at(0).size(), kSettingsReadLimit + 1);
   EXPECT_FALSE(copyFile(folder.file("big"), folder.file("copy"), kSettingsReadLimit, &error));
   EXPECT_EQ(error, "Cannot read file " + folder.file("big") + ": " + reason);
   EXPECT_FALSE(readFileBytes(folder.file("missing"), kCircuitReadLimit, &reason).has_value());
