@@ -44,9 +44,10 @@ PatchResult PatchSetupSym(bool russian) {
                                    platform::MsgIcon::Information);
     return PatchResult::NoFile;
   }
-  auto lines = platform::readLines(path);
+  std::string reason;
+  auto lines = platform::readLines(path, platform::kSettingsReadLimit, &reason);
   if (!lines) {
-    ReportError("Cannot read file " + path);
+    ReportError(platform::withSizeReason("Cannot read file " + path, reason));
     return PatchResult::Failed;
   }
   std::string error;
@@ -58,7 +59,7 @@ PatchResult PatchSetupSym(bool russian) {
 }
 
 bool CopyFileByStream(const std::string& source, const std::string& dest, std::string* error) {
-  return platform::copyFile(source, dest, error);
+  return platform::copyFile(source, dest, platform::kSettingsReadLimit, error);
 }
 
 SwitchResult SwitchLanguage(int tag, MessageList& messages) {
@@ -81,9 +82,10 @@ SwitchResult SwitchLanguage(int tag, MessageList& messages) {
     ReportError(error);
     return SwitchResult::Failed;
   }
-  auto loaded = LoadMessageFile(m);
+  std::string reason;
+  auto loaded = LoadMessageFile(m, &reason);
   if (!loaded) {
-    ReportError("Cannot read file " + m);
+    ReportError(platform::withSizeReason("Cannot read file " + m, reason));
     return SwitchResult::Failed;
   }
   messages = std::move(*loaded);

@@ -26,8 +26,8 @@ void ReleaseMessageSource(const MessageList* list) {
   if (source() == list) source() = nullptr;
 }
 
-std::optional<MessageList> LoadMessageFile(const std::string& path) {
-  auto bytes = platform::readFileBytes(path);
+std::optional<MessageList> LoadMessageFile(const std::string& path, std::string* reason) {
+  auto bytes = platform::readFileBytes(path, platform::kSettingsReadLimit, reason);
   if (!bytes) return std::nullopt;
   return platform::splitLines(platform::decodeFileText(*bytes));
 }

@@ -23,7 +23,8 @@ void ReleaseMessageSource(const MessageList* list);
 
 // Reads a message file: code page 1251 text, or UTF-8 / UTF-16 when it starts
 // with a byte-order mark (the mark is not part of the first message). Every
-// line is a message, empty lines included. Nothing when it cannot be read.
-std::optional<MessageList> LoadMessageFile(const std::string& path);
+// line is a message, empty lines included. Nothing when it cannot be read
+// (`reason` as for platform::readFileBytes).
+std::optional<MessageList> LoadMessageFile(const std::string& path, std::string* reason = nullptr);
 
 }  // namespace vemu::catalogue

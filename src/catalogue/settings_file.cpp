@@ -182,8 +182,13 @@ StartFileResult ReadStartLines(Settings& settings, const std::vector<std::string
 
 StartFileResult ReadStartFile(Settings& settings, const std::string& path) {
   // Only the lines used, each at most 64 KB: a huge file costs nothing more.
-  auto lines = platform::readFirstLines(path, std::size(kLines), 65536);
-  if (!lines) return {};
+  std::string reason;
+  auto lines = platform::readFirstLines(path, std::size(kLines), 65536, platform::kSettingsReadLimit, &reason);
+  if (!lines) {
+    StartFileResult refused;
+    if (platform::isTooLarge(reason)) refused.error = "Cannot read file " + path + ": " + reason;
+    return refused;
+  }
   return ReadStartLines(settings, *lines);
 }
 

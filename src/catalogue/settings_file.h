@@ -23,6 +23,7 @@ std::optional<std::int32_t> SettingsInteger(std::string_view text);
 // fields themselves. Unset means "keep what you have".
 struct StartFileResult {
   bool read = false;  // the file was there and was read
+  std::string error;  // why a file that is there was refused (too large); empty otherwise
   // 2, 1, 1 as soon as the file is read, then the integers of lines 14, 16, 18.
   std::optional<std::int32_t> LineWidth0, LineWidth1, LineWidth2;
   std::optional<std::int32_t> GridStep;         // line 28, when an integer
@@ -33,7 +34,8 @@ struct StartFileResult {
 // after 47 are not looked at.
 StartFileResult ReadStartLines(Settings& settings, const std::vector<std::string>& lines);
 // The same from a file; a file that is not there or cannot be read leaves
-// the settings as they are (read stays false).
+// the settings as they are (read stays false), as does one too large to
+// read (`error` then says so).
 StartFileResult ReadStartFile(Settings& settings, const std::string& path);
 
 // One of the 47 settings of the file, in file order: the settings window's

@@ -311,10 +311,11 @@ CircuitViewState SettleForRewrite(CircuitReadResult& result) {
 }
 
 CircuitReadResult ReadCircuitFile(const std::string& path, LinkStart links) {
-  auto bytes = platform::readFileBytes(path);
+  std::string reason;
+  auto bytes = platform::readFileBytes(path, platform::kCircuitReadLimit, &reason);
   if (!bytes) {
     CircuitReadResult result;
-    result.error = "Cannot open file " + path;
+    result.error = platform::withSizeReason("Cannot open file " + path, reason);
     return result;
   }
   return ReadCircuitText(*bytes, path, links);

@@ -177,9 +177,11 @@ bool RegisterFileExtension(const std::string& ext, const std::string& programPat
   for (const RegistrationFile& file : RegistrationFiles(ext, programPath, folders))
     if (!WriteFile(file.path, file.content, error)) return false;
   const std::string list = folders.configHome + "mimeapps.list";
-  const auto old = platform::fileExists(list) ? platform::readFileBytes(list) : std::optional<std::string>("");
+  std::string reason;
+  const auto old = platform::fileExists(list) ? platform::readFileBytes(list, platform::kSettingsReadLimit, &reason)
+                                              : std::optional<std::string>("");
   if (!old) {
-    error = "Cannot read file " + list;  // its other entries must not be lost
+    error = platform::withSizeReason("Cannot read file " + list, reason);  // its other entries must not be lost
     return false;
   }
   if (!WriteFile(list, MimeAppsWithDefault(*old, kCircuitMimeType, kCircuitDesktopId), error)) return false;

@@ -48,8 +48,10 @@ bool IsComment(std::string_view line) {
 
 IniFile::IniFile(std::string_view text) : lines_(platform::splitLines(text)) {}
 
-IniFile IniFile::Load(const std::string& path) {
-  auto bytes = platform::readFileBytes(path);
+IniFile IniFile::Load(const std::string& path, std::string* error) {
+  std::string reason;
+  auto bytes = platform::readFileBytes(path, platform::kSettingsReadLimit, &reason);
+  if (!bytes && error && platform::isTooLarge(reason)) *error = "Cannot read file " + path + ": " + reason;
   return bytes ? IniFile(*bytes) : IniFile();
 }
 

@@ -19,8 +19,9 @@ class IniFile {
   // The lines of an existing text (any line ends).
   explicit IniFile(std::string_view text);
 
-  // Reads the file; a missing or unreadable file gives an empty one.
-  static IniFile Load(const std::string& path);
+  // Reads the file; a missing or unreadable file gives an empty one. One
+  // too large to read gives an empty one too, and `error` then says so.
+  static IniFile Load(const std::string& path, std::string* error = nullptr);
 
   // The value of the first line of the key in the section, trimmed of blanks
   // (and of one pair of enclosing quotes); nothing when absent.

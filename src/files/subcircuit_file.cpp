@@ -308,11 +308,12 @@ SubcircuitContent ParseSubcircuitText(std::string_view text, const std::string& 
 }
 
 SubcircuitContent ReadSubcircuitFile(const std::string& path) {
-  auto bytes = platform::readFileBytes(path);
+  std::string reason;
+  auto bytes = platform::readFileBytes(path, platform::kCircuitReadLimit, &reason);
   if (!bytes) {
     SubcircuitContent content;
     content.status = SubcircuitContent::Status::CannotOpen;
-    content.error = "Cannot open file " + path;
+    content.error = platform::withSizeReason("Cannot open file " + path, reason);
     return content;
   }
   return ParseSubcircuitText(*bytes, path);

@@ -37,7 +37,7 @@ void NetlistImportCommands::CreateFromCir1Click() {
 
 void NetlistImportCommands::OpenNetlistAndBuild(const std::string& path) {
   std::string reason;
-  const auto lines = platform::readLines(path, &reason);
+  const auto lines = platform::readLines(path, platform::kCircuitReadLimit, &reason);
   if (!lines) {
     platform::dialogs().messageBox("Error", "Cannot read the file " + path + ":\r\n" + reason, MsgButtons::Ok,
                                    MsgIcon::Error);

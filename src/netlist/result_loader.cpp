@@ -31,9 +31,10 @@ struct SearchedFiles {
 // Appends a result file that exists to the memo (its first part when it is
 // long); all its lines are kept for the search.
 void ShowResultFile(AnalysisLog& log, const std::string& path, SearchedFiles& searched) {
-  auto bytes = platform::readFileBytes(path);
+  std::string reason;
+  auto bytes = platform::readFileBytes(path, platform::kCircuitReadLimit, &reason);
   if (!bytes) {
-    platform::dialogs().messageBox("Vemu", "Cannot read " + path, platform::MsgButtons::Ok,
+    platform::dialogs().messageBox("Vemu", platform::withSizeReason("Cannot read " + path, reason), platform::MsgButtons::Ok,
                                    platform::MsgIcon::Error);
     return;
   }

@@ -49,7 +49,7 @@ void SecondBuildImport::CreateFromCir1Click(const SecondImportDialog& dialog) {
   const auto chosen = platform::dialogs().chooseOpenFile(request);
   if (!chosen) return;
   std::string reason;
-  const auto lines = platform::readLines(chosen->path, &reason);
+  const auto lines = platform::readLines(chosen->path, platform::kCircuitReadLimit, &reason);
   if (!lines) {
     platform::dialogs().messageBox("Error", "Cannot read the file " + chosen->path + ":\r\n" + reason,
                                    platform::MsgButtons::Ok, platform::MsgIcon::Error);

@@ -1,5 +1,6 @@
 #include "platform/first_lines.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,9 +10,16 @@
 namespace vemu::platform {
 
 std::optional<std::vector<std::string>> readFirstLines(const std::string& path, std::size_t count,
-                                                       std::size_t lineLimit) {
+                                                       std::size_t lineLimit, std::size_t sizeLimit,
+                                                       std::string* reason) {
   const int fd = openRegularFile(path);
   if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > sizeLimit) {
+    if (reason) *reason = tooLargeReason(static_cast<std::uint64_t>(st.st_size), sizeLimit);
+    ::close(fd);
+    return std::nullopt;
+  }
   std::vector<std::string> lines;
   std::string line;
   bool afterCr = false;  // a CR ended the last line: a LF right after it belongs to it

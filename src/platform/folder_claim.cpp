@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/text_file.h"
 #include "platform/user_folders.h"
 
 namespace vemu::platform {
@@ -26,8 +27,6 @@ bool makePrivateFolder(std::string& pattern) {
   return ::mkdtemp(pattern.data()) != nullptr;  // mode 0700
 }
 
-bool sameFile(const struct stat& a, const struct stat& b) { return a.st_ino == b.st_ino && a.st_dev == b.st_dev; }
-
 // Opens and locks the lock file of `folder`; -1 when it is held elsewhere or
 // cannot be made. A lock file removed by its owner between our open and our
 // lock is opened again, so two programs never hold locks on different files.
@@ -41,8 +40,7 @@ int LockFolder(const std::string& folder, bool* held) {
       ::close(fd);
       return -1;
     }
-    struct stat held {}, named {};
-    if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && sameFile(held, named)) {
+    if (stillNamed(fd, path)) {
       // Who holds it, for a person looking at the folder.
       const std::string pid = std::to_string(::getpid()) + "\n";
       if (::ftruncate(fd, 0) == 0 && ::write(fd, pid.data(), pid.size()) < 0) {
@@ -98,9 +96,7 @@ bool RemoveIfAbandoned(int baseFd, const std::string& name) {
   if (::fstat(folderFd, &folder) == 0 && folder.st_uid == ::geteuid()) {
     const int lockFd = ::openat(folderFd, FolderClaim::kLockName, O_RDWR | O_NOFOLLOW | O_CLOEXEC);
     if (lockFd >= 0) {
-      struct stat held {}, named {};
-      if (::flock(lockFd, LOCK_EX | LOCK_NB) == 0 && ::fstat(lockFd, &held) == 0 &&
-          ::fstatat(folderFd, FolderClaim::kLockName, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(held, named)) {
+      if (::flock(lockFd, LOCK_EX | LOCK_NB) == 0 && stillNamed(lockFd, FolderClaim::kLockName, folderFd)) {
         RemoveAllButTheLock(folderFd);
         ::unlinkat(folderFd, FolderClaim::kLockName, 0);
         removed = ::unlinkat(baseFd, name.c_str(), AT_REMOVEDIR) == 0;

@@ -43,7 +43,7 @@ class SpawnSetup {
     sigset_t defaults;
     sigemptyset(&none);
     sigemptyset(&defaults);
-    for (int s : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD}) sigaddset(&defaults, s);
+    for (int s : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGXFSZ}) sigaddset(&defaults, s);
     int rc = ::posix_spawnattr_setflags(
         &attr_, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     if (rc == 0) rc = ::posix_spawnattr_setpgroup(&attr_, 0);

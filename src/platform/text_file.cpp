@@ -10,15 +10,41 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 
 namespace vemu::platform {
 
-std::optional<std::string> readFileBytes(const std::string& path, std::string* reason) {
-  const auto fail = [reason](const char* why) -> std::optional<std::string> {
-    if (reason) *reason = why;
+namespace {
+
+constexpr std::string_view kTooLarge = "too large: ";
+
+}  // namespace
+
+std::string tooLargeReason(std::uint64_t size, std::size_t limit) {
+  std::string most = std::to_string(limit) + " bytes";
+  if (limit >= (std::size_t{1} << 30) && limit % (std::size_t{1} << 30) == 0)
+    most = std::to_string(limit >> 30) + " GiB";
+  else if (limit >= (std::size_t{1} << 20) && limit % (std::size_t{1} << 20) == 0)
+    most = std::to_string(limit >> 20) + " MiB";
+  return std::string(kTooLarge) + std::to_string(size) + " bytes, more than " + most;
+}
+
+bool isTooLarge(std::string_view reason) { return reason.starts_with(kTooLarge); }
+
+std::string withSizeReason(std::string message, std::string_view reason) {
+  if (isTooLarge(reason)) {
+    message += ": ";
+    message += reason;
+  }
+  return message;
+}
+
+std::optional<std::string> readFileBytes(const std::string& path, std::size_t limit, std::string* reason) {
+  const auto fail = [reason](std::string why) -> std::optional<std::string> {
+    if (reason) *reason = std::move(why);
     return std::nullopt;
   };
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -29,13 +55,18 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string* r
     ::close(fd);
     return fail(S_ISDIR(st.st_mode) ? "Is a directory" : "Not a regular file");
   }
+  // Refused by its size before any memory is taken for it.
+  if (static_cast<std::uint64_t>(st.st_size) > limit) {
+    ::close(fd);
+    return fail(tooLargeReason(static_cast<std::uint64_t>(st.st_size), limit));
+  }
   std::string content;
   content.resize(static_cast<std::size_t>(st.st_size));
   std::size_t done = 0;
   char more[4096];
   for (;;) {
     // Up to the size the file had when opened, then on in small steps in
-    // case it grew meanwhile.
+    // case it grew meanwhile, up to the limit.
     const bool inPlace = done < content.size();
     char* target = inPlace ? content.data() + done : more;
     const std::size_t room = inPlace ? content.size() - done : sizeof more;
@@ -47,7 +78,13 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string* r
       return fail(std::strerror(error));
     }
     if (n == 0) break;
-    if (!inPlace) content.append(more, static_cast<std::size_t>(n));
+    if (!inPlace) {
+      if (done + static_cast<std::size_t>(n) > limit) {
+        ::close(fd);
+        return fail(tooLargeReason(done + static_cast<std::size_t>(n), limit));
+      }
+      content.append(more, static_cast<std::size_t>(n));
+    }
     done += static_cast<std::size_t>(n);
   }
   ::close(fd);
@@ -137,14 +174,14 @@ std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit)
   return head;
 }
 
-std::optional<std::vector<std::string>> readLines(const std::string& path, std::string* reason) {
-  auto bytes = readFileBytes(path, reason);
+std::optional<std::vector<std::string>> readLines(const std::string& path, std::size_t limit, std::string* reason) {
+  auto bytes = readFileBytes(path, limit, reason);
   if (!bytes) return std::nullopt;
   return splitLines(*bytes);
 }
 
-std::optional<LineReader> LineReader::open(const std::string& path) {
-  auto lines = readLines(path);
+std::optional<LineReader> LineReader::open(const std::string& path, std::size_t limit) {
+  auto lines = readLines(path, limit);
   if (!lines) return std::nullopt;
   return LineReader(std::move(*lines));
 }
@@ -168,21 +205,54 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// The file a path names once symbolic links are followed, so that a save
-// onto a link replaces the file it points to, not the link. A path that is
-// no link (or a loop of links) stays as it is.
-std::string followLinks(const std::string& path) {
+// Where a save onto a path puts its bytes: the file at the end of the
+// path's chain of symbolic links, or the path itself when it is no link (or
+// a loop of links). Each link is looked at as it is found, through a
+// descriptor of the link itself, and followed only where the system would
+// follow it: in a sticky folder that others may write, a link that belongs
+// neither to this user nor to the folder's owner may have been planted there
+// by someone else, so it is not followed (`planted` names it), whatever the
+// system itself is set to do.
+struct SaveTarget {
+  std::string path;
+  std::string planted;
+};
+
+// Whether the link open as `link` in the folder open as `folder` is one the
+// system protects: see SaveTarget.
+bool isPlantedLink(int folder, int link) {
+  struct stat dir {}, st {};
+  if (::fstat(folder, &dir) != 0 || ::fstat(link, &st) != 0) return true;
+  const bool shared = (dir.st_mode & S_ISVTX) != 0 && (dir.st_mode & S_IWOTH) != 0;
+  return shared && st.st_uid != ::geteuid() && st.st_uid != dir.st_uid;
+}
+
+SaveTarget followLinks(const std::string& path) {
   std::string at = path;
   for (int hops = 0; hops < 40; ++hops) {
+    const std::string folder = folderOf(at);
+    const std::string name = at.substr(folder.size());
+    if (name.empty()) return {at, {}};
+    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return {at, {}};
+    const int link = ::openat(dir, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
     struct stat st {};
-    if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+    if (link < 0 || ::fstat(link, &st) != 0 || !S_ISLNK(st.st_mode)) {
+      if (link >= 0) ::close(link);
+      ::close(dir);
+      return {at, {}};
+    }
+    const bool planted = isPlantedLink(dir, link);
     std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
-    const ssize_t n = ::readlink(at.c_str(), target.data(), target.size());
-    if (n < 0 || static_cast<std::size_t>(n) >= target.size()) return path;
+    const ssize_t n = planted ? -1 : ::readlinkat(link, "", target.data(), target.size());
+    ::close(link);
+    ::close(dir);
+    if (planted) return {at, at};
+    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return {path, {}};
     target.resize(static_cast<std::size_t>(n));
     at = target.front() == '/' ? target : folderOf(at) + target;
   }
-  return path;
+  return {path, {}};
 }
 
 // The marks of a temporary file's name: ".NAME" + kTemporaryMark + "." +
@@ -217,13 +287,6 @@ bool isTemporaryName(std::string_view name) {
   if (tail.front() != '.' || dot == 0) return false;
   return allOf(tail.substr(1, dot - 1), "0123456789") && tail.size() - dot - 1 == kRandomDigits &&
          allOf(tail.substr(dot + 1), "0123456789abcdef");
-}
-
-// Whether the file at `path` is still the one open as `fd`.
-bool stillNamed(int fd, const std::string& path) {
-  struct stat open {}, named {};
-  return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
-         open.st_ino == named.st_ino;
 }
 
 // Removes one temporary file when no writer holds its lock: a writer holds
@@ -360,7 +423,12 @@ int removeLeftoverTemporaryFiles(const std::string& folder) {
 }
 
 bool SafeFileWriter::commit() {
-  const std::string target = followLinks(path_);
+  const SaveTarget found = followLinks(path_);
+  if (!found.planted.empty()) {
+    error_ = "Cannot replace file " + found.planted + ": it is a link of another user";
+    return false;
+  }
+  const std::string& target = found.path;
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0;
   if (replacing && S_ISREG(old.st_mode) && !modeAllowsWriting(old)) {
@@ -414,6 +482,8 @@ bool SafeFileWriter::commit() {
   return true;
 }
 
+void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+
 bool writeLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error) {
   SafeFileWriter writer(path);
@@ -428,9 +498,21 @@ bool fileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+namespace {
+
+bool sameIdentity(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+}  // namespace
+
 bool sameFile(const std::string& a, const std::string& b) {
   struct stat sa {}, sb {};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sameIdentity(sa, sb);
+}
+
+bool stillNamed(int fd, const std::string& name, int folder) {
+  struct stat open {}, named {};
+  return ::fstat(fd, &open) == 0 && ::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+         sameIdentity(open, named);
 }
 
 bool directoryExists(const std::string& path) {
@@ -440,10 +522,11 @@ bool directoryExists(const std::string& path) {
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
-bool copyFile(const std::string& source, const std::string& dest, std::string* error) {
-  auto bytes = readFileBytes(source);
+bool copyFile(const std::string& source, const std::string& dest, std::size_t limit, std::string* error) {
+  std::string reason;
+  auto bytes = readFileBytes(source, limit, &reason);
   if (!bytes) {
-    if (error) *error = "Cannot read file " + source;
+    if (error) *error = withSizeReason("Cannot read file " + source, reason);
     return false;
   }
   SafeFileWriter writer(dest);

@@ -2,6 +2,8 @@
 // end in CR LF when written; a read accepts CR LF, LF or a lone CR.
 #pragma once
 
+#include <fcntl.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,9 +12,23 @@
 
 namespace vemu::platform {
 
+// The most a reader takes of a file, by what the file holds: a larger file
+// is refused whole, before anything of it is read into memory.
+inline constexpr std::size_t kCircuitReadLimit = std::size_t{1} << 30;  // circuits, netlists, sub-circuits, results
+inline constexpr std::size_t kSettingsReadLimit = std::size_t{16} << 20;  // settings, start.txt, language, captions
+
 // The whole content of a file, or nothing when it cannot be read; then
-// `reason`, when given, says why (the system's error text).
-std::optional<std::string> readFileBytes(const std::string& path, std::string* reason = nullptr);
+// `reason`, when given, says why (the system's error text, or for a file
+// of more than `limit` bytes "too large: N bytes, more than L").
+std::optional<std::string> readFileBytes(const std::string& path, std::size_t limit, std::string* reason = nullptr);
+// That reason for a file of `size` bytes: "too large: N bytes, more than L"
+// (L in MiB or GiB when it is a whole number of them).
+std::string tooLargeReason(std::uint64_t size, std::size_t limit);
+// Whether a reason of a failed read is the refusal of a file too large.
+bool isTooLarge(std::string_view reason);
+// `message`, followed by ": " and the reason when that says the file is too
+// large (other reasons leave the message as it is).
+std::string withSizeReason(std::string message, std::string_view reason);
 
 // The lines of a text, without their line ends.
 std::vector<std::string> splitLines(std::string_view text);
@@ -38,14 +54,16 @@ std::optional<FileHead> readFileHead(const std::string& path, std::size_t limit)
 // last line end within the limit, or at the limit when there is none.
 std::size_t headLength(std::string_view text, std::size_t limit);
 
-// The lines of a file, or nothing when it cannot be read (`reason` as above).
-std::optional<std::vector<std::string>> readLines(const std::string& path, std::string* reason = nullptr);
+// The lines of a file, or nothing when it cannot be read (`limit` and
+// `reason` as above).
+std::optional<std::vector<std::string>> readLines(const std::string& path, std::size_t limit,
+                                                  std::string* reason = nullptr);
 
 // Reads lines one at a time; reading past the end yields empty lines.
 class LineReader {
  public:
   explicit LineReader(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  static std::optional<LineReader> open(const std::string& path);
+  static std::optional<LineReader> open(const std::string& path, std::size_t limit);
 
   std::string next();
   bool atEnd() const { return pos_ >= lines_.size(); }
@@ -59,8 +77,11 @@ class LineReader {
 // Writes a file through a temporary file in the same folder that replaces
 // the target only when everything was written and flushed to the disk, so a
 // failed write or a crash never destroys the file that was there. A target
-// that is a symbolic link has the file it points to replaced. A target
-// whose permissions forbid writing is refused and kept. Each writer's
+// that is a symbolic link has the file it points to replaced, link by link,
+// where the system would follow the link: a link in a sticky folder that
+// others may write, of a user who owns neither it nor the folder, is
+// refused (nothing is written). A target whose permissions forbid writing
+// is refused and kept. Each writer's
 // temporary file is its own and locked while it is written, so writers of
 // one file in several processes never disturb each other: the last rename
 // wins, and each says truly whether its bytes were put in place.
@@ -101,6 +122,11 @@ class SafeFileWriter {
 // Only plain files of this user are touched, never a link.
 int removeLeftoverTemporaryFiles(const std::string& folder);
 
+// Makes a write past the file size limit (ulimit -f) fail with EFBIG, which
+// the writer reports, instead of ending the process with SIGXFSZ. Programs
+// this process starts get the signal's default back.
+void ignoreFileSizeSignal();
+
 // Writes the lines with CR LF ends through SafeFileWriter.
 bool writeLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error = nullptr);
@@ -108,8 +134,12 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines,
 bool fileExists(const std::string& path);
 // Both paths name one existing file (links followed).
 bool sameFile(const std::string& a, const std::string& b);
+// Whether the file open as `fd` is still the one that `name` names in the
+// folder open as `folder` (AT_FDCWD: `name` is a path), the entry itself and
+// not where a link there points.
+bool stillNamed(int fd, const std::string& name, int folder = AT_FDCWD);
 bool directoryExists(const std::string& path);
 bool removeFile(const std::string& path);
-bool copyFile(const std::string& source, const std::string& dest, std::string* error = nullptr);
+bool copyFile(const std::string& source, const std::string& dest, std::size_t limit, std::string* error = nullptr);
 
 }  // namespace vemu::platform

@@ -4,14 +4,17 @@
 #include <QTimer>
 
 #include "model/graph.h"
+#include "platform/qt/guarded_application.h"
 #include "platform/qt/hint_pause.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/termination_signals.h"
+#include "platform/text_file.h"
 #include "ui/tform1.h"
 #include "ui/window_set.h"
 
 int ProgramEntry(int argc, char** argv, const ProgramProfile& profile) {
-  QApplication application(argc, argv);
+  vemu::platform::ignoreFileSizeSignal();
+  vemu::platform::GuardedApplication application(argc, argv);
   vemu::platform::SetHintHidePause(application, 10000);
   QApplication::setApplicationName(QString::fromStdString(profile.applicationTitle));
   QApplication::setApplicationDisplayName(QString::fromStdString(profile.applicationTitle));

@@ -84,13 +84,17 @@ bool TForm1::WriteCircuitFile(const std::string& fileName) {
 
 bool TForm1::ReadCircuitFile(const std::string& fileName) {
   Timer1->stop();
+  // Going again however the read ends, also when it runs out of memory.
+  const struct Restart {
+    QTimer* timer;
+    ~Restart() { timer->start(); }
+  } restart{Timer1};
   auto result = vemu::files::ReadCircuitFile(
       fileName, profile_.linksSwingAfterRead ? vemu::files::LinkStart::Swinging : vemu::files::LinkStart::AtRest);
   if (!result.ok) {
     // The open circuit stays as it was.
     platform::dialogs().messageBox("Vemu", result.error, platform::MsgButtons::Ok,
                                    platform::MsgIcon::Error);
-    Timer1->start();
     return false;
   }
   ForgetNodePointers();
@@ -111,7 +115,6 @@ bool TForm1::ReadCircuitFile(const std::string& fileName) {
     app_.FormSubCircuit->ShownNode = result.shownNode;
     app_.FormSubCircuit->SetNode(result.shownNode);
   }
-  Timer1->start();
   return true;
 }
 

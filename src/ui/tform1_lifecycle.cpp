@@ -14,6 +14,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/qt_text.h"
 #include "platform/text_codec.h"
+#include "platform/text_file.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
 #include "view/view_globals.h"
@@ -67,7 +68,12 @@ void TForm1::FormCreate() {
     platform::dialogs().messageBox("Vemu", "Cannot find the picture " + folder + "IMAGES/OpenBox3.bmp",
                                    platform::MsgButtons::Ok, platform::MsgIcon::Warning);
   if (::chdir(folder.c_str()) != 0) SetStatusText(0, "Cannot enter " + folder);
-  if (auto loaded = vemu::catalogue::LoadMessageFile(folder + "IMAGES/language1.txt")) Messages = std::move(*loaded);
+  std::string reason;
+  if (auto loaded = vemu::catalogue::LoadMessageFile(folder + "IMAGES/language1.txt", &reason))
+    Messages = std::move(*loaded);
+  else if (platform::isTooLarge(reason))
+    platform::dialogs().messageBox("Vemu", "Cannot read file " + folder + "IMAGES/language1.txt: " + reason,
+                                   platform::MsgButtons::Ok, platform::MsgIcon::Error);
   ChooseWriteFolders();
   vemu::catalogue::SetMessageSource(&Messages);
   PictureName = "noname";

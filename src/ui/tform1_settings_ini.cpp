@@ -15,6 +15,7 @@
 #include <QVariant>
 
 #include "files/ini_file.h"
+#include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_text.h"
 #include "platform/text_codec.h"
@@ -157,7 +158,11 @@ void TForm1::PlaceToolBars(const std::vector<QToolBar*>& bars, const std::vector
 void TForm1::LoadIni() {
   namespace ui = vemu::ui;
   const bool full = Profile().kind == ProgramKind::Full;
-  const auto ini = vemu::files::IniFile::Load(SettingsFileName());
+  std::string refused;
+  const auto ini = vemu::files::IniFile::Load(SettingsFileName(), &refused);
+  if (!refused.empty())
+    vemu::platform::dialogs().messageBox("Vemu", refused, vemu::platform::MsgButtons::Ok,
+                                         vemu::platform::MsgIcon::Error);
   const auto stored = [&](const char* key) -> std::optional<int> {
     // Absent, or no number: the current value stays.
     const int a = ini.ReadInteger(kSection, key, 0), b = ini.ReadInteger(kSection, key, 1);
@@ -246,7 +251,9 @@ void TForm1::SaveInit() {
   const bool full = Profile().kind == ProgramKind::Full;
   // The keys of a copy read elsewhere (the program folder's, when the
   // per-user one is new) are kept.
-  auto ini = vemu::files::IniFile::Load(SettingsFileName());
+  std::string refused;
+  auto ini = vemu::files::IniFile::Load(SettingsFileName(), &refused);
+  if (!refused.empty()) return;  // a file too large to read is left as it is
   ini.WriteInteger(kSection, "Left", x());
   ini.WriteInteger(kSection, "Top", y());
   ini.WriteInteger(kSection, "Width", width());

@@ -40,7 +40,12 @@ void TForm1::runaway1Click() {
     SetStatusText(1, "Web page: still loading");
     return;
   }
-  const std::string url = vemu::files::IniFile::Load(SettingsFileName()).ReadString("Form1", "WebPage", "");
+  std::string refused;
+  const std::string url = vemu::files::IniFile::Load(SettingsFileName(), &refused).ReadString("Form1", "WebPage", "");
+  if (!refused.empty()) {
+    SetStatusText(1, "Web page: " + refused);
+    return;
+  }
   if (url.empty()) {
     SetStatusText(1, "Web page: no address in SETTINGS.INI ([Form1] WebPage)");
     return;

@@ -74,8 +74,8 @@ TEST_F(ElementTypeWindow, LoadCfgTakesPictureNamesAndEnablesSave) {
   platform::removeFile(path);
   window.ButtonSave->click();
   EXPECT_EQ(window.windowTitle().toStdString(), path);
-  EXPECT_EQ(platform::readLines(path), std::optional(catalogue::NodesInfoLines(program.form().NodeTypes)));
-  EXPECT_EQ((*platform::readLines(path))[3 + 4 * 9 + 7], "[4].FileName=pb.bmp");
+  EXPECT_EQ(platform::readLines(path, platform::kSettingsReadLimit), std::optional(catalogue::NodesInfoLines(program.form().NodeTypes)));
+  EXPECT_EQ((*platform::readLines(path, platform::kSettingsReadLimit))[3 + 4 * 9 + 7], "[4].FileName=pb.bmp");
 }
 
 TEST_F(ElementTypeWindow, ThePictureChoiceSetsTheCurrentTypesPicture) {

@@ -23,7 +23,7 @@ TEST(NodesInfoFile, WritesNineLinesPerTypeAfterTheHeader) {
   vemu::test::ScratchFolder folder;
   std::string error;
   ASSERT_TRUE(WriteNodesInfo(FullTable(), NodesInfoPath(), error)) << error;
-  const auto lines = vemu::platform::readLines(folder.file("IMAGES/nodesinfo.txt"));
+  const auto lines = vemu::platform::readLines(folder.file("IMAGES/nodesinfo.txt"), vemu::platform::kSettingsReadLimit);
   ASSERT_TRUE(lines);
   ASSERT_EQ(lines->size(), 354u);
   EXPECT_EQ((*lines)[0], "*** Vemu3.exe file");

@@ -2,10 +2,16 @@
 // owners, damaged links and refused files.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 
+#include "catalogue/messages.h"
+#include "catalogue/settings_file.h"
 #include "files/circuit_file.h"
+#include "files/ini_file.h"
+#include "files/subcircuit_file.h"
 #include "files/text_cursor.h"
 #include "files/sample_circuits.h"
 #include "platform/scripted_dialogs.h"
@@ -557,3 +563,21 @@ TEST_F(CircuitReader, FileOnDiskIsReadLikeItsText) {
 
 
 }  // namespace
+
+TEST(FileReaders, EachRefusesAFileOverItsLimitNamingTheFileAndItsSize) {
+  vemu::test::ScratchFolder folder(false);
+  const std::string huge = folder.file("huge");
+  folder.write("huge", "");
+  ASSERT_EQ(::truncate(huge.c_str(), 30'000'000'000), 0);  // sparse: no disk
+  const std::string large = ": too large: 30000000000 bytes, more than 1 GiB";
+  const std::string over = ": too large: 30000000000 bytes, more than 16 MiB";
+  EXPECT_EQ(vemu::files::ReadCircuitFile(huge).error, "Cannot open file " + huge + large);
+  EXPECT_EQ(vemu::files::ReadSubcircuitFile(huge).error, "Cannot open file " + huge + large);
+  std::string error;
+  EXPECT_TRUE(vemu::files::IniFile::Load(huge, &error).Lines().empty());
+  EXPECT_EQ(error, "Cannot read file " + huge + over);
+  vemu::catalogue::Settings settings;
+  EXPECT_EQ(vemu::catalogue::ReadStartFile(settings, huge).error, "Cannot read file " + huge + over);
+  EXPECT_FALSE(vemu::catalogue::LoadMessageFile(huge, &error).has_value());
+  EXPECT_EQ(": " + error, over);
+}

@@ -25,7 +25,7 @@ using vemu::files::ReadCircuitText;
 const std::string kRegressions = VEMU_SOURCE_DIR "/fuzz/regressions/";
 
 std::string bytesOf(const std::string& name) {
-  auto bytes = vemu::platform::readFileBytes(kRegressions + name);
+  auto bytes = vemu::platform::readFileBytes(kRegressions + name, vemu::platform::kCircuitReadLimit);
   EXPECT_TRUE(bytes.has_value()) << name;
   return bytes.value_or(std::string());
 }
@@ -129,7 +129,7 @@ TEST_F(FuzzRegressions, EveryReaderPassesItsChecksOnItsKeptInputs) {
       if (!fs::is_directory(folder)) continue;
       for (const auto& entry : fs::directory_iterator(folder)) {
         SCOPED_TRACE(entry.path().string());
-        const auto bytes = vemu::platform::readFileBytes(entry.path().string());
+        const auto bytes = vemu::platform::readFileBytes(entry.path().string(), vemu::platform::kCircuitReadLimit);
         ASSERT_TRUE(bytes);
         EXPECT_EQ(target.check(*bytes), "");
         ++inputs;

@@ -18,7 +18,7 @@ TEST(ResultLoaderFuzzInputs, KeptInputsLoadAsAPlainSearchWould) {
     for (const auto& entry : fs::directory_iterator(path)) {
       if (!entry.is_regular_file()) continue;
       SCOPED_TRACE(entry.path().string());
-      const auto bytes = vemu::platform::readFileBytes(entry.path().string());
+      const auto bytes = vemu::platform::readFileBytes(entry.path().string(), vemu::platform::kCircuitReadLimit);
       ASSERT_TRUE(bytes);
       EXPECT_EQ(vemu::fuzz::CheckResultLoaderInput(*bytes), "");
       ++inputs;

@@ -31,19 +31,19 @@ TEST(TextFileRead, WholeFileComesBackByteForByte) {
   std::string bytes;
   for (int i = 0; i < 70000; ++i) bytes += static_cast<char>(i * 7 % 256);
   folder.write("a.bin", bytes);
-  EXPECT_EQ(readFileBytes(folder.file("a.bin")), bytes);
+  EXPECT_EQ(readFileBytes(folder.file("a.bin"), kCircuitReadLimit), bytes);
   folder.write("empty", "");
-  EXPECT_EQ(readFileBytes(folder.file("empty")), std::string());
+  EXPECT_EQ(readFileBytes(folder.file("empty"), kCircuitReadLimit), std::string());
 }
 
 TEST(TextFileRead, MissingFileFolderAndDeviceGiveNothing) {
   vemu::test::ScratchFolder folder(false);
-  EXPECT_FALSE(readFileBytes(folder.file("missing.txt")).has_value());
-  EXPECT_FALSE(readFileBytes(folder.path()).has_value());
+  EXPECT_FALSE(readFileBytes(folder.file("missing.txt"), kCircuitReadLimit).has_value());
+  EXPECT_FALSE(readFileBytes(folder.path(), kCircuitReadLimit).has_value());
   ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);
-  EXPECT_FALSE(readFileBytes(folder.file("pipe")).has_value());  // and does not block
-  EXPECT_FALSE(readLines(folder.file("missing.txt")).has_value());
-  EXPECT_FALSE(LineReader::open(folder.file("missing.txt")).has_value());
+  EXPECT_FALSE(readFileBytes(folder.file("pipe"), kCircuitReadLimit).has_value());  // and does not block
+  EXPECT_FALSE(readLines(folder.file("missing.txt"), kCircuitReadLimit).has_value());
+  EXPECT_FALSE(LineReader::open(folder.file("missing.txt"), kCircuitReadLimit).has_value());
 }
 
 TEST(TextFileRead, LinesEndInCrLfLfOrCr) {
@@ -58,7 +58,7 @@ TEST(TextFileRead, LinesEndInCrLfLfOrCr) {
 TEST(TextFileRead, LineReaderGivesEmptyLinesPastTheEnd) {
   vemu::test::ScratchFolder folder(false);
   folder.write("t.txt", "one\r\ntwo\r\n");
-  auto reader = LineReader::open(folder.file("t.txt"));
+  auto reader = LineReader::open(folder.file("t.txt"), kCircuitReadLimit);
   ASSERT_TRUE(reader.has_value());
   EXPECT_EQ(reader->next(), "one");
   EXPECT_FALSE(reader->atEnd());
@@ -188,10 +188,10 @@ TEST(FileHelpers, ExistsRemoveAndCopy) {
   EXPECT_FALSE(directoryExists(folder.file("a.txt")));
   EXPECT_FALSE(fileExists(folder.file("b.txt")));
 
-  ASSERT_TRUE(copyFile(folder.file("a.txt"), folder.file("b.txt")));
+  ASSERT_TRUE(copyFile(folder.file("a.txt"), folder.file("b.txt"), kCircuitReadLimit));
   EXPECT_EQ(folder.read("b.txt"), "abc\r\n");
   std::string error;
-  EXPECT_FALSE(copyFile(folder.file("none.txt"), folder.file("c.txt"), &error));
+  EXPECT_FALSE(copyFile(folder.file("none.txt"), folder.file("c.txt"), kCircuitReadLimit, &error));
   EXPECT_NE(error.find("none.txt"), std::string::npos);
   EXPECT_FALSE(fileExists(folder.file("c.txt")));
 
@@ -249,4 +249,47 @@ TEST(SafeFileWriterTest, TemporaryFileIsEachWritersOwnAndNeverFollowsALink) {
   EXPECT_LE(SafeFileWriter::TemporaryPrefixFor(folder.file(longName)).size() - folder.path().size() + 20, 256u);
   EXPECT_NE(SafeFileWriter::TemporaryPrefixFor(folder.file(longName)),
             SafeFileWriter::TemporaryPrefixFor(folder.file(longName + "x")));
+}
+
+TEST(TextFileRead, AFileOverTheReadersLimitIsRefusedBeforeItIsRead) {
+  vemu::test::ScratchFolder folder(false);
+  folder.write("big", std::string(kSettingsReadLimit + 1, 'x'));
+  std::string reason, error;
+  EXPECT_FALSE(readLines(folder.file("big"), kSettingsReadLimit, &reason).has_value());
+  EXPECT_EQ(withSizeReason("Cannot open file x", reason), "Cannot open file x: too large: 16777217 bytes, more than 16 MiB");
+  EXPECT_EQ(readLines(folder.file("big"), kCircuitReadLimit)->at(0).size(), kSettingsReadLimit + 1);
+  EXPECT_FALSE(copyFile(folder.file("big"), folder.file("copy"), kSettingsReadLimit, &error));
+  EXPECT_EQ(error, "Cannot read file " + folder.file("big") + ": " + reason);
+  EXPECT_FALSE(readFileBytes(folder.file("missing"), kCircuitReadLimit, &reason).has_value());
+  EXPECT_EQ(withSizeReason("Cannot open file x", reason), "Cannot open file x");  // other reasons as before
+}
+
+TEST(SafeFileWriterTest, ALinkPlantedInASharedStickyFolderIsNeverFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs the superuser to give a link to another user";
+  vemu::test::ScratchFolder folder(false);
+  folder.makeDir("s");
+  const std::string s = folder.file("s/");
+  folder.write("victim", "keep");
+  const auto link = [&](const char* name, const std::string& to, uid_t owner) {
+    ASSERT_EQ(::symlink(to.c_str(), (s + name).c_str()), 0);
+    ASSERT_EQ(::lchown((s + name).c_str(), owner, static_cast<gid_t>(-1)), 0);
+  };
+  link("planted", folder.file("victim"), 4321);
+  link("dangling", folder.file("made"), 4321);
+  link("mine", s + "planted", 0);  // the user's own link, on to a planted one
+  ASSERT_EQ(::chmod(s.c_str(), 01777), 0);
+  for (const std::string name : {"planted", "dangling", "mine"}) {
+    std::string error;
+    EXPECT_FALSE(writeLines(s + name, {"new"}, &error));
+    EXPECT_EQ(error, "Cannot replace file " + s + (name == "dangling" ? name : "planted") + ": it is a link of another user");
+  }
+  EXPECT_EQ(folder.read("victim"), "keep");
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"s", "victim"}));
+  EXPECT_EQ(namesIn(s).size(), 3u);
+  // The folder owner's links are followed, and so is any link in a folder that is not sticky.
+  ASSERT_EQ(::chown(s.c_str(), 4321, 0), 0);
+  EXPECT_TRUE(writeLines(s + "planted", {"new"}));
+  ASSERT_EQ(::chown(s.c_str(), 0, 0) + ::chmod(s.c_str(), 0777), 0);
+  EXPECT_TRUE(writeLines(s + "dangling", {"new"}));
+  EXPECT_EQ(folder.read("victim") + folder.read("made"), "new\r\nnew\r\n");
 }

@@ -2,15 +2,15 @@
 // window tests (also when the tests are listed at build time).
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <cstdlib>
 
+#include "platform/qt/guarded_application.h"
 #include "support/scratch_folder.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
+  vemu::platform::GuardedApplication app(argc, argv);
   // No test writes into the program's own folder (build/bin): a window that
   // outlives its test's folder writes its SETTINGS.INI here.
   const vemu::test::ScratchFolder runFolder;

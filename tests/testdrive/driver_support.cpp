@@ -17,6 +17,7 @@
 
 #include "catalogue/windows/settings_window.h"
 #include "netlist/windows/text_window.h"
+#include "platform/qt/guarded_application.h"
 #include "platform/qt/qt_text.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/program_folder.h"
@@ -205,6 +206,31 @@ std::optional<std::vector<std::string>> AnswerScript::editText(const platform::T
   return std::nullopt;
 }
 
+namespace {
+
+class CommandEvent : public QEvent {
+ public:
+  explicit CommandEvent(const std::function<void()>& step) : QEvent(QEvent::User), step(step) {}
+  const std::function<void()>& step;
+};
+
+class CommandReceiver : public QObject {
+ public:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    static_cast<CommandEvent*>(event)->step();
+    return true;
+  }
+};
+
+}  // namespace
+
+void RunAsCommand(const std::function<void()>& step) {
+  CommandReceiver receiver;
+  CommandEvent event(step);
+  QCoreApplication::sendEvent(&receiver, &event);
+}
+
 int RunWithAnswers(const std::vector<std::string>& answers, const std::function<int()>& body) {
   AnswerScript script(answers);
   platform::ScopedDialogs scope(script);
@@ -240,7 +266,7 @@ std::unique_ptr<QApplication> MakeApplicationIfNone() {
   static int argc = 1;
   static char name[] = "vemu-testdrive";
   static char* argv[] = {name, nullptr};
-  return std::make_unique<QApplication>(argc, argv);
+  return std::make_unique<vemu::platform::GuardedApplication>(argc, argv);
 }
 
 std::unique_ptr<DriverSession> DriverSession::OpenWithoutCircuit(const CircuitOptions& options, std::string& error) {

@@ -116,6 +116,11 @@ class AnswerScript final : public vemu::platform::Dialogs {
 // status, 3 when a question found no answer left, 2 when an answer did not fit.
 int RunWithAnswers(const std::vector<std::string>& answers, const std::function<int()>& body);
 
+// Runs `step` at once as the event loop runs a command: inside an event handed
+// out through the application's notify(), so that a step that runs out of
+// memory is stopped with the programs' message and the script goes on.
+void RunAsCommand(const std::function<void()>& step);
+
 // A scratch copy of the driver's own program folder (IMAGES with an empty
 // IMAGES/BACKUP, FILES, setup.sym), ending in '/'; empty when it cannot be
 // made. The caller removes it.

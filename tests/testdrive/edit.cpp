@@ -359,7 +359,7 @@ int EditCommand(const Args& args) {
                  error.empty() ? "expected IN.dag SCRIPT OUT.dag" : error.c_str());
     return 2;
   }
-  const auto script = vemu::platform::readLines(options.positional[1]);
+  const auto script = vemu::platform::readLines(options.positional[1], vemu::platform::kCircuitReadLimit);
   if (!script) {
     std::fprintf(stderr, "edit: cannot read %s\n", options.positional[1].c_str());
     return 2;
@@ -410,7 +410,9 @@ int EditCommand(const Args& args) {
     form.Timer1->stop();
     std::unique_ptr<testdrive::PageServer> pages;  // the page server of "serve" lines
     for (const std::string& line : *script) {
-      if (!RunLine(form, pages, line, error)) {
+      bool ran = true;
+      testdrive::RunAsCommand([&] { ran = RunLine(form, pages, line, error); });
+      if (!ran) {
         std::fprintf(stderr, "edit: %s\n", error.c_str());
         return 2;
       }

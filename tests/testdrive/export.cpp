@@ -201,7 +201,7 @@ int ExportCommand(const Args& args) {
   std::fprintf(stderr, "timer %s\n", form.Timer1->isActive() ? "on" : "off");
   if (!exported) return 3;
 
-  const std::optional<std::string> bytes = vemu::platform::readFileBytes(out.string());
+  const std::optional<std::string> bytes = vemu::platform::readFileBytes(out.string(), vemu::platform::kCircuitReadLimit);
   Decoded decoded;
   DecodeJob job;
   if (!bytes || !DecodeInto(*bytes, job, decoded)) {

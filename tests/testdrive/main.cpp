@@ -5,8 +5,10 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <new>
 
 #include "platform/scripted_dialogs.h"
+#include "platform/text_file.h"
 #include "testdrive/commands.h"
 #include "ui/tform1.h"
 
@@ -51,9 +53,16 @@ int main(int argc, char** argv) {
   TForm1::WritesSettingsFile = false;
   // Registration names the editor of the program folder, not the driver.
   TForm1::RegisteredProgramName = "vemu3";
+  // A write past the file size limit fails as a full disk does.
+  vemu::platform::ignoreFileSizeSignal();
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope(dialogs);
-  const int status = it->second.first(Args(argv + 2, argv + argc));
+  int status = 4;
+  try {
+    status = it->second.first(Args(argv + 2, argv + argc));
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "out of memory\n");  // a command outside the event loop, stopped whole
+  }
   for (const auto& box : dialogs.boxes)
     std::fprintf(stderr, "box [%s] %s\n", box.caption.c_str(), box.text.c_str());
   return status;

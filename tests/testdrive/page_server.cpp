@@ -78,7 +78,7 @@ bool ServePage(TForm1& form, std::unique_ptr<PageServer>& server, const std::str
 }
 
 void PrintProgramFile(const std::string& name) {
-  const auto lines = vemu::platform::readLines(vemu::platform::programFolder() + name);
+  const auto lines = vemu::platform::readLines(vemu::platform::programFolder() + name, vemu::platform::kCircuitReadLimit);
   if (!lines) std::fprintf(stderr, "file %s missing\n", name.c_str());
   else
     for (const std::string& line : *lines) std::fprintf(stderr, "file %s %s\n", name.c_str(), line.c_str());

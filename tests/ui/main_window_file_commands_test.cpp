@@ -3,6 +3,8 @@
 // state; node pointers forgotten when the graph is replaced; copy and paste.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -156,16 +158,19 @@ TEST(MainWindowFileCommands, FailedLoadKeepsTheWindowAsItWas) {
   const std::string last = form.LastFile, saveName = form.SaveDialogFileName, openName = form.OpenDialogFileName;
   const int nodes = form.Graph->NodeCount();
   folder.write("broken.dag", "noname\r\nVemu.exe (WxWy)\r\n-\r\n 1\r\n 1\r\n-\r\n 1 0 0 1 0 x\r\n");
-  for (const bool lastFile : {false, true}) {
+  folder.write("huge.dag", "");
+  ASSERT_EQ(::truncate(folder.file("huge.dag").c_str(), 30'000'000'000), 0);  // sparse: no disk
+  for (const int lastFile : {0, 1, 2}) {
+    const std::string name = lastFile == 2 ? "huge.dag" : "broken.dag";
     program.dialogs.boxes.clear();
     program.dialogs.boxAnswers = {MsgResult::No};
     if (lastFile) {
-      form.LastFile = folder.file("broken.dag");
+      form.LastFile = folder.file(name);
       form.LastOpen1Click();
-      EXPECT_EQ(form.LastFile, folder.file("broken.dag"));
+      EXPECT_EQ(form.LastFile, folder.file(name));
       form.LastFile = last;
     } else {
-      program.dialogs.fileAnswers = {folder.file("broken.dag")};
+      program.dialogs.fileAnswers = {folder.file(name)};
       form.LoadFile1Click();
     }
     EXPECT_EQ(form.Graph->NodeCount(), nodes);
@@ -177,7 +182,9 @@ TEST(MainWindowFileCommands, FailedLoadKeepsTheWindowAsItWas) {
     EXPECT_TRUE(form.UnsavedEdits);
     EXPECT_TRUE(form.Timer1->isActive());
     ASSERT_EQ(program.dialogs.boxes.size(), 2u);  // the question, then the error with file and line
-    EXPECT_NE(program.dialogs.boxes[1].text.find("broken.dag(7)"), std::string::npos) << program.dialogs.boxes[1].text;
+    EXPECT_NE(program.dialogs.boxes[1].text.find(lastFile == 2 ? "huge.dag: too large: 30000000000 bytes" : "broken.dag(7)"),
+              std::string::npos)
+        << program.dialogs.boxes[1].text;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <csignal>
 #include <filesystem>
@@ -399,4 +400,22 @@ TEST(MainWindowLifecycle, ToolButtonsShowPicturesWithTheirHints) {
       }
     }
   }
+}
+
+TEST(MainWindowLifecycle, ACommandThatRunsOutOfMemoryIsStoppedWithAMessage) {
+  Program program;
+  TForm1& form = program.form();
+  form.show();
+  program.dialogs.boxes.clear();
+  int runs = 0;
+  // Any command, from a menu, a key or a timer, comes through the event loop.
+  for (int turn = 0; turn < 2; ++turn) {
+    QTimer::singleShot(0, &form, [&runs] {
+      if (++runs == 1) throw std::bad_alloc();
+    });
+    QCoreApplication::processEvents();
+  }
+  EXPECT_EQ(runs, 2);  // the editor goes on taking commands
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(program.dialogs.texts(), (std::vector<std::string>{"Not enough memory for this command: it was stopped."}));
 }

@@ -44,7 +44,7 @@ struct Registration : ::testing::Test {
     ::unsetenv("XDG_CONFIG_HOME");
     TForm1::RegisteredProgramName.clear();
   }
-  std::string read(const std::string& path) { return platform::readFileBytes(path).value_or("(none)"); }
+  std::string read(const std::string& path) { return platform::readFileBytes(path, platform::kCircuitReadLimit).value_or("(none)"); }
 };
 
 TEST_F(Registration, TheMenuCommandWritesTheFilesAndKeepsOtherAssociations) {

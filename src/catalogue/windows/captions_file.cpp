@@ -170,12 +170,14 @@ void TForm3::LoadLanguageFile() {
 
   const std::string path = CaptionsPath();
   const bool exists = platform::fileExists(path);
-  const std::optional<std::string> bytes = exists ? platform::readFileBytes(path) : std::nullopt;
+  std::string reason;
+  const std::optional<std::string> bytes =
+      exists ? platform::readFileBytes(path, platform::kSettingsReadLimit, &reason) : std::nullopt;
   if (!exists) {
     platform::dialogs().showMessage("Error:Cannot find\n\r" + path);
   } else if (!bytes) {
     // A file that exists but cannot be read changes nothing either.
-    platform::dialogs().showMessage("Error:Cannot read\n\r" + path);
+    platform::dialogs().showMessage(platform::withSizeReason("Error:Cannot read\n\r" + path, reason));
   } else {
     const vemu::catalogue::CaptionLayout& layout = LayoutFor(second);
     ApplyLines(windows, layout, FirstLines(*bytes, layout.lineCount), second, std::nullopt);
@@ -188,7 +190,8 @@ void TForm3::LoadLanguageFile() {
 void ApplyCaptionsFileTo(AppWindows& app, CaptionWindow window) {
   const CaptionWindows windows = WindowsOf(app, app.Form3);
   const bool second = IsSecondBuild(windows.main);
-  const auto bytes = platform::readFileBytes(CaptionsPath());
+  // A file that cannot be read was said when the captions were first loaded.
+  const auto bytes = platform::readFileBytes(CaptionsPath(), platform::kSettingsReadLimit);
   if (!bytes) return;
   const vemu::catalogue::CaptionLayout& layout = LayoutFor(second);
   ApplyLines(windows, layout, FirstLines(*bytes, layout.lineCount), second, window);

@@ -217,9 +217,12 @@ void TFormAddNewNodeType::ButtonSaveClick() {
 
 void TFormAddNewNodeType::ButtonLoadFileClick() {
   const std::string path = catalogue::NodesInfoPath();
-  const auto lines = platform::fileExists(path) ? platform::readLines(path) : std::nullopt;
+  std::string reason;
+  const auto lines =
+      platform::fileExists(path) ? platform::readLines(path, platform::kSettingsReadLimit, &reason) : std::nullopt;
   if (!lines) {
-    platform::dialogs().messageBox("Vemu", "Cannot open file\r" + path, platform::MsgButtons::Ok, platform::MsgIcon::Error);
+    platform::dialogs().messageBox("Vemu", platform::withSizeReason("Cannot open file\r" + path, reason),
+                                   platform::MsgButtons::Ok, platform::MsgIcon::Error);
     return;
   }
   Memo2->clear();

@@ -44,6 +44,8 @@ void TForm3::FormCreate() {
   const std::string path = catalogue::StartFilePath();
   if (platform::fileExists(path)) {
     const catalogue::StartFileResult read = catalogue::ReadStartFile(s, path);
+    if (!read.error.empty())
+      platform::dialogs().messageBox("Vemu", read.error, platform::MsgButtons::Ok, platform::MsgIcon::Error);
     if (TForm1* form1 = app_.Form1) {
       if (read.LineWidth0) form1->LineWidth0 = *read.LineWidth0;
       if (read.LineWidth1) form1->LineWidth1 = *read.LineWidth1;
@@ -121,9 +123,12 @@ void TForm3::EditInfoColorClick(QLineEdit* edit) {
 
 void TForm3::Button1Click() {
   const std::string path = platform::programFolder() + "setup.sym";
-  auto bytes = platform::fileExists(path) ? platform::readFileBytes(path) : std::nullopt;
+  std::string reason;
+  auto bytes = platform::fileExists(path) ? platform::readFileBytes(path, platform::kSettingsReadLimit, &reason)
+                                          : std::nullopt;
   if (!bytes) {
-    platform::dialogs().messageBox("Vemu", catalogue::GetMsg(0) + "\r" + path, platform::MsgButtons::Ok,
+    platform::dialogs().messageBox("Vemu", platform::withSizeReason(catalogue::GetMsg(0) + "\r" + path, reason),
+                                   platform::MsgButtons::Ok,
                                    platform::MsgIcon::None);
     return;
   }
