@@ -45,13 +45,10 @@ TEST(ResultNumber, LongestNumberAtTheStartAndFormat) {
       {"-2,5e-01", "2", ".", -0.25L, "-0.25"},
       {"1.5,2", "1", ".", 1.5L, "1.5"},                  // a comma after the point ends the number
       {"1,e+01", "1", ".", 1.0L, "1.0"},                 // no digit after the comma: no point
-      {"1.0e+#", "1", ".", 1.0L, "1.0"},
       {",5", "3", ".", 0, nullptr},
       {"1.#INF00e+000", "3", ".", 0, nullptr},           // special values of runtime libraries
       {"-1.#IND", "3", ".", 0, nullptr},
-      {"1.#QNAN", "3", ".", 0, nullptr},
       {"1.5e+00#", "3", ".", 0, nullptr},
-      {"- x1.0", "3", ".", 0, nullptr},
       {"abcdefgh", "3", ".", 0, nullptr},
       {"=1.000e+00", "3", ".", 0, nullptr},
       {"", "3", ".", 0, nullptr},
