@@ -89,9 +89,10 @@ ResultIndex::ResultIndex(const std::vector<std::string>& keys, const std::vector
   }
 }
 
-std::optional<ResultIndex::Place> ResultIndex::ResultLineOf(std::string_view key) const {
+std::optional<ResultIndex::Place> ResultIndex::ResultLineOf(std::string_view key, bool anywhere) const {
   const std::string text(key);
   if (auto it = opening_.find(text); it != opening_.end()) return it->second;
+  if (!anywhere) return std::nullopt;
   if (auto it = within_.find(text); it != within_.end()) return it->second;
   return std::nullopt;
 }

@@ -31,8 +31,10 @@ class ResultIndex {
     bool operator==(const Place&) const = default;
   };
 
-  // The result line of `key`, nothing when no line holds it.
-  std::optional<Place> ResultLineOf(std::string_view key) const;
+  // The result line of `key`: the first line opening with it or, when
+  // `anywhere` and none does, the first line holding it; nothing when there
+  // is no such line.
+  std::optional<Place> ResultLineOf(std::string_view key, bool anywhere) const;
 
  private:
   std::unordered_map<std::string, Place> opening_;  // first line opening with the key

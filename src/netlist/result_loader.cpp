@@ -75,16 +75,17 @@ bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTab
     TheNode* element = elements[e];
     const std::string& key = keys[e];
     element->Value.clear();
-    const auto found = index.ResultLineOf(key);
+    const auto found = index.ResultLineOf(key, format.keyAnywhere);
     if (!found) {
       abnormal.push_back(key + " Abnormal value <" + "No value" + "> ");
       complete = false;
       continue;
     }
-    std::string text(lines[found->line].substr(found->at + key.size()));
-    RemoveBlanks(text);
-    const auto number = ParseResultNumber(text);
+    const std::string_view after = lines[found->line].substr(found->at + key.size());
+    const auto number = ParseResultNumber(after);
     if (!number) {
+      std::string text(after);
+      RemoveBlanks(text);
       abnormal.push_back(key + " Abnormal value <" + text + "> ");
       complete = false;
       continue;
@@ -122,7 +123,7 @@ void LoadResults(AnalysisHost& host, model::TheBaseOfGraf& graph, const catalogu
   }
   log.SetLogCaption(clc);
 
-  const ResultFormat format{settings.Edit1, decimalSeparator};
+  const ResultFormat format{settings.Edit1, decimalSeparator, settings.CheckLoadDigitAnywere};
   if (!graph.MainNode) {
     host.SetStatusText(2, catalogue::GetMsg(29));
     return;
@@ -133,7 +134,9 @@ void LoadResults(AnalysisHost& host, model::TheBaseOfGraf& graph, const catalogu
   if (!graph.FirstNode) added.push_back("Fiest_node=nil");
   const bool complete = WriteResultValues(graph, types, searched.lines, format, added);
   if (!added.empty()) log.AddFileLines(added);
-  if (!complete) {
+  if (complete) {
+    host.SetStatusText(2, "");  // no word left of an earlier load that missed a value
+  } else {
     host.SetStatusText(2, catalogue::GetMsg(29));
     log.AddText(catalogue::GetMsg(30));
   }

@@ -20,11 +20,14 @@ class TheNode;
 
 namespace vemu::netlist {
 
-// How a value is written: the decimals (the settings' text) and the
-// decimal separator of the user's locale (code page 1251).
+// How a value is found and written: whether a line that holds the key
+// anywhere may be the result line (the settings' "find result numbers
+// anywhere in a line"), the decimals (the settings' text) and the decimal
+// separator of the user's locale (code page 1251).
 struct ResultFormat {
   std::string digits = "3";
   std::string decimalSeparator = ".";
+  bool keyAnywhere = true;
 };
 
 // True for the elements whose value comes from the results: elements
@@ -34,10 +37,12 @@ bool IsResultElement(const model::TheNode& node, const catalogue::NodeTypeTable&
 
 // Writes every result element's value from the number that follows its key
 // (name + "= ") in its result line: the first of `lines` that opens with the
-// key or, when none does, the first that holds it. A result element without
-// such a line, or whose text there is no number, gets an empty value and a
-// line "<key> Abnormal value <No value> " (or the text without blanks
-// instead of "No value") in `abnormal`. Lines are code page 1251 bytes.
+// key (after blanks) or, when none does and `format.keyAnywhere`, the first
+// that holds it. The number is read from the text after the key
+// (ParseResultNumber). A result element without such a line, or whose text
+// there is no number, gets an empty value and a line
+// "<key> Abnormal value <No value> " (or that text without blanks instead of
+// "No value") in `abnormal`. Lines are code page 1251 bytes.
 // True when every result element got a number.
 bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
                        const std::vector<std::string>& lines, const ResultFormat& format,

@@ -31,12 +31,22 @@ void RemoveBlanks(std::string& text) {
              text.end());
 }
 
-std::optional<long double> ParseResultNumber(std::string_view s) {
+std::optional<long double> ParseResultNumber(std::string_view text) {
+  const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+  const auto skipBlanks = [&](std::size_t k) {
+    while (k < text.size() && isBlank(text[k])) ++k;
+    return k;
+  };
+  std::size_t begin = skipBlanks(0);
+  const bool negative = begin < text.size() && text[begin] == '-';
+  if (begin < text.size() && (text[begin] == '+' || text[begin] == '-')) begin = skipBlanks(begin + 1);
+  std::size_t end = begin;
+  while (end < text.size() && !isBlank(text[end])) ++end;
+  // The number text: from the sign's digits to the next blank.
+  const std::string_view s = text.substr(begin, end - begin);
   const auto at = [&s](std::size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : '\0'; };
   const auto isDigit = [](unsigned char c) { return c >= '0' && c <= '9'; };
   std::size_t i = 0;
-  const bool negative = at(i) == '-';
-  if (at(i) == '+' || at(i) == '-') ++i;
   long double x = 0.0L;
   long long scale = 0;  // powers of ten of the whole-number digits left out
   std::size_t digits = 0;
@@ -44,7 +54,9 @@ std::optional<long double> ParseResultNumber(std::string_view s) {
     if (x < kLargestWholePart) x = x * 10.0L + static_cast<long double>(at(i) - '0');
     else ++scale;  // beyond the precision of x: only its size counts
   }
-  if (at(i) == '.') {
+  // A decimal comma between digits stands for the point.
+  const bool decimalComma = at(i) == ',' && digits > 0 && isDigit(at(i + 1));
+  if (at(i) == '.' || decimalComma) {
     long double weight = 1.0L;
     for (++i; isDigit(at(i)); ++i, ++digits) {
       weight /= 10.0L;
@@ -58,9 +70,14 @@ std::optional<long double> ParseResultNumber(std::string_view s) {
     std::size_t k = i + 1;
     const bool down = at(k) == '-';
     if (at(k) == '+' || at(k) == '-') ++k;
+    const std::size_t first = k;
     for (; isDigit(at(k)); ++k) exponent = std::min(exponent * 10 + (at(k) - '0'), kLargestExponent);
     if (down) exponent = -exponent;
+    if (k > first) i = k;  // a letter without digits is no exponent
   }
+  // "1.#INF", "-1.#IND", "1.#QNAN": what some runtime libraries print for
+  // values that are no finite number.
+  if (at(i) == '#') return std::nullopt;
   exponent += scale;
   // The loop ends at the latest when x has run out of the range either way.
   const long double factor = exponent < 0 ? 0.1L : 10.0L;

@@ -12,15 +12,21 @@ namespace vemu::netlist {
 // Removes every character whose code is 32 or less (bytes 128 to 255 stay).
 void RemoveBlanks(std::string& text);
 
-// Reads the longest start of `text` that is a decimal number: an optional
-// sign, digits with at most one point among them (at least one digit), then
-// an optional exponent: 'e', 'E' or the Cyrillic e of code page 1251 (0xE5,
-// 0xC5), an optional sign and one or more digits. What follows the number is
-// ignored. Nothing when the text opens with no number or the number is too
-// large for a long double; a number too small for one reads as 0.
-// Computed in extended precision: the digits before the point as a whole
-// number, each later one a tenth of the one before, then ten (or a tenth)
-// once per unit of the exponent.
+// Reads the number of the text that follows an element's key. Characters
+// of code 32 or less are blanks: those at the start are skipped, and so are
+// those right behind a leading sign ("- 1.5e+00" is -1.5); the number text
+// then ends at the next blank, and what follows it is ignored. The number
+// is the longest start of the number text that is a decimal number: digits
+// with at most one point among them (at least one digit; a comma between
+// digits before any point reads as the point, "1,5" is 1.5), then an
+// optional exponent: 'e', 'E' or the Cyrillic e of code page 1251 (0xE5,
+// 0xC5), an optional sign and one or more digits; the rest of the number
+// text is ignored ("1.5,2" is 1.5, "3.3e+00V" is 3.3). Nothing when there
+// is no such number, when "#" follows it at once ("1.#INF00e+000",
+// "-1.#IND") or when it is too large for a long double; a number too small
+// for one reads as 0. Computed in extended precision: the digits before the
+// point as a whole number, each later one a tenth of the one before, then
+// ten (or a tenth) once per unit of the exponent.
 std::optional<long double> ParseResultNumber(std::string_view text);
 
 // The value text of a result: the number with `digits` decimals (a text,

@@ -10,7 +10,10 @@ namespace vemu::platform {
 // Code page 1251 bytes to UTF-8. Every byte has a meaning, except 0x98,
 // which becomes U+FFFD.
 std::string cp1251ToUtf8(std::string_view bytes);
-// UTF-8 to code page 1251; characters the code page lacks become '?'.
+// UTF-8 to code page 1251; characters the code page lacks become '?', and
+// so does each byte sequence that is no UTF-8 (its lead byte with the
+// continuation bytes its sequence would reach). Both directions take time
+// in proportion to the text, whatever characters it holds.
 std::string utf8ToCp1251(std::string_view utf8);
 
 // Text of a file whose encoding is told by its first bytes: a UTF-8 or

@@ -65,6 +65,29 @@ TEST_F(ResultLoader, LineOpeningWithTheKeyWinsOutBeforeClc) {
   EXPECT_EQ(u1->Value, "");
 }
 
+TEST_F(ResultLoader, TheNumberAfterTheKeyAndTheLinesTheSearchBoxAllows) {
+  struct Case {
+    bool anywhere;
+    const char* clc;
+    const char* u1;
+    const char* abnormal;  // U1's memo line; "": none, and panel 2 is cleared
+  } cases[] = {{true, "U1= 1.0e+00 2.0e+00", "1.000", ""},
+               {true, "U1=  - 1,5 V", "-1.500", ""},
+               {true, "U1= 1.#INF00e+000", "", "U1=  Abnormal value <1.#INF00e+000> "},
+               {true, "log: XU1= 7", "7.000", ""},
+               {false, "log: XU1= 7", "", "U1=  Abnormal value <No value> "},
+               {false, "log: XU1= 7\r\n \tU1= 2.5e+00", "2.500", ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.clc);
+    settings().CheckLoadDigitAnywere = c.anywhere;
+    results("", std::string(c.clc) + "\r\nI1= 1.0e+00\r\n");
+    form().SpeedButton1Click();
+    EXPECT_EQ(u1->Value, c.u1);
+    EXPECT_EQ(std::ranges::count(memo(), std::string(*c.abnormal ? c.abnormal : "-")), *c.abnormal ? 1 : 0);
+    EXPECT_EQ(form().StatusText(2), *c.abnormal ? "MSG29" : "");
+  }
+}
+
 TEST_F(ResultLoader, SettingsDecideWhatIsShownAndWhetherValuesChange) {
   struct Case {
     const char* name;

@@ -39,6 +39,16 @@ TEST(ResultNumber, LongestNumberAtTheStartAndFormat) {
       {"-1.0e+00", "10", ".", -1.0L, "-1.0000000000"},
       {"1e-99999", "1", ".", 0.0L, "0.0"},             // below the range: 0
       {"0e+9999999999999999999999", "1", ".", 0.0L, "0.0"},
+      {"1.0e+00 2.0e+00", "3", ".", 1.0L, "1.000"},   // the number ends at a blank
+      {" \t- 1.5e+00 V", "1", ".", -1.5L, "-1.5"},      // blanks before and behind the sign
+      {"1,5", "3", ".", 1.5L, "1.500"},                  // a decimal comma
+      {"-2,5e-01", "2", ".", -0.25L, "-0.25"},
+      {"1.5,2", "1", ".", 1.5L, "1.5"},                  // a comma after the point ends the number
+      {"1,e+01", "1", ".", 1.0L, "1.0"},                 // no digit after the comma: no point
+      {",5", "3", ".", 0, nullptr},
+      {"1.#INF00e+000", "3", ".", 0, nullptr},           // special values of runtime libraries
+      {"-1.#IND", "3", ".", 0, nullptr},
+      {"1.5e+00#", "3", ".", 0, nullptr},
       {"abcdefgh", "3", ".", 0, nullptr},
       {"=1.000e+00", "3", ".", 0, nullptr},
       {"", "3", ".", 0, nullptr},
@@ -91,10 +101,11 @@ TEST(ResultIndex, FindsTheSameLinesAsAPlainSearchOpeningLinesFirst) {
           const std::size_t lead = lines[l].find_first_not_of(' ');
           if (lead != std::string::npos && lines[l].compare(lead, key.size(), key) == 0) expected = {{l, lead}};
         }
-        for (std::size_t l = 0; l < lines.size() && !expected; ++l)
-          if (const std::size_t at = lines[l].find(key); at != std::string::npos) expected = {{l, at}};
       }
-      EXPECT_EQ(index.ResultLineOf(key), expected) << "key [" << key << "]";
+      EXPECT_EQ(index.ResultLineOf(key, false), expected) << "key [" << key << "]";
+      for (std::size_t l = 0; l < lines.size() && !expected && key != "no end"; ++l)
+        if (const std::size_t at = lines[l].find(key); at != std::string::npos) expected = {{l, at}};
+      EXPECT_EQ(index.ResultLineOf(key, true), expected) << "key [" << key << "]";
     }
   }
 }

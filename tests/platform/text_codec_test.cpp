@@ -1,6 +1,9 @@
 // Code page 1251 and UTF-8: conversions both ways and the encodings that a
 // text file announces by its first bytes; the lines of a console.
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <QString>
 
 #include "platform/console_lines.h"
 #include "platform/text_codec.h"
@@ -30,11 +33,31 @@ TEST(TextCodec, EveryByteButOneHasAMeaning) {
   }
 }
 
+TEST(TextCodec, EveryCharacterConvertsAsTheSystemConverterDoesIt) {
+  const auto viaIconv = [](const char* from, const char* to, std::string in, const char* failed) {
+    iconv_t cd = iconv_open(to, from);
+    char out[16], *inPtr = in.data(), *outPtr = out;
+    std::size_t inLeft = in.size(), outLeft = sizeof out;
+    const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(cd);
+    return ok ? std::string(out, outPtr) : std::string(failed);
+  };
+  for (int b = 1; b <= 0xFF; ++b)
+    EXPECT_EQ(cp1251ToUtf8(std::string(1, static_cast<char>(b))),
+              viaIconv("CP1251", "UTF-8", std::string(1, static_cast<char>(b)), "\xEF\xBF\xBD")) << b;
+  for (char16_t c = 1; c < 0xFFFF; ++c) {
+    const std::string utf8 = QString(QChar(c)).toStdString();  // a surrogate alone: "?" both ways
+    ASSERT_EQ(utf8ToCp1251(utf8), viaIconv("UTF-8", "CP1251", utf8, "?")) << static_cast<int>(c);
+  }
+}
+
 TEST(TextCodec, CharactersTheCodePageLacksBecomeQuestionMarks) {
   EXPECT_EQ(utf8ToCp1251("a\xE4\xB8\xAD" "b"), "a?b");            // a Chinese character
   EXPECT_EQ(utf8ToCp1251("\xF0\x9F\x98\x80!"), "?!");             // an emoji
   EXPECT_EQ(utf8ToCp1251("x\xFFy"), "x?y");                         // not UTF-8 at all
   EXPECT_EQ(utf8ToCp1251("z\xD0"), "z?");                           // cut sequence at the end
+  EXPECT_EQ(utf8ToCp1251("\xE2\x82" "A\xC0\x80\xED\xA0\x80\x80"), "?A??" "?");  // cut, overlong, surrogate, stray
+  EXPECT_EQ(utf8ToCp1251(std::string(3000, '\x98') + "\xEF\xBF\xBD\xD0\xAF"), std::string(3000, '?') + "?\xDF");
 }
 
 TEST(TextCodec, FileTextFollowsItsByteOrderMark) {
