@@ -111,6 +111,8 @@ TEST(QtProcessWait, AnEndingSignalStopsTheProgramAndEndsTheWait) {
   vemu::test::ScratchFolder folder;
   auto slow = StartScript(folder, "sleep 30\n");
   ASSERT_TRUE(slow);
+  QWidget other;  // a window the ending closes too: the loops end only when all go
+  other.show();
   int taken = 0;
   std::optional<bool> finished;
   vemu::platform::TerminationSignals ending([&](int) {
@@ -121,6 +123,9 @@ TEST(QtProcessWait, AnEndingSignalStopsTheProgramAndEndsTheWait) {
     QTimer::singleShot(300, [] { std::raise(SIGTERM); });
     finished = vemu::platform::QtProcessWait().WaitFor(*slow, "slow");
   });
+  QTimer guard;  // fails rather than hangs
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  guard.start(8000);
   const auto start = std::chrono::steady_clock::now();
   QCoreApplication::exec();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_process_wait.h"
 
+#include <QCloseEvent>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -41,6 +42,16 @@ class WaitWindow final : public QDialog {
   }
 
   bool cancelled() const { return cancelled_; }
+
+  // The close box presses Cancel and the window stays until the stop is
+  // over. The editor's own closing of every window (it is ending) also
+  // starts the stop, but lets the window go, so that the ending goes on;
+  // the wait then sees the stop through before it returns.
+  void closeEvent(QCloseEvent* event) override {
+    reject();
+    if (event->spontaneous()) event->ignore();
+    else event->accept();
+  }
 
   // Esc, the close box and Cancel all end up here, and so does a request
   // to end the editor.
