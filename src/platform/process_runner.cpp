@@ -1,5 +1,6 @@
 #include "platform/process_runner.h"
 
+#include <dirent.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -9,6 +10,8 @@
 #include <fcntl.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -16,6 +19,30 @@ extern char** environ;
 
 namespace vemu::platform {
 namespace {
+
+// How long a group that was sent SIGKILL is given to go before the stop
+// ends all the same (a process stuck in the kernel takes no signal).
+constexpr std::chrono::seconds kKillBound{1};
+constexpr std::chrono::milliseconds kStopPoll{10};
+
+// The state and process group of process `pid` from /proc/PID/stat;
+// false when it is gone or cannot be read.
+bool ReadStateAndGroup(const char* pid, char& state, long& group) {
+  char path[64];
+  std::snprintf(path, sizeof path, "/proc/%s/stat", pid);
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // "PID (NAME) STATE PPID PGRP ...": the name is at most 16 bytes but may
+  // hold blanks and parentheses, so the fields are read after the last ')'.
+  char text[512];
+  const ssize_t n = ::read(fd, text, sizeof text - 1);
+  ::close(fd);
+  if (n <= 0) return false;
+  text[n] = '\0';
+  const char* close = std::strrchr(text, ')');
+  long parent = 0;
+  return close && std::sscanf(close + 1, " %c %ld %ld", &state, &parent, &group) == 3;
+}
 
 bool IsExecutableFile(const std::string& path) {
   struct stat st {};
@@ -135,17 +162,23 @@ std::optional<ChildProcess> ChildProcess::Start(const LaunchPlan& plan, const st
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : pid_(other.pid_), output_(other.output_), ended_(other.ended_), status_(other.status_) {
+    : pid_(other.pid_),
+      output_(other.output_),
+      ended_(other.ended_),
+      status_(other.status_),
+      stopping_(other.stopping_),
+      killed_(other.killed_),
+      killAt_(other.killAt_),
+      giveUpAt_(other.giveUpAt_) {
   other.pid_ = -1;
   other.output_ = -1;
   other.ended_ = true;
+  other.stopping_ = false;
 }
 
 ChildProcess::~ChildProcess() {
-  if (pid_ > 0 && !ended_) {
-    Kill();
-    WaitForEnd();
-  }
+  // Killed at once, with the rest of its group; not waited for without a bound.
+  if (pid_ > 0 && !ended_) Stop(std::chrono::milliseconds(0));
   CloseOutput();
 }
 
@@ -175,6 +208,7 @@ bool ChildProcess::ReadOutput(std::string& out) {
 }
 
 bool ChildProcess::HasEnded() {
+  if (stopping_) return StopStep();
   if (ended_ || pid_ <= 0) return true;
   int status = 0;
   const pid_t r = ::waitpid(pid_, &status, WNOHANG);
@@ -186,6 +220,7 @@ bool ChildProcess::HasEnded() {
 }
 
 void ChildProcess::WaitForEnd() {
+  while (stopping_ && !StopStep()) std::this_thread::sleep_for(kStopPoll);
   while (!ended_ && pid_ > 0) {
     int status = 0;
     const pid_t r = ::waitpid(pid_, &status, 0);
@@ -196,24 +231,65 @@ void ChildProcess::WaitForEnd() {
   }
 }
 
+std::optional<bool> ProcessGroupRunning(pid_t group) {
+  DIR* proc = ::opendir("/proc");
+  if (!proc) return std::nullopt;
+  bool running = false;
+  while (!running) {
+    const dirent* entry = ::readdir(proc);
+    if (!entry) break;
+    char* end = nullptr;
+    if (std::strtol(entry->d_name, &end, 10) <= 0 || *end != '\0') continue;
+    char state = 0;
+    long memberOf = 0;
+    running = ReadStateAndGroup(entry->d_name, state, memberOf) && memberOf == group && state != 'Z' &&
+              state != 'X';
+  }
+  ::closedir(proc);
+  return running;
+}
+
 void ChildProcess::Signal(int signal) {
   if (pid_ <= 0 || ended_) return;
   // The whole group: a batch file's shell and the programs it started.
   if (::kill(-pid_, signal) != 0) ::kill(pid_, signal);
 }
 
-void ChildProcess::Terminate() { Signal(SIGTERM); }
-void ChildProcess::Kill() { Signal(SIGKILL); }
+void ChildProcess::BeginStop(std::chrono::milliseconds grace) {
+  if (stopping_ || ended_ || pid_ <= 0) return;
+  Signal(SIGTERM);
+  stopping_ = true;
+  killed_ = false;
+  killAt_ = std::chrono::steady_clock::now() + grace;
+}
+
+bool ChildProcess::StopStep() {
+  const bool exited = LeaderExited();
+  // Without /proc a group whose leader has ended counts as running until the KILL.
+  if (exited && !ProcessGroupRunning(pid_).value_or(!killed_)) {
+    stopping_ = false;
+    WaitForEnd();
+    return true;
+  }
+  const auto now = std::chrono::steady_clock::now();
+  if (!killed_ && now >= killAt_) {
+    // The leader is not reaped yet, so the group's number still stands for
+    // this group: whatever of it is left is forced to end, leader or not.
+    ::kill(-pid_, SIGKILL);
+    killed_ = true;
+    giveUpAt_ = now + kKillBound;
+  } else if (killed_ && now >= giveUpAt_) {
+    stopping_ = false;
+    if (exited) WaitForEnd();
+    else ended_ = true;  // stuck: not waited for any longer
+    return true;
+  }
+  return false;
+}
 
 void ChildProcess::Stop(std::chrono::milliseconds grace) {
-  Terminate();
-  const auto deadline = std::chrono::steady_clock::now() + grace;
-  while (!LeaderExited() && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  // The leader is not reaped yet, so the group's number still stands for
-  // this group: whatever of it is left is forced to end with the leader.
-  if (!ended_) ::kill(-pid_, SIGKILL);
-  WaitForEnd();
+  BeginStop(grace);
+  while (stopping_ && !StopStep()) std::this_thread::sleep_for(kStopPoll);
 }
 
 bool ChildProcess::LeaderExited() {

@@ -49,13 +49,21 @@ class ChildProcess {
   ~ChildProcess();
 
   // True once the program has ended (it is then reaped); never blocks.
+  // During a stop, true once the stop is over (each call takes its next step).
   bool HasEnded();
-  // Blocks until the program has ended.
+  // Blocks until the program has ended (or a stop under way is over).
   void WaitForEnd();
-  // Asks the program's process group to end (SIGTERM), or forces it (SIGKILL).
-  void Terminate();
-  void Kill();
-  // Terminates, waits up to `grace` for the end, then kills and waits.
+
+  // Stopping, as Cancel does, in steps that never block: BeginStop asks the
+  // program's whole process group to end (SIGTERM); HasEnded then sends
+  // SIGKILL to whatever is left of the group once `grace` has passed,
+  // whether the program itself has ended or not. The stop is over when no
+  // member of the group runs any longer (the program is then reaped), or a
+  // second after the KILL whatever is left. The program is not reaped
+  // before, so the group's number cannot pass to another group meanwhile.
+  // Nothing happens when the program has ended already or a stop is under way.
+  void BeginStop(std::chrono::milliseconds grace);
+  // BeginStop, then waits until the stop is over: at most `grace` and a second.
   void Stop(std::chrono::milliseconds grace);
 
   // The wait status of the ended program (as waitpid gives it).
@@ -76,11 +84,22 @@ class ChildProcess {
   void Signal(int signal);
   // True once the program has exited, without reaping it.
   bool LeaderExited();
+  // One step of the stop under way; true once it is over.
+  bool StopStep();
 
   pid_t pid_ = -1;
   int output_ = -1;  // read end of the captured output, owned
   bool ended_ = false;
   int status_ = 0;
+  bool stopping_ = false;
+  bool killed_ = false;
+  std::chrono::steady_clock::time_point killAt_;    // the end of the grace
+  std::chrono::steady_clock::time_point giveUpAt_;  // a second after the KILL
 };
+
+// True while a process of the process group `group` runs (one that has
+// ended and is not yet reaped does not count); nothing when the system
+// cannot tell (no /proc).
+std::optional<bool> ProcessGroupRunning(pid_t group);
 
 }  // namespace vemu::platform

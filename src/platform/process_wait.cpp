@@ -1,9 +1,17 @@
 #include "platform/process_wait.h"
 
+#include <atomic>
+
 namespace vemu::platform {
 namespace {
 ProcessWait* installed = nullptr;
-}
+
+std::atomic<bool> endingRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the ending request is set in a signal handler");
+}  // namespace
+
+void SetEndingRequested(bool requested) { endingRequested.store(requested); }
+bool EndingRequested() { return endingRequested.load(); }
 
 bool BlockingProcessWait::WaitFor(ChildProcess& process, const std::string&) {
   process.WaitForEnd();

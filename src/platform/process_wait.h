@@ -1,7 +1,8 @@
 // Waiting for an external program. The program's window waits in a modal
 // window that names the program, counts the seconds and lets the user
 // cancel; tests and the test driver install a scripted wait that shows
-// nothing and can press Cancel. There is no time-out.
+// nothing and can press Cancel. There is no time-out, but a program is
+// stopped as Cancel stops it when the editor is asked to end.
 #pragma once
 
 #include <chrono>
@@ -18,7 +19,8 @@ class ProcessWait {
  public:
   virtual ~ProcessWait() = default;
   // Waits until `process` has ended; `program` names it for the user.
-  // False when the user cancelled: the process has then been stopped and reaped.
+  // False when the user cancelled or the editor is ending (EndingRequested):
+  // the process has then been stopped.
   virtual bool WaitFor(ChildProcess& process, const std::string& program) = 0;
 };
 
@@ -27,6 +29,12 @@ class BlockingProcessWait final : public ProcessWait {
  public:
   bool WaitFor(ChildProcess& process, const std::string& program) override;
 };
+
+// Set by the handler of the ending signals (safe there: a lock-free store)
+// and cleared when their handling is put away. While it is set, every wait
+// stops its program as Cancel does and reports it cancelled.
+void SetEndingRequested(bool requested);
+bool EndingRequested();
 
 // The wait installed by tests or the driver; null when none is.
 ProcessWait* installedProcessWait();

@@ -1,5 +1,7 @@
 #include "platform/scripted_process_wait.h"
 
+#include <thread>
+
 namespace vemu::platform {
 
 bool ScriptedProcessWait::WaitFor(ChildProcess& process, const std::string& program) {
@@ -9,10 +11,11 @@ bool ScriptedProcessWait::WaitFor(ChildProcess& process, const std::string& prog
     cancel = cancels.front();
     cancels.pop_front();
   }
-  if (!cancel) {
-    process.WaitForEnd();
-    return true;
+  while (!cancel && !process.HasEnded()) {
+    cancel = EndingRequested();
+    if (!cancel) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+  if (!cancel) return true;
   process.Stop(stopGrace);
   return false;
 }

@@ -13,7 +13,8 @@ class ScriptedProcessWait final : public ProcessWait {
  public:
   std::vector<std::string> programs;  // every program waited for, in order
   // One entry per wait: true presses Cancel as soon as the wait begins.
-  // An empty queue waits for the end.
+  // An empty queue waits for the end, or for a request to end the editor,
+  // which cancels as well.
   std::deque<bool> cancels;
   std::chrono::milliseconds stopGrace = kStopGrace;
 

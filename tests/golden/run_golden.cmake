@@ -5,7 +5,10 @@
 # optional file "stdin" is the driver's standard input; an optional file
 # "stderr" lists lines that the driver's standard error must hold as whole
 # lines, in that order (other lines may come between them). In the output
-# the path of the case's input is written IN again.
+# the path of the case's input is written IN again. An optional folder
+# "dir" makes a scratch program folder of the shipped IMAGES and the files
+# of "dir", which DIR in the command stands for; its path is written DIR
+# again in the output and the standard error.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(GLOB cases LIST_DIRECTORIES true ${GOLDEN}/*)
@@ -21,6 +24,12 @@ foreach(case ${cases})
   string(REPLACE "IN" "${case}/in" command "${command}")
   string(REPLACE "OUT" "${WORK}/${name}.out" command "${command}")
   string(REPLACE "DATA/" "${DATA}/" command "${command}")
+  set(folder "")
+  if(IS_DIRECTORY ${case}/dir)
+    set(folder ${WORK}/${name}.dir)
+    file(COPY ${DATA}/IMAGES ${case}/dir/ DESTINATION ${folder})
+    string(REPLACE "DIR" "${folder}" command "${command}")
+  endif()
   separate_arguments(args UNIX_COMMAND "${command}")
   # An optional file "stdin" is fed to the driver's standard input.
   set(input_file /dev/null)
@@ -43,6 +52,9 @@ foreach(case ${cases})
     message(SEND_ERROR "${name}: exit status ${rc}, expected ${expected_rc}: ${err}")
     math(EXPR failures "${failures} + 1")
     continue()
+  endif()
+  if(NOT folder STREQUAL "")
+    string(REPLACE "${folder}" "DIR" err "${err}")
   endif()
   if(EXISTS ${case}/stderr)
     file(READ ${case}/stderr wanted)
@@ -68,7 +80,32 @@ foreach(case ${cases})
       string(SUBSTRING "${rest}" ${skip} -1 rest)
     endwhile()
   endif()
-  if(EXISTS ${case}/expected)
+  if(EXISTS ${case}/expected AND NOT folder STREQUAL "")
+    # Compared byte for byte (a text read drops CR): the paths of the
+    # input and the folder are replaced in the bytes, one pair of hex
+    # digits and a blank each, so that a match keeps to whole bytes.
+    set(texts)
+    foreach(file ${actual} ${case}/expected)
+      file(READ ${file} bytes HEX)
+      string(REGEX REPLACE "(..)" "\\1 " bytes "${bytes}")
+      foreach(pair "${case}/in;IN" "${folder};DIR")
+        list(GET pair 0 from)
+        list(GET pair 1 to)
+        string(HEX "${from}" from)
+        string(HEX "${to}" to)
+        string(REGEX REPLACE "(..)" "\\1 " from "${from}")
+        string(REGEX REPLACE "(..)" "\\1 " to "${to}")
+        string(REPLACE "${from}" "${to}" bytes "${bytes}")
+      endforeach()
+      list(APPEND texts "${bytes}")
+    endforeach()
+    list(GET texts 0 got)
+    list(GET texts 1 wanted)
+    if(NOT got STREQUAL wanted)
+      message(SEND_ERROR "${name}: output differs from ${case}/expected (see ${actual})")
+      math(EXPR failures "${failures} + 1")
+    endif()
+  elseif(EXISTS ${case}/expected)
     # Paths into the case's input are written back as IN, as the command names them.
     file(READ ${actual} text)
     string(FIND "${text}" "${case}/in" at)

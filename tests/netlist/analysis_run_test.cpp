@@ -117,6 +117,13 @@ TEST_F(AnalysisRun, CancelStopsTheProgramAndLoadsNothing) {
   form().Computeall1Click();
   EXPECT_EQ(memo().back(), "Run cancelled: " + path("bat1.bat"));
   EXPECT_EQ(u1->Value, "old");
+  // An editor asked to end (an ending signal) cancels a run as Cancel does.
+  program("bat1.bat", "sleep 30\n");
+  vemu::platform::SetEndingRequested(true);
+  form().RunButtonClick();
+  vemu::platform::SetEndingRequested(false);
+  EXPECT_EQ(memo().back(), "Run cancelled: " + path("bat1.bat"));
+  EXPECT_EQ(u1->Value, "old");
 }
 
 TEST_F(AnalysisRun, CirThatCannotBeWrittenStopsTheRunBeforeAnythingStarts) {

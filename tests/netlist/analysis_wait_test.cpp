@@ -11,13 +11,15 @@
 #include <QTimer>
 #include <QWindow>
 #include <chrono>
-#include <filesystem>
+#include <csignal>
 #include <deque>
+#include <filesystem>
 
 #include "platform/process_runner.h"
 #include "platform/qt/qt_console_window.h"
 #include "platform/qt/qt_process_wait.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/termination_signals.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -89,15 +91,47 @@ TEST(QtProcessWait, WaitsWithoutTheWindowForQuickProgramsAndCancelsSlowOnes) {
   EXPECT_TRUE(wait.WaitFor(*quick, "quick"));
   EXPECT_EQ(WEXITSTATUS(quick->WaitStatus()), 3);
 
-  auto slow = StartScript(folder, "sleep 30\n");
+  // The shell ends when asked; a program it started ignores the request
+  // and would write later: it is killed with the group after the grace.
+  auto slow = StartScript(folder, "(trap '' TERM; sleep 6; echo late > clc) & sleep 30\n");
   ASSERT_TRUE(slow);
   int secondsShown = 0;
   PressCancelWhenShown(&secondsShown);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(wait.WaitFor(*slow, "slow"));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_TRUE(WIFSIGNALED(slow->WaitStatus()));
+  EXPECT_EQ(vemu::platform::ProcessGroupRunning(slow->Pid()), false);
   EXPECT_EQ(secondsShown, 1);
+}
+
+// An ending signal during a wait in the editor's loop: the program is
+// stopped as Cancel stops it and the wait returns when the loops end.
+TEST(QtProcessWait, AnEndingSignalStopsTheProgramAndEndsTheWait) {
+  vemu::test::ScratchFolder folder;
+  auto slow = StartScript(folder, "sleep 30\n");
+  ASSERT_TRUE(slow);
+  QWidget other;  // a window the ending closes too: the loops end only when all go
+  other.show();
+  int taken = 0;
+  std::optional<bool> finished;
+  vemu::platform::TerminationSignals ending([&](int) {
+    ++taken;
+    QCoreApplication::quit();
+  });
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(300, [] { std::raise(SIGTERM); });
+    finished = vemu::platform::QtProcessWait().WaitFor(*slow, "slow");
+  });
+  QTimer guard;  // fails rather than hangs
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  guard.start(8000);
+  const auto start = std::chrono::steady_clock::now();
+  QCoreApplication::exec();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+  EXPECT_EQ(finished, false);
+  EXPECT_EQ(taken, 1);
+  EXPECT_TRUE(WIFSIGNALED(slow->WaitStatus()));
 }
 
 // A shown run: the program's output and errors in its console window, which

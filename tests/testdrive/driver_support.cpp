@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include <unistd.h>
 
@@ -13,11 +16,14 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextBlock>
+#include <QTimer>
 
 #include "catalogue/windows/settings_window.h"
 #include "netlist/windows/text_window.h"
 #include "platform/qt/guarded_application.h"
+#include "platform/qt/qt_process_wait.h"
 #include "platform/qt/qt_text.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/program_folder.h"
@@ -40,6 +46,53 @@ std::optional<int> ParseInt(const std::string& text) {
   const auto parsed = std::from_chars(text.data(), end, value);
   if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end) return std::nullopt;
   return value;
+}
+
+std::optional<double> ParseSeconds(const std::string& text) {
+  char* end = nullptr;
+  const double seconds = text.empty() ? -1 : std::strtod(text.c_str(), &end);
+  if (!end || *end != '\0' || !(seconds >= 0 && seconds <= 3600)) return std::nullopt;
+  return seconds;
+}
+
+namespace {
+// Clicks Cancel of the wait window when it is up and Cancel can be pressed.
+bool PressWaitWindowCancel() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() != "ProcessWaitWindow" || !w->isVisible()) continue;
+    auto* cancel = w->findChild<QPushButton*>("CancelButton");
+    if (!cancel || !cancel->isEnabled()) return false;
+    cancel->click();
+    return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool DriverWait::WaitFor(platform::ChildProcess& process, const std::string& program) {
+  bool ended = true;
+  if (!window_) {
+    while (ended && !process.HasEnded()) {
+      ended = !platform::EndingRequested();
+      if (!ended) process.Stop(platform::kStopGrace);
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  } else {
+    // The window shows after a short quiet wait: the press waits for it.
+    QTimer press;
+    press.setSingleShot(true);
+    QObject::connect(&press, &QTimer::timeout, [&press] {
+      if (!PressWaitWindowCancel()) press.start(10);
+    });
+    if (cancelAfter_) press.start(static_cast<int>(std::lround(*cancelAfter_ * 1000)));
+    ended = platform::QtProcessWait().WaitFor(process, program);
+  }
+  std::fprintf(stderr, "wait [%s] -> %s\n", program.c_str(), ended ? "ended" : "Cancel");
+  if (!ended)
+    std::fprintf(stderr, "group [%s] %s\n", program.c_str(),
+                 platform::ProcessGroupRunning(process.Pid()).value_or(true) ? "running" : "gone");
+  return ended;
 }
 
 std::optional<std::pair<int, int>> ParseSize(const std::string& text) {

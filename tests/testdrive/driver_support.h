@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/process_wait.h"
 #include "testdrive/commands.h"
 
 class QApplication;
@@ -41,6 +42,8 @@ namespace testdrive {
 
 // A whole decimal integer (nothing else in the text), or nothing.
 std::optional<int> ParseInt(const std::string& text);
+// A number of seconds from 0 to 3600 ("0.5", "2"), or nothing.
+std::optional<double> ParseSeconds(const std::string& text);
 // "WxH" with both sides from 1 to 8000, or nothing.
 std::optional<std::pair<int, int>> ParseSize(const std::string& text);
 
@@ -170,6 +173,24 @@ class DriverSession {
   std::string scratch_;
   std::unique_ptr<QApplication> app_;
   std::unique_ptr<WindowSet> windows_;
+};
+
+// The driver's wait for external programs. Each wait is printed to stderr
+// as `wait [PROGRAM] -> ended` or `wait [PROGRAM] -> Cancel` (stopped), a
+// stop followed by `group [PROGRAM] gone` when no process of the program's
+// group runs any longer, else `group [PROGRAM] running`. Without `window`
+// it waits while the events go on (and stops the program as Cancel does
+// when an ending signal comes); with it the editor's own wait window waits,
+// and `cancelAfter` seconds after the wait began its Cancel button is
+// pressed, when given.
+class DriverWait final : public vemu::platform::ProcessWait {
+ public:
+  DriverWait(bool window, std::optional<double> cancelAfter) : window_(window), cancelAfter_(cancelAfter) {}
+  bool WaitFor(vemu::platform::ChildProcess& process, const std::string& program) override;
+
+ private:
+  bool window_;
+  std::optional<double> cancelAfter_;
 };
 
 // The memo's lines as code page 1251 bytes (an empty memo has no lines).

@@ -1,7 +1,8 @@
 // edit IN.dag SCRIPT OUT.dag [--size WxH] [--folder DIR] [--set CONTROL=VALUE]...: replays a
 // script of mouse, key, palette, menu and field events on the main window with IN open ("-" for
 // a new circuit) and writes the circuit after it. Boxes, the status panels, the caption, the
-// selection and the memo go to stderr.
+// selection and the memo go to stderr. Programs are waited for in the editor's wait window;
+// "signal-after" lines send the driver an ending signal while the script goes on.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -15,11 +16,15 @@
 #include <QTimer>
 #include <QToolButton>
 #include <charconv>
+#include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sstream>
+#include <thread>
 #include <tuple>
 #include <unistd.h>
 
@@ -32,6 +37,7 @@
 #include "testdrive/page_server.h"
 #include "platform/dialogs.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/qt/web_download.h"
 #include "platform/text_codec.h"
 #include "ui/ask_insert_move.h"
@@ -299,6 +305,84 @@ bool RunLine(TForm1& form, std::unique_ptr<testdrive::PageServer>& pages, const 
   return false;
 }
 
+// Sends `signal` to this process `seconds` from now, from a thread of its
+// own, unless it is destroyed before.
+class SignalLater {
+ public:
+  SignalLater(double seconds, int signal)
+      : thread_([this, seconds, signal] {
+          std::unique_lock<std::mutex> lock(mutex_);
+          if (!wake_.wait_for(lock, std::chrono::duration<double>(seconds), [this] { return cancelled_; }))
+            ::kill(::getpid(), signal);
+        }) {}
+  ~SignalLater() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      cancelled_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+  SignalLater(const SignalLater&) = delete;
+  SignalLater& operator=(const SignalLater&) = delete;
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool cancelled_ = false;
+  std::thread thread_;  // last: it starts once the rest is there
+};
+
+const std::pair<const char*, int> kEndingSignals[] = {{"SIGTERM", SIGTERM}, {"SIGINT", SIGINT}, {"SIGHUP", SIGHUP}};
+
+const char* EndingSignalName(int signal) {
+  for (const auto& [name, number] : kEndingSignals)
+    if (number == signal) return name;
+  return "?";
+}
+
+// The "signal-after" lines: the program's own handling of the ending
+// signals, armed at the first one as the program arms it, and the signals
+// to come. When one is taken the editor ends as it does then, and the
+// script's further lines are not replayed.
+class EndingSignals {
+ public:
+  explicit EndingSignals(TForm1& form) : form_(form) {}
+  ~EndingSignals() { pending_.clear(); }  // before the handling goes, none comes after it
+
+  // "SECONDS SIGNAL"; false for another text.
+  bool Arm(const std::string& rest) {
+    std::istringstream in(rest);
+    std::string seconds, name, more;
+    in >> seconds >> name;
+    const auto delay = testdrive::ParseSeconds(seconds);
+    int signal = 0;
+    for (const auto& [known, number] : kEndingSignals)
+      if (name == known) signal = number;
+    if (!delay || signal == 0 || (in >> more)) return false;
+    if (!handling_)
+      handling_ = std::make_unique<vemu::platform::TerminationSignals>([this](int taken) {
+        std::fprintf(stderr, "ended by %s\n", EndingSignalName(taken));
+        ended_ = true;
+        form_.EndWithoutQuestion();
+      });
+    pending_.push_back(std::make_unique<SignalLater>(*delay, signal));
+    return true;
+  }
+
+  // Takes a signal that has come meanwhile; true once the editor has ended.
+  bool Ended() {
+    if (handling_) QCoreApplication::processEvents();
+    return ended_;
+  }
+
+ private:
+  TForm1& form_;
+  std::unique_ptr<vemu::platform::TerminationSignals> handling_;
+  std::vector<std::unique_ptr<SignalLater>> pending_;
+  bool ended_ = false;
+};
+
 // " NAME" for each selected member of the shown level, in list order (UTF-8).
 std::string SelectedMembers(TForm1& form) {
   std::string names;
@@ -409,13 +493,26 @@ int EditCommand(const Args& args) {
     form.show();
     form.Timer1->stop();
     std::unique_ptr<testdrive::PageServer> pages;  // the page server of "serve" lines
+    testdrive::DriverWait wait(true, std::nullopt);
+    vemu::platform::ScopedProcessWait useWait(wait);
+    EndingSignals ending(form);
     for (const std::string& line : *script) {
+      std::istringstream in(line);
+      std::string verb, rest;
+      in >> verb;
+      if (verb == "signal-after") {
+        std::getline(in >> std::ws, rest);
+        if (ending.Arm(rest)) continue;
+        std::fprintf(stderr, "edit: bad signal line: %s\n", line.c_str());
+        return 2;
+      }
       bool ran = true;
       testdrive::RunAsCommand([&] { ran = RunLine(form, pages, line, error); });
       if (!ran) {
         std::fprintf(stderr, "edit: %s\n", error.c_str());
         return 2;
       }
+      if (ending.Ended()) break;
     }
     for (int panel = 0; panel < 3; ++panel)
       std::fprintf(stderr, "status %d %s\n", panel, form.StatusText(panel).c_str());

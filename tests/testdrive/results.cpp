@@ -1,16 +1,13 @@
 // result-number TEXT DIGITS
 // results IN.dag DIR [--set CONTROL=VALUE]... [--write OUT.dag]
-// run IN.dag DIR [--second] [--set CONTROL=VALUE]... [--answer A]... [--cancel-run] [--write OUT.dag]
+// run IN.dag DIR [--second] [--set CONTROL=VALUE]... [--answer A]... [--cancel-run [SECONDS]] [--write OUT.dag]
 // The result loader and the analysis run through the program's windows,
 // with DIR as the program folder.
-#include <QCoreApplication>
 #include <QToolButton>
-#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
-#include <thread>
 
 #include "catalogue/settings.h"
 #include "netlist/result_number.h"
@@ -37,30 +34,6 @@ std::string Absolute(const std::string& path) {
   return ec ? path : absolute.string();
 }
 
-// Waits without a window, prints each wait to stderr and presses Cancel
-// when asked to. The events go on meanwhile, so a console window reads the
-// program's output as it comes.
-class DriverWait final : public platform::ProcessWait {
- public:
-  explicit DriverWait(bool cancel) : cancel_(cancel) {}
-  bool WaitFor(platform::ChildProcess& process, const std::string& program) override {
-    if (!cancel_) {
-      while (!process.HasEnded()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-      }
-      std::fprintf(stderr, "wait [%s] -> ended\n", program.c_str());
-      return true;
-    }
-    process.Stop(platform::kStopGrace);
-    std::fprintf(stderr, "wait [%s] -> Cancel\n", program.c_str());
-    return false;
-  }
-
- private:
-  bool cancel_;
-};
-
 // Takes the flag out of the arguments; true when it was there.
 bool TakeFlag(Args& args, const std::string& flag) {
   bool found = false;
@@ -75,11 +48,31 @@ bool TakeFlag(Args& args, const std::string& flag) {
   return found;
 }
 
+// Takes "--cancel-run [SECONDS]" out of the arguments: nothing without it,
+// else the seconds (0 when no number follows).
+std::optional<double> TakeCancelRun(Args& args) {
+  std::optional<double> seconds;
+  for (auto it = args.begin(); it != args.end();) {
+    if (*it != "--cancel-run") {
+      ++it;
+      continue;
+    }
+    it = args.erase(it);
+    seconds = 0;
+    if (it != args.end())
+      if (const auto given = testdrive::ParseSeconds(*it)) {
+        seconds = given;
+        it = args.erase(it);
+      }
+  }
+  return seconds;
+}
+
 // Reads IN.dag and DIR; the folder becomes the program folder.
 bool ParseFolderCommand(const char* name, Args args, const std::vector<std::string>& allowed,
-                        testdrive::CircuitOptions& options, bool* cancelRun) {
+                        testdrive::CircuitOptions& options, std::optional<double>* cancelRun) {
   if (cancelRun) {
-    *cancelRun = TakeFlag(args, "--cancel-run");
+    *cancelRun = TakeCancelRun(args);
     options.second = TakeFlag(args, "--second");
   }
   std::string error;
@@ -144,9 +137,10 @@ int ResultsCommand(const Args& args) {
 
 int RunCommand(const Args& args) {
   testdrive::CircuitOptions options;
-  bool cancelRun = false;
+  std::optional<double> cancelRun;
   if (!ParseFolderCommand("run", args, {"set", "answer", "write"}, options, &cancelRun)) return 2;
-  DriverWait wait(cancelRun);
+  // Cancel is pressed in the editor's own wait window.
+  testdrive::DriverWait wait(cancelRun.has_value(), cancelRun);
   platform::ScopedProcessWait useWait(wait);
   // The second build's programs run in console windows: their lines go to stderr.
   platform::setConsoleClosedHook([](const std::string& program, const std::deque<std::string>& lines) {

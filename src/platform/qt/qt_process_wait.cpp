@@ -1,5 +1,6 @@
 #include "platform/qt/qt_process_wait.h"
 
+#include <QCloseEvent>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -42,31 +43,37 @@ class WaitWindow final : public QDialog {
 
   bool cancelled() const { return cancelled_; }
 
-  // Esc, the close box and Cancel all end up here.
+  // The close box presses Cancel and the window stays until the stop is
+  // over. The editor's own closing of every window (it is ending) also
+  // starts the stop, but lets the window go, so that the ending goes on;
+  // the wait then sees the stop through before it returns.
+  void closeEvent(QCloseEvent* event) override {
+    reject();
+    if (event->spontaneous()) event->ignore();
+    else event->accept();
+  }
+
+  // Esc, the close box and Cancel all end up here, and so does a request
+  // to end the editor.
   void reject() override {
     if (cancelled_) return;
     cancelled_ = true;
     cancel_->setEnabled(false);
     seconds_->setText(QStringLiteral("Stopping..."));
-    process_.Terminate();
-    stopping_.start();
+    process_.BeginStop(kStopGrace);
   }
 
  private:
   void Tick() {
+    // Also the steps of a stop: the window stays until it is over.
     if (process_.HasEnded()) {
       timer_.stop();
       QDialog::done(cancelled_ ? QDialog::Rejected : QDialog::Accepted);
       return;
     }
-    if (cancelled_) {
-      if (!killed_ && stopping_.elapsed() >= kStopGrace.count()) {
-        killed_ = true;
-        process_.Kill();
-      }
-      return;
-    }
-    ShowSeconds();
+    if (cancelled_) return;
+    if (EndingRequested()) reject();
+    else ShowSeconds();
   }
 
   void ShowSeconds() {
@@ -78,23 +85,29 @@ class WaitWindow final : public QDialog {
   QPushButton* cancel_ = nullptr;
   QTimer timer_;
   QElapsedTimer running_;
-  QElapsedTimer stopping_;
   bool cancelled_ = false;
-  bool killed_ = false;
 };
 
 }  // namespace
 
 bool QtProcessWait::WaitFor(ChildProcess& process, const std::string& program) {
   const auto quietEnd = std::chrono::steady_clock::now() + kQuietWait;
-  while (std::chrono::steady_clock::now() < quietEnd) {
+  while (std::chrono::steady_clock::now() < quietEnd && !EndingRequested()) {
     if (process.HasEnded()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  WaitWindow window(parent_, process, program);
-  window.exec();
-  process.WaitForEnd();
-  return !window.cancelled();
+  bool cancelled = true;
+  if (!EndingRequested()) {
+    WaitWindow window(parent_, process, program);
+    window.exec();
+    cancelled = window.cancelled();
+  }
+  if (process.HasEnded()) return !cancelled;
+  // The window's loop also ends when every loop of the editor does (it is
+  // ending): the program is stopped as Cancel stops it, within the grace
+  // and a second, or the rest of them when Cancel came first.
+  process.Stop(kStopGrace);
+  return false;
 }
 
 }  // namespace vemu::platform

@@ -14,8 +14,10 @@ class QtProcessWait final : public ProcessWait {
   // The window is centred on `parent` when it is given (not owned).
   explicit QtProcessWait(QWidget* parent = nullptr) : parent_(parent) {}
 
-  // Cancel asks the program to end and kills it when it is still running
-  // after kStopGrace; the window stays until it has ended.
+  // Cancel stops the program's process group (ChildProcess::BeginStop with
+  // kStopGrace); the window stays until the stop is over. A request to end
+  // the editor (EndingRequested) presses Cancel, and a wait whose window
+  // closes with the editor's loops stops the program before it returns.
   bool WaitFor(ChildProcess& process, const std::string& program) override;
 
  private:

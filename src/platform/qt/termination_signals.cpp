@@ -4,23 +4,36 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <atomic>
 #include <cerrno>
+#include <thread>
+
+#include "platform/process_wait.h"
 
 namespace vemu::platform {
 namespace {
 
-// The pipe's writing end for the handler; -1 while nobody listens.
-volatile sig_atomic_t writeEnd = -1;
+// The pipe's writing end for the handler; -1 while nobody listens. The
+// handler may run on any thread, so it counts itself in `writing` while it
+// uses the descriptor, and the pipe is closed only when no handler does.
+std::atomic<int> writeEnd{-1};
+std::atomic<int> writing{0};
+static_assert(std::atomic<int>::is_always_lock_free, "the descriptor is read in a signal handler");
 
 void WriteSignal(int signal) {
   const int saved = errno;
-  const int fd = writeEnd;
+  // A program being waited for is stopped at once, also when the event
+  // loop does not run during the wait.
+  SetEndingRequested(true);
+  writing.fetch_add(1);
+  const int fd = writeEnd.load();
   if (fd >= 0) {
     const unsigned char number = static_cast<unsigned char>(signal);
     if (::write(fd, &number, 1) < 0) {
       // A full pipe already holds a request to end.
     }
   }
+  writing.fetch_sub(1);
   errno = saved;
 }
 
@@ -30,7 +43,7 @@ TerminationSignals::TerminationSignals(std::function<void(int signal)> onSignal)
   if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) return;
   notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ReadPipe(); });
-  writeEnd = pipe_[1];
+  writeEnd.store(pipe_[1]);
   for (std::size_t k = 0; k < kSignals.size(); ++k) {
     ::sigaction(kSignals[k], nullptr, &saved_[k]);
     // A signal the starter chose to ignore (nohup, a background job of a
@@ -47,7 +60,11 @@ TerminationSignals::TerminationSignals(std::function<void(int signal)> onSignal)
 TerminationSignals::~TerminationSignals() {
   if (pipe_[0] < 0) return;
   for (std::size_t k = 0; k < kSignals.size(); ++k) ::sigaction(kSignals[k], &saved_[k], nullptr);
-  writeEnd = -1;
+  writeEnd.store(-1);
+  // A handler that took the descriptor before may still be writing on
+  // another thread; once none does, no handler can write any more.
+  while (writing.load() != 0) std::this_thread::yield();
+  SetEndingRequested(false);
   notifier_.reset();
   ::close(pipe_[0]);
   ::close(pipe_[1]);

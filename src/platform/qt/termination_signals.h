@@ -1,7 +1,9 @@
 // The signals that ask a program to end (SIGTERM, SIGINT, SIGHUP), taken into
-// the event loop: the handler only writes the signal's number into a pipe,
-// and a socket notifier on the pipe's other end calls the program's own
-// ending there, where any code may run.
+// the event loop: the handler only sets the ending request of the waits for
+// external programs (process_wait.h), so that a program being waited for is
+// stopped as Cancel stops it, and writes the signal's number into a pipe; a
+// socket notifier on the pipe's other end calls the program's own ending
+// there, where any code may run.
 #pragma once
 
 #include <signal.h>
@@ -22,7 +24,7 @@ class TerminationSignals {
   // the same kind ends the program the system's way, should the event loop
   // no longer run. Signals ignored when the program started stay ignored.
   explicit TerminationSignals(std::function<void(int signal)> onSignal);
-  // Puts the former handlers back.
+  // Puts the former handlers back and clears the ending request.
   ~TerminationSignals();
   TerminationSignals(const TerminationSignals&) = delete;
   TerminationSignals& operator=(const TerminationSignals&) = delete;
