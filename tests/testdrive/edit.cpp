@@ -37,6 +37,7 @@
 #include "ui/ask_insert_move.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
+#include "view/windows/preview_window.h"
 
 namespace {
 
@@ -289,9 +290,11 @@ bool RunLine(TForm1& form, std::unique_ptr<testdrive::PageServer>& pages, const 
       error = "bad tick count: " + rest;
       return false;
     }
+    // The main timer ticks every 50 ms, the preview window's every second.
     for (int i = 0; i < *n; ++i) {
       form.Timer1Timer();
       form.Timer1->stop();
+      if ((i + 1) % 20 == 0 && form.App().FormSubCircuit) form.App().FormSubCircuit->Timer1Timer();
     }
     return true;
   }
@@ -330,6 +333,15 @@ int RunScriptedModalWindow(QWidget& window) {
   const std::optional<std::string> item = vemu::platform::dialogs().inputQuery("Move to", "item", "");
   if (!item || !moveTo->ChooseItem(vemu::platform::fromUtf8(*item))) return kCancel;
   return kOk;
+}
+
+// "NAME" of the sub-circuit the preview window shows, or "hidden".
+std::string PreviewState(TForm1& form) {
+  const TFormSubCircuit* preview = form.App().FormSubCircuit;
+  if (!preview || !preview->isVisible()) return "hidden";
+  const vemu::model::TheNode* shown = preview->ShownNode;
+  if (!shown || !form.Graph->Contains(shown) || !shown->IsContainer()) return "hidden";
+  return vemu::platform::cp1251ToUtf8(shown->Name.str());
 }
 
 }  // namespace
@@ -422,6 +434,7 @@ int EditCommand(const Args& args) {
     if (!form.Memo1->toPlainText().isEmpty())
       for (const QString& line : form.Memo1->toPlainText().split(QLatin1Char('\n')))
         std::fprintf(stderr, "memo %s\n", line.toUtf8().constData());
+    std::fprintf(stderr, "preview %s\n", PreviewState(form).c_str());
     if (!session->WriteCircuit(out, error)) {
       std::fprintf(stderr, "edit: %s\n", error.c_str());
       return 3;
