@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QHoverEvent>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
@@ -119,6 +120,38 @@ void BM_LevelTabs(benchmark::State& state) {
   state.SetLabel("both bars, from empty");
 }
 BENCHMARK(BM_LevelTabs)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// From the level's tabs to those of a small level, with the mouse over the
+// bars (a tab bar under the mouse looks for the hovered tab at every tab
+// removed).
+void BM_LevelTabsShrink(benchmark::State& state) {
+  Folder folder;
+  Program program;
+  TForm1& form = program.form();
+  form.Graph->Swap(*Level(static_cast<int>(state.range(0))));
+  TheNode* root = form.Graph->MainNode;
+  // Y1 in X1: the tabs of X1 and Y1 alone.
+  TheNode* x1 = root->FirstLine->Node;
+  TheNode* small = form.Graph->AddNode(x1, vemu::model::ntSubCircuit);
+  small->Name = "Y1";
+  form.Graph->AddLine(-2, x1, small, vemu::model::alHaveItem);
+  for (auto _ : state) {
+    state.PauseTiming();
+    form.Graph->MainNode = root;
+    form.UpdateLevelTabs();
+    for (QTabBar* tabs : {form.TabSet1, form.TabControl2}) {
+      const QPointF at = tabs->tabRect(0).center();
+      QHoverEvent hover(QEvent::HoverMove, at, tabs->mapToGlobal(at), QPointF(-1, -1));
+      QApplication::sendEvent(tabs, &hover);
+    }
+    form.Graph->MainNode = small;
+    state.ResumeTiming();
+    form.UpdateLevelTabs();
+  }
+  if (form.TabSet1->count() != 2 || form.TabControl2->count() != 2) state.SkipWithError("the tabs were not refilled");
+  state.SetLabel("both bars, hovered");
+}
+BENCHMARK(BM_LevelTabsShrink)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLevelOfSubCircuits(benchmark::State& state) {
   Folder folder;

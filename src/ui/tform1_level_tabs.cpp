@@ -1,6 +1,8 @@
 // The hierarchy tabs above the canvas (TabSet1) and in the level bar
 // (TabControl2): they show the shown level among its owner's sub-circuits
 // and its own, and a click switches the shown level.
+#include <QCoreApplication>
+#include <QHoverEvent>
 #include <QTabBar>
 
 #include "model/graph.h"
@@ -43,6 +45,10 @@ void Refill(QTabBar* tabs, const std::vector<QString>& names, int index) {
   const bool shown = tabs->isVisible();
   const bool focused = tabs->hasFocus();
   if (shown) tabs->setVisible(false);
+  // A bar under the mouse looks for the hovered tab, laying out all its
+  // tabs, at every tab removed: it forgets the mouse until it moves again.
+  QHoverEvent leave(QEvent::HoverLeave, QPointF(-1, -1), QPointF(-1, -1), QPointF(-1, -1));
+  QCoreApplication::sendEvent(tabs, &leave);
   // A current tab among those removed would make the bar choose another
   // one, and lay itself out, at each removal.
   if (tabs->currentIndex() >= wanted && wanted > 0) tabs->setCurrentIndex(0);
