@@ -189,7 +189,7 @@ void BM_ImportSiblingBlocks(benchmark::State& state) {
   for (auto _ : state) {
     program.dialogs.fileAnswers = {file};
     program.dialogs.filterAnswers = {2};
-    program.dialogs.choiceAnswers = {0};  // as read, no layout search
+    program.dialogs.choiceAnswers = {static_cast<int>(state.range(1))};  // 0 as created, 1 circle, 2 random
     program.dialogs.boxAnswers = {vemu::platform::MsgResult::No};
     form.CreateFromCir1Click();
     QApplication::processEvents();
@@ -198,6 +198,6 @@ void BM_ImportSiblingBlocks(benchmark::State& state) {
   if (form.TabSet1->count() != state.range(0) + 1) state.SkipWithError("the blocks were not imported");
   state.SetLabel("parse, build, tabs, paint");
 }
-BENCHMARK(BM_ImportSiblingBlocks)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportSiblingBlocks)->Args({10000, 0})->Args({10000, 1})->Args({10000, 2})->Unit(benchmark::kMillisecond);
 
 }  // namespace
