@@ -159,9 +159,8 @@ TEST(CanvasGestures, LevelTabsShowAndSwitchTheShownLevel) {
   EXPECT_EQ(form.Graph->MainNode, root);
   // Fewer tabs again, renamed in place, every one shown, the bar back on screen.
   ASSERT_EQ(form.TabControl2->count(), 3);
-  EXPECT_EQ(form.TabControl2->tabText(2), "X2");
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(form.TabSet1->isTabVisible(i) && form.TabControl2->isTabVisible(i));
-  EXPECT_TRUE(form.TabSet1->isVisible());
+  EXPECT_TRUE(form.TabSet1->isVisible() && form.TabControl2->tabText(2) == "X2");
 }
 
 TEST(CanvasGestures, AVoltageDividerDrawnWithTheMouseGivesItsNetlist) {
