@@ -25,11 +25,15 @@ bool isCompleteNetlist(const std::vector<std::string>& lines) {
 std::string WithDefaultExtension(const std::string& path, int filterIndex) {
   const std::string name = platform::fileNamePart(path);
   if (name.empty() || name.find('.') != std::string::npos) return path;
+  // The netlist the editor writes for the analysis has no extension; the
+  // netlist filter lists it by name, and a save onto it stays "cir".
+  if (filterIndex == kNetlistFilter && name == kEditorNetlistName) return path;
   return path + (filterIndex == kNetlistFilter ? ".cir" : ".dag");
 }
 
 std::vector<std::pair<std::string, std::string>> CircuitDialogFilters() {
-  return {{"VF files", "*.dag"}, {"CIR file", "*.cir"}, {"All files", "*.*"}};
+  // "*" and not "*.*": names without a dot ("cir", "out", "clc") are files too.
+  return {{"VF files", "*.dag"}, {"CIR file", std::string("*.cir;") + kEditorNetlistName}, {"All files", "*"}};
 }
 
 std::string FileCommands::DialogTitle(FileMenuItem item) const {

@@ -17,6 +17,10 @@ namespace vemu::files {
 // The filters of the main window's open and save dialogs.
 inline constexpr int kCircuitFilter = 1;
 inline constexpr int kNetlistFilter = 2;
+// The netlist file the editor writes for the analysis program: the netlist
+// filter lists it beside "*.cir".
+inline constexpr const char* kEditorNetlistName = "cir";
+// Circuit files, netlists ("*.cir" and "cir"), every file ("*").
 std::vector<std::pair<std::string, std::string>> CircuitDialogFilters();
 // The dialogs' default extension: a name chosen without one gets the
 // filter's ("cir" for netlists, "dag" otherwise).

@@ -98,7 +98,10 @@ void TForm1::SBUpHieracyClick() {
 void TForm1::SubCircuitWindowClick() {
   TFormSubCircuit* preview = app_.FormSubCircuit;
   TheNode* current = Graph->CurrentNode;
-  if (!preview || !current || !current->IsContainer() || preview->ShownNode == current) return;
+  if (!preview || !current || !current->IsContainer()) return;
+  // The sub-circuit already shown keeps its zoom and pan; a window hidden
+  // meanwhile (its level emptied, Esc) comes back with it all the same.
+  if (preview->ShownNode == current && preview->isVisible()) return;
   preview->SetNode(current);
   preview->show();
   preview->DrawSubCircuit();

@@ -3,6 +3,10 @@
 // loads and saves that keep the state they found.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+
 #include "files/circuit_file.h"
 #include "files/file_commands.h"
 #include "files/sample_circuits.h"
@@ -195,6 +199,15 @@ TEST_F(Commands, LoadDialogPaths) {
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].title, "hint0");
   EXPECT_EQ(dialogs.fileRequests[0].fileName, "old.dag");
+  // Each filter's patterns as the file dialog matches them: every file the editor writes is listed.
+  const auto lists = [&](std::size_t filter, const char* name) {
+    const QStringList patterns = QString::fromStdString(dialogs.fileRequests[0].filters.at(filter).second).split(';');
+    return std::any_of(patterns.begin(), patterns.end(),
+                       [&](const QString& p) { return QRegularExpression::fromWildcard(p).match(name).hasMatch(); });
+  };
+  for (const char* name : {"cir", "out", "clc", "a.dag", "n.cir"}) EXPECT_TRUE(lists(2, name)) << name;
+  EXPECT_TRUE(lists(1, "cir") && lists(1, "n.cir") && !lists(1, "a.dag") && !lists(1, "circuit"));
+  EXPECT_TRUE(lists(0, "a.dag") && !lists(0, "cir"));
 
   // A damaged file: everything stays, the error names the file and line.
   host.calls.clear();
@@ -310,6 +323,7 @@ TEST_F(Commands, SaveAsDialogPaths) {
        "MSG19" + Path("taken.dag"), Path("taken.dag")},
       {"write fails", Path("b.dag"), 1, MsgResult::Ok, true, true, "", "noname.dag", "caption before"},
       {"netlist", Path("n"), 2, MsgResult::Ok, false, true, "n.cir", "noname.dag", "MSG19" + Path("n.cir")},
+      {"the editor's netlist", Path("cir"), 2, MsgResult::Ok, false, true, "cir", "noname.dag", "MSG19" + Path("cir")},
       {"netlist stopped", Path("m.cir"), 2, MsgResult::Ok, false, false, "", "noname.dag", "caption before"},
   };
   for (const Case& c : cases) {

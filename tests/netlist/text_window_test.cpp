@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QToolBar>
 
+#include "files/file_commands.h"
 #include "netlist/analysis_run.h"
 #include "netlist/analysis_test_support.h"
 #include "platform/text_codec.h"
@@ -159,6 +160,7 @@ TEST_F(TextWindow, SaveThisCirFileRefusesACircuitName) {
   text().SaveThisCIRfile1Click();
   EXPECT_EQ(folder.read("saved.cir"), "net\r\n.END\r\n");
   EXPECT_EQ(dialogs.fileRequests.at(0).filterIndex, 2);
+  EXPECT_EQ(dialogs.fileRequests.at(0).filters, vemu::files::CircuitDialogFilters());
   text().SaveThisCIRfile1Click();
   EXPECT_FALSE(exists("circuit.dag"));
   EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"MSG30\r" + path("circuit.dag")});

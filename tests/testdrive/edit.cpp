@@ -43,6 +43,7 @@
 #include "ui/ask_insert_move.h"
 #include "ui/paint_box.h"
 #include "ui/tform1.h"
+#include "view/windows/preview_window.h"
 
 namespace {
 
@@ -295,9 +296,11 @@ bool RunLine(TForm1& form, std::unique_ptr<testdrive::PageServer>& pages, const 
       error = "bad tick count: " + rest;
       return false;
     }
+    // The main timer ticks every 50 ms, the preview window's every second.
     for (int i = 0; i < *n; ++i) {
       form.Timer1Timer();
       form.Timer1->stop();
+      if ((i + 1) % 20 == 0 && form.App().FormSubCircuit) form.App().FormSubCircuit->Timer1Timer();
     }
     return true;
   }
@@ -416,6 +419,15 @@ int RunScriptedModalWindow(QWidget& window) {
   return kOk;
 }
 
+// "NAME" of the sub-circuit the preview window shows, or "hidden".
+std::string PreviewState(TForm1& form) {
+  const TFormSubCircuit* preview = form.App().FormSubCircuit;
+  if (!preview || !preview->isVisible()) return "hidden";
+  const vemu::model::TheNode* shown = preview->ShownNode;
+  if (!shown || !form.Graph->Contains(shown) || !shown->IsContainer()) return "hidden";
+  return vemu::platform::cp1251ToUtf8(shown->Name.str());
+}
+
 }  // namespace
 
 int EditCommand(const Args& args) {
@@ -521,6 +533,7 @@ int EditCommand(const Args& args) {
     if (!form.Memo1->toPlainText().isEmpty())
       for (const QString& line : form.Memo1->toPlainText().split(QLatin1Char('\n')))
         std::fprintf(stderr, "memo %s\n", line.toUtf8().constData());
+    std::fprintf(stderr, "preview %s\n", PreviewState(form).c_str());
     if (!session->WriteCircuit(out, error)) {
       std::fprintf(stderr, "edit: %s\n", error.c_str());
       return 3;

@@ -138,6 +138,7 @@ TEST(CanvasGestures, LevelTabsShowAndSwitchTheShownLevel) {
   TheNode* x1 = program.member(29, "X1", 0, 0);
   program.member(29, "X2", 50, 0);
   program.member(29, "Y1", 0, 0, x1);
+  form.show();  // the tabs of a bar on screen change while it is off it
   form.UpdateLevelTabs();
   ASSERT_EQ(form.TabSet1->count(), 3);
   EXPECT_EQ(form.TabSet1->tabText(0), "Upper Level");
@@ -156,6 +157,10 @@ TEST(CanvasGestures, LevelTabsShowAndSwitchTheShownLevel) {
   form.TabControl2->setCurrentIndex(0);
   form.TabControlBARSMouseUp(form.TabControl2);
   EXPECT_EQ(form.Graph->MainNode, root);
+  // Fewer tabs again, renamed in place, every one shown, the bar back on screen.
+  ASSERT_EQ(form.TabControl2->count(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(form.TabSet1->isTabVisible(i) && form.TabControl2->isTabVisible(i));
+  EXPECT_TRUE(form.TabSet1->isVisible() && form.TabControl2->tabText(2) == "X2");
 }
 
 TEST(CanvasGestures, AVoltageDividerDrawnWithTheMouseGivesItsNetlist) {

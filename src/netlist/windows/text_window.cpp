@@ -12,6 +12,7 @@
 
 #include "catalogue/messages.h"
 #include "catalogue/settings.h"
+#include "files/file_commands.h"
 #include "netlist/analysis_run.h"
 #include "netlist/analysis_stages.h"
 #include "netlist/windows/text_window_icons.h"
@@ -133,8 +134,8 @@ bool TForm6::SaveMemoToFile(const std::string& path) { return vemu::netlist::Sav
 
 void TForm6::SaveThisCIRfile1Click() {
   platform::FileDialogRequest request;
-  request.filters = {{"VF files", "*.dag"}, {"CIR file", "*.cir"}, {"All files", "*.*"}};
-  request.filterIndex = 2;
+  request.filters = vemu::files::CircuitDialogFilters();
+  request.filterIndex = vemu::files::kNetlistFilter;
   request.initialDir = platform::programFolder() + "FILES";
   if (app_.Form1) request.fileName = app_.Form1->SaveDialogFileName;
   const auto chosen = platform::dialogs().saveFile(request);
