@@ -131,5 +131,3 @@ BENCHMARK(BM_FormatCircuit)->Arg(10000)->Arg(100000)->Unit(benchmark::kMilliseco
 BENCHMARK(BM_WriteCircuitFile)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadCircuitText)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadCircuitFile)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

@@ -4,7 +4,6 @@
 // with lines of 80 characters and once with lines of one ("yes").
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,11 +17,6 @@ namespace {
 constexpr const char* kHundredMegabytes = "104857600";
 
 void RunThroughConsole(benchmark::State& state, const std::string& line) {
-  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "vemu_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vemu-bench-console";
   std::filesystem::create_directories(folder);
   const std::string script = (folder / "bat1.bat").string();

@@ -9,7 +9,6 @@
 // offscreen, once.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTimer>
 #include <cstdlib>
 #include <memory>
@@ -28,13 +27,6 @@ using vemu::model::TheBaseOfGraf;
 using vemu::model::TheNode;
 
 struct Program {
-  Program() {
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  }
-  int argc = 1;
-  char name[8] = "bench";
-  char* argv[2] = {name, nullptr};
-  QApplication application{argc, argv};
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope{dialogs};
   WindowSet windows{FullProgramProfile(), {"vemu3"}};

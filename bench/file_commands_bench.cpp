@@ -7,7 +7,6 @@
 // to the junction of the next row. The windows are made offscreen, once.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <cstdlib>
@@ -27,18 +26,6 @@ namespace {
 
 using vemu::model::TheBaseOfGraf;
 using vemu::model::TheNode;
-
-QApplication& Application() {
-  static std::unique_ptr<QApplication> app;
-  if (!QApplication::instance()) {
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "vemu_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-  }
-  return *static_cast<QApplication*>(QApplication::instance());
-}
 
 // A scratch program folder for the files and the snapshots.
 struct Folder {
@@ -104,7 +91,6 @@ struct Program {
     form().PaintBox1->resize(1280, 900);
     form().FormResize();
   }
-  QApplication& application = Application();  // before any window
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope{dialogs};
   WindowSet windows{FullProgramProfile(), {"vemu3"}};

@@ -31,18 +31,6 @@ namespace {
 using vemu::model::TheBaseOfGraf;
 using vemu::model::TheNode;
 
-QApplication& Application() {
-  static std::unique_ptr<QApplication> app;
-  if (!QApplication::instance()) {
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "vemu_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-  }
-  return *static_cast<QApplication*>(QApplication::instance());
-}
-
 struct Folder {
   Folder() {
     std::filesystem::create_directories(path + "IMAGES/BACKUP");
@@ -94,7 +82,6 @@ struct Program {
     QApplication::processEvents();
     form().Timer1->stop();
   }
-  QApplication& application = Application();  // before any window
   vemu::platform::ScriptedDialogs dialogs;
   vemu::platform::ScopedDialogs scope{dialogs};
   WindowSet windows{FullProgramProfile(), {"vemu3"}};

@@ -8,7 +8,6 @@
 // the memo is read back as well).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -74,11 +73,6 @@ BENCHMARK(BM_WriteResultValues)->Unit(benchmark::kMillisecond);
 // a "clc" that opens with a line of `unmappableKilobytes` KB of byte 0x98,
 // which code page 1251 leaves without a character.
 void LoadFilesCommand(benchmark::State& state, std::size_t outMegabytes, std::size_t unmappableKilobytes = 0) {
-  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "vemu_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
   const std::string folder = (std::filesystem::temp_directory_path() / "vemu-bench-results").string() + "/";
   std::filesystem::create_directories(folder + "IMAGES/BACKUP");
   vemu::platform::setProgramFolder(folder);
