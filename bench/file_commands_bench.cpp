@@ -15,6 +15,7 @@
 
 #include "files/circuit_file.h"
 #include "files/subcircuit_file.h"
+#include "bench_windows.h"
 #include "platform/program_folder.h"
 #include "platform/scripted_dialogs.h"
 #include "ui/paint_box.h"
@@ -27,19 +28,8 @@ namespace {
 using vemu::model::TheBaseOfGraf;
 using vemu::model::TheNode;
 
-// A scratch program folder for the files and the snapshots.
-struct Folder {
-  Folder() {
-    std::filesystem::create_directories(path + "IMAGES/BACKUP");
-    vemu::platform::setProgramFolder(path);
-  }
-  ~Folder() {
-    vemu::platform::setProgramFolder("");
-    std::error_code ec;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path = (std::filesystem::temp_directory_path() / "vemu-bench-files").string() + "/";
+struct Folder : bench::ScratchProgramFolder {
+  Folder() : ScratchProgramFolder("vemu-bench-files") {}
 };
 
 // The circuit of `nodes` nodes (the root included), every member selected.
@@ -84,18 +74,7 @@ std::unique_ptr<TheBaseOfGraf> Grid(int nodes) {
   return g;
 }
 
-struct Program {
-  Program() {
-    form().Timer1->stop();
-    form().PaintBox1->setMinimumSize(1, 1);
-    form().PaintBox1->resize(1280, 900);
-    form().FormResize();
-  }
-  vemu::platform::ScriptedDialogs dialogs;
-  vemu::platform::ScopedDialogs scope{dialogs};
-  WindowSet windows{FullProgramProfile(), {"vemu3"}};
-  TForm1& form() { return *windows.windows().Form1; }
-};
+using Program = bench::MainWindow;
 
 void BM_LoadCommand(benchmark::State& state) {
   Folder folder;

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_windows.h"
 #include "files/circuit_file.h"
 #include "model/graph.h"
 #include "platform/program_folder.h"
@@ -31,18 +32,8 @@ namespace {
 using vemu::model::TheBaseOfGraf;
 using vemu::model::TheNode;
 
-struct Folder {
-  Folder() {
-    std::filesystem::create_directories(path + "IMAGES/BACKUP");
-    vemu::platform::setProgramFolder(path);
-  }
-  ~Folder() {
-    vemu::platform::setProgramFolder("");
-    std::error_code ec;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path = (std::filesystem::temp_directory_path() / "vemu-bench-tabs").string() + "/";
+struct Folder : bench::ScratchProgramFolder {
+  Folder() : ScratchProgramFolder("vemu-bench-tabs") {}
 };
 
 // The root with `count` empty sub-circuits X1... on a grid.
@@ -70,22 +61,14 @@ std::unique_ptr<TheBaseOfGraf> Level(int count) {
 }
 
 // The main window shown, with both tab bars on screen.
-struct Program {
+struct Program : bench::MainWindow {
   Program() {
-    form().Timer1->stop();
-    form().PaintBox1->setMinimumSize(1, 1);
-    form().PaintBox1->resize(1280, 900);
-    form().FormResize();
     form().show();
     form().ToolBar_BARS->setVisible(true);
     form().TabSet1->setVisible(true);
     QApplication::processEvents();
     form().Timer1->stop();
   }
-  vemu::platform::ScriptedDialogs dialogs;
-  vemu::platform::ScopedDialogs scope{dialogs};
-  WindowSet windows{FullProgramProfile(), {"vemu3"}};
-  TForm1& form() { return *windows.windows().Form1; }
 };
 
 void BM_LevelTabs(benchmark::State& state) {
