@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 namespace vemu::platform {
 
@@ -205,17 +207,41 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Where a save onto a path puts its bytes: the file at the end of the
-// path's chain of symbolic links, or the path itself when it is no link (or
-// a loop of links). Each link is looked at as it is found, through a
-// descriptor of the link itself, and followed only where the system would
-// follow it: in a sticky folder that others may write, a link that belongs
-// neither to this user nor to the folder's owner may have been planted there
-// by someone else, so it is not followed (`planted` names it), whatever the
-// system itself is set to do.
+// A descriptor closed when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  Descriptor& operator=(Descriptor&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.fd_, -1));
+    return *this;
+  }
+  ~Descriptor() { reset(); }
+  void reset(int fd = -1) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Where a save onto a path puts its bytes: the folder held open and the name
+// in it of the file at the end of the path's links. The path is walked a
+// name at a time, so every symbolic link on the way, in its folders as well
+// as at its end, is looked at as it is found, through a descriptor of the
+// link itself, and followed only where the system would follow it: in a
+// sticky folder that others may write, a link that belongs neither to this
+// user nor to the folder's owner may have been planted there by someone
+// else, so it is not followed (`planted` names it), whatever the system
+// itself is set to do. The writer then works only through the folder's
+// descriptor, so no name is looked up twice.
 struct SaveTarget {
-  std::string path;
+  Descriptor folder;
+  std::string name;
   std::string planted;
+  int error = 0;  // errno when the place cannot be reached
 };
 
 // Whether the link open as `link` in the folder open as `folder` is one the
@@ -227,32 +253,80 @@ bool isPlantedLink(int folder, int link) {
   return shared && st.st_uid != ::geteuid() && st.st_uid != dir.st_uid;
 }
 
-SaveTarget followLinks(const std::string& path) {
-  std::string at = path;
-  for (int hops = 0; hops < 40; ++hops) {
-    const std::string folder = folderOf(at);
-    const std::string name = at.substr(folder.size());
-    if (name.empty()) return {at, {}};
-    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) return {at, {}};
-    const int link = ::openat(dir, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
-    struct stat st {};
-    if (link < 0 || ::fstat(link, &st) != 0 || !S_ISLNK(st.st_mode)) {
-      if (link >= 0) ::close(link);
-      ::close(dir);
-      return {at, {}};
-    }
-    const bool planted = isPlantedLink(dir, link);
-    std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
-    const ssize_t n = planted ? -1 : ::readlinkat(link, "", target.data(), target.size());
-    ::close(link);
-    ::close(dir);
-    if (planted) return {at, at};
-    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return {path, {}};
-    target.resize(static_cast<std::size_t>(n));
-    at = target.front() == '/' ? target : folderOf(at) + target;
+// Puts the names of `path` on `names` so that the first comes off last.
+void pushNames(std::vector<std::string>& names, std::string_view path) {
+  std::size_t end = path.size();
+  while (end > 0) {
+    const auto slash = path.rfind('/', end - 1);
+    const std::size_t begin = slash == std::string_view::npos ? 0 : slash + 1;
+    if (end > begin) names.emplace_back(path.substr(begin, end - begin));
+    if (slash == std::string_view::npos) break;
+    end = slash;
   }
-  return {path, {}};
+}
+
+SaveTarget findSaveTarget(const std::string& path) {
+  SaveTarget found;
+  const auto fail = [&found](int error) -> SaveTarget {
+    found.error = error;
+    return std::move(found);
+  };
+  found.folder.reset(::open(path.starts_with('/') ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (found.folder.get() < 0) return fail(errno);
+  std::string shown = path.starts_with('/') ? "/" : "";  // the folder as reached, for messages
+  std::vector<std::string> names;
+  pushNames(names, path);
+  if (names.empty() || path.ends_with('/')) return fail(path.empty() ? ENOENT : EISDIR);
+  int links = 0;
+  while (!names.empty()) {
+    std::string name = std::move(names.back());
+    names.pop_back();
+    const bool last = names.empty();
+    if (name == "." || name == "..") {
+      if (last) return fail(EISDIR);
+      if (name == "..") found.folder.reset(::openat(found.folder.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
+      if (found.folder.get() < 0) return fail(errno);
+      if (name == "..") shown += "../";
+      continue;
+    }
+    Descriptor entry(::openat(found.folder.get(), name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st {};
+    if (entry.get() < 0 || ::fstat(entry.get(), &st) != 0) {
+      if (last && errno == ENOENT) {
+        found.name = std::move(name);  // a new file
+        return found;
+      }
+      return fail(errno);
+    }
+    if (S_ISLNK(st.st_mode)) {
+      if (isPlantedLink(found.folder.get(), entry.get())) {
+        found.planted = shown + name;
+        return found;
+      }
+      if (++links > 40) return fail(ELOOP);
+      std::string target(PATH_MAX, '\0');
+      const ssize_t n = ::readlinkat(entry.get(), "", target.data(), target.size());
+      if (n < 0) return fail(errno);
+      if (n == 0 || static_cast<std::size_t>(n) >= target.size()) return fail(n == 0 ? ENOENT : ENAMETOOLONG);
+      target.resize(static_cast<std::size_t>(n));
+      pushNames(names, target);
+      if (target.front() == '/') {
+        found.folder.reset(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (found.folder.get() < 0) return fail(errno);
+        shown = "/";
+      }
+      if (last && (names.empty() || target.back() == '/')) return fail(EISDIR);
+      continue;
+    }
+    if (last) {
+      found.name = std::move(name);
+      return found;
+    }
+    if (!S_ISDIR(st.st_mode)) return fail(ENOTDIR);
+    found.folder = std::move(entry);
+    shown += name + "/";
+  }
+  return fail(ENOENT);
 }
 
 // The marks of a temporary file's name: ".NAME" + kTemporaryMark + "." +
@@ -264,8 +338,8 @@ constexpr std::size_t kRandomDigits = 8;
 constexpr std::size_t kTemporaryExtras = 1 + kTemporaryMark.size() + 1 + 10 + 1 + kRandomDigits;
 
 // Flushes a folder's entries (a rename in it) to the disk.
-void syncFolder(const std::string& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void syncFolder(int folder) {
+  const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
@@ -293,22 +367,29 @@ bool isTemporaryName(std::string_view name) {
 // its own from before it writes until its rename, so a file that can be
 // locked was left by a writer that ended. It is removed while locked, so a
 // writer that locks it after that finds it gone.
-bool removeIfLeftover(const std::string& path) {
+bool removeIfLeftover(int folder, const std::string& name) {
   struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return false;
-  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+      st.st_uid != ::geteuid())
+    return false;
+  int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) fd = ::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
-  const bool removed = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && stillNamed(fd, path) && ::unlink(path.c_str()) == 0;
+  const bool removed =
+      ::flock(fd, LOCK_EX | LOCK_NB) == 0 && stillNamed(fd, name, folder) && ::unlinkat(folder, name.c_str(), 0) == 0;
   ::close(fd);
   return removed;
 }
 
-// Removes the leftover temporary files in `folder` whose names begin with
-// `start`.
-int removeLeftovers(const std::string& folder, std::string_view start) {
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return 0;
+// Removes the leftover temporary files in the folder open as `folder` whose
+// names begin with `start`.
+int removeLeftovers(int folder, std::string_view start) {
+  const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = listing < 0 ? nullptr : ::fdopendir(listing);
+  if (!dir) {
+    if (listing >= 0) ::close(listing);
+    return 0;
+  }
   std::vector<std::string> found;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
@@ -316,7 +397,7 @@ int removeLeftovers(const std::string& folder, std::string_view start) {
   }
   ::closedir(dir);
   int removed = 0;
-  for (const auto& name : found) removed += removeIfLeftover(folder + name) ? 1 : 0;
+  for (const auto& name : found) removed += removeIfLeftover(folder, name) ? 1 : 0;
   return removed;
 }
 
@@ -348,19 +429,19 @@ struct OwnTemporary {
 // Makes a temporary file of our own, exclusively and never through a link,
 // and locks it. A sweep that took it for a leftover in the moment between
 // its making and its locking has removed it; then another is made. False
-// with errno set when none can be made.
-bool makeOwnTemporary(const std::string& prefix, OwnTemporary& temp) {
+// with errno set when none can be made. `temp.path` is its name in `folder`.
+bool makeOwnTemporary(int folder, const std::string& prefix, OwnTemporary& temp) {
   for (int attempt = 0; attempt < 64; ++attempt) {
     temp.path = uniqueTemporaryPath(prefix);
-    temp.written = ::open(temp.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    temp.written = ::openat(folder, temp.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (temp.written < 0) {
       if (errno == EEXIST) continue;  // something else has the name: take another
       return false;
     }
-    temp.lock = ::open(temp.path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    temp.lock = ::openat(folder, temp.path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (temp.lock < 0 && errno != ENOENT) {
       const int error = errno;
-      ::unlink(temp.path.c_str());
+      ::unlinkat(folder, temp.path.c_str(), 0);
       ::close(temp.written);
       errno = error;
       return false;
@@ -370,7 +451,7 @@ bool makeOwnTemporary(const std::string& prefix, OwnTemporary& temp) {
       // and so leaves it alone.
       while (::flock(temp.lock, LOCK_EX) != 0 && errno == EINTR) {
       }
-      if (stillNamed(temp.lock, temp.path) && stillNamed(temp.written, temp.path)) return true;
+      if (stillNamed(temp.lock, temp.path, folder) && stillNamed(temp.written, temp.path, folder)) return true;
       ::close(temp.lock);
     }
     ::close(temp.written);
@@ -419,18 +500,25 @@ std::string SafeFileWriter::TemporaryPrefixFor(const std::string& target) {
 }
 
 int removeLeftoverTemporaryFiles(const std::string& folder) {
-  return removeLeftovers(folder.empty() || folder.back() == '/' ? folder : folder + "/", ".");
+  const Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  return dir.get() < 0 ? 0 : removeLeftovers(dir.get(), ".");
 }
 
 bool SafeFileWriter::commit() {
-  const SaveTarget found = followLinks(path_);
+  const SaveTarget found = findSaveTarget(path_);
   if (!found.planted.empty()) {
     error_ = "Cannot replace file " + found.planted + ": it is a link of another user";
     return false;
   }
-  const std::string& target = found.path;
+  if (found.error != 0) {
+    error_ = (found.error == EISDIR ? "Cannot replace file " : "Cannot create file ") + path_ + ": " +
+             std::strerror(found.error);
+    return false;
+  }
+  const int folder = found.folder.get();
+  const std::string& target = found.name;
   struct stat old {};
-  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  const bool replacing = ::fstatat(folder, target.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISLNK(old.st_mode);
   if (replacing && S_ISREG(old.st_mode) && !modeAllowsWriting(old)) {
     error_ = "Cannot replace file " + path_ + ": Permission denied (the file is read-only)";
     return false;
@@ -440,17 +528,16 @@ bool SafeFileWriter::commit() {
   // this writer's own. Leftovers of writers of this target that ended
   // without finishing are removed first; those of live writers stay.
   const std::string prefix = TemporaryPrefixFor(target);
-  const std::string folder = folderOf(target);
-  removeLeftovers(folder, std::string_view(prefix).substr(folder.size(), prefix.size() - folder.size() - 1));
+  removeLeftovers(folder, std::string_view(prefix).substr(0, prefix.size() - 1));
   OwnTemporary temp;
-  if (!makeOwnTemporary(prefix, temp)) {
+  if (!makeOwnTemporary(folder, prefix, temp)) {
     error_ = "Cannot create file " + path_ + ": " + std::strerror(errno);
     return false;
   }
   const int fd = temp.written;
   const auto fail = [&](const char* what) {
     error_ = what + path_ + ": " + std::strerror(errno);
-    ::unlink(temp.path.c_str());
+    ::unlinkat(folder, temp.path.c_str(), 0);
     if (temp.written >= 0) ::close(temp.written);
     ::close(temp.lock);
     return false;
@@ -476,7 +563,7 @@ bool SafeFileWriter::commit() {
   // Once the rename is done the target holds these bytes; a writer that
   // renames later replaces them in turn (the last one wins). The lock is
   // held until then.
-  if (::rename(temp.path.c_str(), target.c_str()) != 0) return fail("Cannot replace file ");
+  if (::renameat(folder, temp.path.c_str(), folder, target.c_str()) != 0) return fail("Cannot replace file ");
   ::close(temp.lock);
   syncFolder(folder);
   return true;

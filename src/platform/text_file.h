@@ -77,10 +77,12 @@ class LineReader {
 // Writes a file through a temporary file in the same folder that replaces
 // the target only when everything was written and flushed to the disk, so a
 // failed write or a crash never destroys the file that was there. A target
-// that is a symbolic link has the file it points to replaced, link by link,
-// where the system would follow the link: a link in a sticky folder that
-// others may write, of a user who owns neither it nor the folder, is
-// refused (nothing is written). A target whose permissions forbid writing
+// that is a symbolic link has the file it points to replaced. The path is
+// walked a name at a time and every link on it, in its folders as at its
+// end, is followed only where the system would follow it: a link in a
+// sticky folder that others may write, of a user who owns neither it nor
+// the folder, is refused (nothing is written). The folder so reached is
+// held open and the writer works through it, never by its name again. A target whose permissions forbid writing
 // is refused and kept. Each writer's
 // temporary file is its own and locked while it is written, so writers of
 // one file in several processes never disturb each other: the last rename

@@ -277,15 +277,20 @@ TEST(SafeFileWriterTest, ALinkPlantedInASharedStickyFolderIsNeverFollowed) {
   link("planted", folder.file("victim"), 4321);
   link("dangling", folder.file("made"), 4321);
   link("mine", s + "planted", 0);  // the user's own link, on to a planted one
+  link("dir", folder.path(), 4321);  // folder links: planted, and the user's own
+  link("own", folder.path(), 0);
   ASSERT_EQ(::chmod(s.c_str(), 01777), 0);
-  for (const std::string name : {"planted", "dangling", "mine"}) {
+  for (const std::string name : {"planted", "dangling", "mine", "dir/victim", "own/s/dir/new"}) {
     std::string error;
     EXPECT_FALSE(writeLines(s + name, {"new"}, &error));
-    EXPECT_EQ(error, "Cannot replace file " + s + (name == "dangling" ? name : "planted") + ": it is a link of another user");
+    const std::string refused = name == "dangling" ? name : name.find("dir") != std::string::npos ? "dir" : "planted";
+    EXPECT_EQ(error, "Cannot replace file " + s + refused + ": it is a link of another user");
   }
   EXPECT_EQ(folder.read("victim"), "keep");
   EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"s", "victim"}));
-  EXPECT_EQ(namesIn(s).size(), 3u);
+  EXPECT_EQ(namesIn(s).size(), 5u);
+  EXPECT_TRUE(writeLines(s + "own/./victim", {"mine"}));
+  EXPECT_EQ(folder.read("victim"), "mine\r\n");
   // The folder owner's links are followed, and so is any link in a folder that is not sticky.
   ASSERT_EQ(::chown(s.c_str(), 4321, 0), 0);
   EXPECT_TRUE(writeLines(s + "planted", {"new"}));
