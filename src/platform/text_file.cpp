@@ -1,5 +1,7 @@
 #include "platform/text_file.h"
 
+#include "platform/save_target.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -205,128 +207,6 @@ namespace {
 std::string folderOf(const std::string& path) {
   const auto slash = path.rfind('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// A descriptor closed when it goes out of scope.
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  Descriptor& operator=(Descriptor&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.fd_, -1));
-    return *this;
-  }
-  ~Descriptor() { reset(); }
-  void reset(int fd = -1) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// Where a save onto a path puts its bytes: the folder held open and the name
-// in it of the file at the end of the path's links. The path is walked a
-// name at a time, so every symbolic link on the way, in its folders as well
-// as at its end, is looked at as it is found, through a descriptor of the
-// link itself, and followed only where the system would follow it: in a
-// sticky folder that others may write, a link that belongs neither to this
-// user nor to the folder's owner may have been planted there by someone
-// else, so it is not followed (`planted` names it), whatever the system
-// itself is set to do. The writer then works only through the folder's
-// descriptor, so no name is looked up twice.
-struct SaveTarget {
-  Descriptor folder;
-  std::string name;
-  std::string planted;
-  int error = 0;  // errno when the place cannot be reached
-};
-
-// Whether the link open as `link` in the folder open as `folder` is one the
-// system protects: see SaveTarget.
-bool isPlantedLink(int folder, int link) {
-  struct stat dir {}, st {};
-  if (::fstat(folder, &dir) != 0 || ::fstat(link, &st) != 0) return true;
-  const bool shared = (dir.st_mode & S_ISVTX) != 0 && (dir.st_mode & S_IWOTH) != 0;
-  return shared && st.st_uid != ::geteuid() && st.st_uid != dir.st_uid;
-}
-
-// Puts the names of `path` on `names` so that the first comes off last.
-void pushNames(std::vector<std::string>& names, std::string_view path) {
-  std::size_t end = path.size();
-  while (end > 0) {
-    const auto slash = path.rfind('/', end - 1);
-    const std::size_t begin = slash == std::string_view::npos ? 0 : slash + 1;
-    if (end > begin) names.emplace_back(path.substr(begin, end - begin));
-    if (slash == std::string_view::npos) break;
-    end = slash;
-  }
-}
-
-SaveTarget findSaveTarget(const std::string& path) {
-  SaveTarget found;
-  const auto fail = [&found](int error) -> SaveTarget {
-    found.error = error;
-    return std::move(found);
-  };
-  found.folder.reset(::open(path.starts_with('/') ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
-  if (found.folder.get() < 0) return fail(errno);
-  std::string shown = path.starts_with('/') ? "/" : "";  // the folder as reached, for messages
-  std::vector<std::string> names;
-  pushNames(names, path);
-  if (names.empty() || path.ends_with('/')) return fail(path.empty() ? ENOENT : EISDIR);
-  int links = 0;
-  while (!names.empty()) {
-    std::string name = std::move(names.back());
-    names.pop_back();
-    const bool last = names.empty();
-    if (name == "." || name == "..") {
-      if (last) return fail(EISDIR);
-      if (name == "..") found.folder.reset(::openat(found.folder.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
-      if (found.folder.get() < 0) return fail(errno);
-      if (name == "..") shown += "../";
-      continue;
-    }
-    Descriptor entry(::openat(found.folder.get(), name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-    struct stat st {};
-    if (entry.get() < 0 || ::fstat(entry.get(), &st) != 0) {
-      if (last && errno == ENOENT) {
-        found.name = std::move(name);  // a new file
-        return found;
-      }
-      return fail(errno);
-    }
-    if (S_ISLNK(st.st_mode)) {
-      if (isPlantedLink(found.folder.get(), entry.get())) {
-        found.planted = shown + name;
-        return found;
-      }
-      if (++links > 40) return fail(ELOOP);
-      std::string target(PATH_MAX, '\0');
-      const ssize_t n = ::readlinkat(entry.get(), "", target.data(), target.size());
-      if (n < 0) return fail(errno);
-      if (n == 0 || static_cast<std::size_t>(n) >= target.size()) return fail(n == 0 ? ENOENT : ENAMETOOLONG);
-      target.resize(static_cast<std::size_t>(n));
-      pushNames(names, target);
-      if (target.front() == '/') {
-        found.folder.reset(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
-        if (found.folder.get() < 0) return fail(errno);
-        shown = "/";
-      }
-      if (last && (names.empty() || target.back() == '/')) return fail(EISDIR);
-      continue;
-    }
-    if (last) {
-      found.name = std::move(name);
-      return found;
-    }
-    if (!S_ISDIR(st.st_mode)) return fail(ENOTDIR);
-    found.folder = std::move(entry);
-    shown += name + "/";
-  }
-  return fail(ENOENT);
 }
 
 // The marks of a temporary file's name: ".NAME" + kTemporaryMark + "." +
