@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "platform/text_file.h"
 
@@ -15,8 +16,9 @@ std::optional<std::vector<std::string>> readFirstLines(const std::string& path, 
   const int fd = openRegularFile(path);
   if (fd < 0) return std::nullopt;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > sizeLimit) {
-    if (reason) *reason = tooLargeReason(static_cast<std::uint64_t>(st.st_size), sizeLimit);
+  const bool known = ::fstat(fd, &st) == 0;
+  if (!known || static_cast<std::uint64_t>(st.st_size) > sizeLimit) {
+    if (reason) *reason = known ? tooLargeReason(static_cast<std::uint64_t>(st.st_size), sizeLimit) : std::strerror(errno);
     ::close(fd);
     return std::nullopt;
   }

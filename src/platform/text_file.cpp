@@ -1,10 +1,7 @@
 #include "platform/text_file.h"
 
-#include "platform/save_target.h"
-
 #include <dirent.h>
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -18,6 +15,8 @@
 #include <cstring>
 #include <ctime>
 #include <utility>
+
+#include "platform/save_target.h"
 
 namespace vemu::platform {
 
