@@ -126,28 +126,23 @@ TEST(SafeFileWriterTest, TargetThatIsAFolderOrAnyOtherNodeButAFileIsLeftAlone) {
   vemu::test::ScratchFolder folder(false);
   folder.makeDir("t.txt");
   folder.write("t.txt/inside", "x");
-  const auto at = [&](const char* name) { return folder.file(name); };
+  const auto at = [&](const std::string& name) { return folder.file(name); };
   const bool devices = ::mknod(at("null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;  // not in every container
   sockaddr_un address{AF_UNIX, {}};
-  at("sock").copy(address.sun_path, sizeof address.sun_path - 1);
-  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  const int sock = (at("sock").copy(address.sun_path, 100), ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) + ::mkfifo(at("fifo").c_str(), 0600) +
-                ::symlink("fifo", at("to-fifo").c_str()) + ::symlink("null", at("l1").c_str()) +
-                ::symlink(at("l1").c_str(), at("l2").c_str()),
-            0);
-  const std::vector<std::pair<const char*, std::string>> cases = {
-      {"t.txt", "Is a directory"}, {"fifo", "a FIFO"}, {"to-fifo", "a FIFO"}, {"sock", "a socket"},
-      {"null", "a character device"}, {"l2", "a character device"}};  // a chain of links to a device
-  for (const auto& [name, kind] : cases) {
+                ::symlink("fifo", at("to-fifo").c_str()) + ::symlink("null", at("l").c_str()) +
+                ::symlink(at("l").c_str(), at("l2").c_str()), 0);
+  for (const std::string c : {"t.txt:Is a directory", "fifo:a FIFO", "to-fifo:a FIFO", "sock:a socket",
+                              "null:a character device", "l2:a character device"}) {  // l2: a chain of links
+    const std::string name = c.substr(0, c.find(':')), kind = c.substr(name.size() + 1);
+    const std::string want = c.starts_with("t.") ? kind : "it is not a regular file (" + kind + ")";
+    const auto inode = [&] { struct stat st {}; return ::stat(at(name).c_str(), &st) == 0 ? st.st_ino : 0; };
+    const auto before = inode();
+    std::string said;
     if (!devices && kind.ends_with("device")) continue;
-    struct stat before {}, after {};
-    ASSERT_EQ(::stat(at(name).c_str(), &before), 0);
-    std::string error;
-    EXPECT_FALSE(writeLines(at(name), {"x"}, &error));
-    EXPECT_EQ(error, "Cannot replace file " + at(name) + ": " +
-                         (kind.starts_with("a ") ? "it is not a regular file (" + kind + ")" : kind));
-    ASSERT_EQ(::stat(at(name).c_str(), &after), 0);
-    EXPECT_TRUE(after.st_ino == before.st_ino && after.st_mode == before.st_mode) << name;
+    EXPECT_FALSE(writeLines(at(name), {"x"}, &said) || inode() != before) << name;  // the same node stays
+    EXPECT_EQ(said, "Cannot replace file " + at(name) + ": " + want);
   }
   ::close(sock);
   EXPECT_EQ(folder.read("t.txt/inside"), "x");
@@ -171,12 +166,10 @@ TEST(SafeFileWriterTest, ReplacedFileKeepsItsPermissionsAndOneWithoutWritePermis
   }
   ASSERT_TRUE(writeLines(folder.file("fresh.txt"), {"new"}));
   EXPECT_EQ(fs::status(folder.file("fresh.txt")).permissions(), fs::perms(0644));
-  // Another user's file keeps its owner and group, and the set-id bits that a change of owner clears.
-  if (::geteuid() != 0) return;  // only the superuser may give a file away
-  ASSERT_EQ(::chown(t.c_str(), 65534, 65534) + ::chmod(t.c_str(), 06640), 0);
-  ASSERT_TRUE(writeLines(t, {"theirs"}));
+  // Another user's file keeps its owner, group and the set-id bits a change of owner clears (as superuser only).
+  if (::geteuid() != 0 || ::chown(t.c_str(), 65534, 65534) + ::chmod(t.c_str(), 06640) != 0) return;
   struct stat st {};
-  ASSERT_EQ(::stat(t.c_str(), &st), 0);
+  ASSERT_TRUE(writeLines(t, {"theirs"}) && ::stat(t.c_str(), &st) == 0);
   EXPECT_TRUE(st.st_uid == 65534 && st.st_gid == 65534 && (st.st_mode & 07777) == 06640) << st.st_mode;
 }
 
@@ -296,9 +289,7 @@ TEST(TextFileRead, AFileOverTheReadersLimitIsRefusedBeforeItIsRead) {
 }
 
 TEST(SafeFileWriterTest, ALinkPlantedInASharedStickyFolderIsNeverFollowed) {
-  // Only the superuser can make a link that belongs to another user (lchown),
-  // so elsewhere this test cannot plant one and skips itself. CI runs the
-  // tests as the superuser, so there it always runs.
+  // Only the superuser can give a link to another user (lchown); CI runs the tests as the superuser.
   if (::geteuid() != 0) GTEST_SKIP() << "needs the superuser to give a link to another user";
   vemu::test::ScratchFolder folder(false);
   folder.makeDir("s");
