@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # DRIVER DATA: files too large to read (sparse: no disk), saves past ulimit -f
-# and a load out of memory, through the driver: each ends with its error and a
-# status below 128, and a file or circuit that was there is kept.
+# a load out of memory and a save onto a FIFO, through the driver: each ends
+# with its error and a status below 128, and a file, node or circuit that was
+# there is kept.
 set -u
 driver=$1 data=$2 work=$(mktemp -d) failures=0
 trap 'rm -rf "$work"' EXIT
@@ -23,6 +24,10 @@ check "roundtrip past ulimit -f" $? 1 "roundtrip: Cannot write file $work/kept.d
 (ulimit -f 1 && exec "$driver" edit "$data/FILES/gallery.dag" "$work/script" "$work/kept.dag") 2>"$work/err"
 check "Save past ulimit -f" $? 3 "box [Vemu] Cannot write file $work/kept.dag: File too large" \
   '[ "$(cat "$work/kept.dag")" = old ] && ! ls -A "$work" | grep -q vemu-new'
+mkfifo "$work/pipe" && ln -s pipe "$work/to" &&
+  timeout 60 "$driver" roundtrip "$data/FILES/divider.dag" "$work/to" 2>"$work/err"
+check "onto a link to a FIFO" $? 1 "roundtrip: Cannot replace file $work/to: it is not a regular file (a FIFO)" \
+  '[ -p "$work/pipe" ]'
 # A sanitizer's reserves pass any memory limit.
 if ! ldd "$driver" | grep -q libasan; then
   truncate -s 1G "$work/limit.dag" && printf 'answer OK=%s\nkey F3\n' "$work/limit.dag" >"$work/script"

@@ -187,7 +187,7 @@ bool FileCommands::SaveAsChosenFile() {
   s_.saveDialogFilterIndex = chosen->filterIndex;
   const bool netlist = !s_.secondBuild && chosen->filterIndex == kNetlistFilter;
   const std::string path = WithDefaultExtension(chosen->path, chosen->filterIndex);
-  if (platform::fileExists(path) &&
+  if (platform::nameExists(path) &&
       platform::dialogs().messageBox("File Exists", "Remove FIle?", MsgButtons::OkCancel,
                                      MsgIcon::Confirmation) != MsgResult::Ok) {
     if (!s_.secondBuild) host_.SetCaption(host_.ProgramTitle());

@@ -77,7 +77,7 @@ void FileCommands::SaveSubcircuit1Click() {
   if (!chosen) return;
   const std::string path = WithDefaultExtension(chosen->path, chosen->filterIndex);
   s_.subCircuitFile = path;
-  if (platform::fileExists(path) &&
+  if (platform::nameExists(path) &&
       platform::dialogs().messageBox(GetMsg(59), GetMsg(60), MsgButtons::OkCancel, MsgIcon::Confirmation) !=
           MsgResult::Ok)
     return;

@@ -360,6 +360,18 @@ bool modeAllowsWriting(const struct stat& st) {
   return (st.st_mode & S_IWOTH) != 0;
 }
 
+// What kind of node other than a plain file or a folder a mode names.
+const char* kindOf(mode_t mode) {
+  switch (mode & S_IFMT) {
+    case S_IFIFO: return "a FIFO";
+    case S_IFCHR: return "a character device";
+    case S_IFBLK: return "a block device";
+    case S_IFSOCK: return "a socket";
+    case S_IFLNK: return "a symbolic link";
+    default: return "of an unknown kind";
+  }
+}
+
 }  // namespace
 
 std::string SafeFileWriter::TemporaryPrefixFor(const std::string& target) {
@@ -396,9 +408,17 @@ bool SafeFileWriter::commit() {
   }
   const int folder = found.folder.get();
   const std::string& target = found.name;
+  // What the walk ended on, looked at without opening it (opening a FIFO
+  // would wait for its other end): only a plain file is replaced.
   struct stat old {};
-  const bool replacing = ::fstatat(folder, target.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISLNK(old.st_mode);
-  if (replacing && S_ISREG(old.st_mode) && !modeAllowsWriting(old)) {
+  const bool replacing = ::fstatat(folder, target.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+  if (replacing && !S_ISREG(old.st_mode)) {
+    error_ = "Cannot replace file " + path_ + ": " +
+             (S_ISDIR(old.st_mode) ? std::string(std::strerror(EISDIR))
+                                   : std::string("it is not a regular file (") + kindOf(old.st_mode) + ")");
+    return false;
+  }
+  if (replacing && !modeAllowsWriting(old)) {
     error_ = "Cannot replace file " + path_ + ": Permission denied (the file is read-only)";
     return false;
   }
@@ -432,7 +452,17 @@ bool SafeFileWriter::commit() {
     data += n;
     left -= static_cast<std::size_t>(n);
   }
-  // Keep the permissions of the file being replaced, or the usual ones.
+  // Keep the owner, group and permissions of the file being replaced, or
+  // give the usual permissions. The owner first, since a change of owner
+  // clears the set-user and set-group bits. Only the superuser may give a
+  // file to another user; any user may give it a group he is in. What the
+  // system does not allow is left as it is made.
+  if (replacing) {
+    const uid_t owner = ::geteuid() == 0 ? old.st_uid : static_cast<uid_t>(-1);
+    [[maybe_unused]] const bool kept = ::fchown(fd, owner, old.st_gid) == 0 ||
+                                       (owner != static_cast<uid_t>(-1) &&
+                                        ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0);
+  }
   ::fchmod(fd, replacing ? old.st_mode & 07777 : 0644);
   // On the disk before it takes the target's place, so that a crash never
   // leaves the target empty.
@@ -462,6 +492,11 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines,
 bool fileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool nameExists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
 }
 
 namespace {

@@ -82,11 +82,17 @@ class LineReader {
 // end, is followed only where the system would follow it: a link in a
 // sticky folder that others may write, of a user who owns neither it nor
 // the folder, is refused (nothing is written). The folder so reached is
-// held open and the writer works through it, never by its name again. A target whose permissions forbid writing
-// is refused and kept. Each writer's
-// temporary file is its own and locked while it is written, so writers of
-// one file in several processes never disturb each other: the last rename
-// wins, and each says truly whether its bytes were put in place.
+// held open and the writer works through it, never by its name again. Only
+// a regular file is replaced (or a new one made): a FIFO, a device, a socket
+// or a folder at the end of the path, named or reached through links, is
+// refused and stays, and is never opened. A target whose permissions forbid
+// writing is refused and kept. The file that replaces another keeps its
+// mode, and its owner and group as far as the system lets this user give
+// them; it is a new file (inode), so other hard links keep the old content.
+// Each writer's temporary file is its own and locked while it is written,
+// so writers of one file in several processes never disturb each other:
+// the last rename wins, and each says truly whether its bytes were put in
+// place.
 class SafeFileWriter {
  public:
   explicit SafeFileWriter(std::string path);
@@ -133,7 +139,11 @@ void ignoreFileSizeSignal();
 bool writeLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error = nullptr);
 
+// Whether `path` names a regular file (links followed): one to read.
 bool fileExists(const std::string& path);
+// Whether anything at all has the name `path`: a file of any kind, a folder
+// or a link, also one that leads nowhere. A save asks before replacing it.
+bool nameExists(const std::string& path);
 // Both paths name one existing file (links followed).
 bool sameFile(const std::string& a, const std::string& b);
 // Whether the file open as `fd` is still the one that `name` names in the

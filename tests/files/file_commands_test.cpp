@@ -3,6 +3,9 @@
 // loads and saves that keep the state they found.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -303,6 +306,7 @@ TEST_F(Commands, SaveAsDialogPaths) {
   lastFile = "/some/where/last.dag";
   saveName = "noname.dag";
   folder.write("taken.dag", "old");
+  ASSERT_EQ(::mkfifo(Path("pipe.dag").c_str(), 0600) + ::symlink("nowhere.dag", Path("dangling.dag").c_str()), 0);
   struct Case {
     const char* what;
     std::optional<std::string> answer;
@@ -319,6 +323,8 @@ TEST_F(Commands, SaveAsDialogPaths) {
       {"new name", Path("a"), 1, MsgResult::Ok, false, true, "a.dag", Path("a.dag"), "MSG19" + Path("a.dag"),
        Path("a.dag")},
       {"existing, not replaced", Path("taken.dag"), 1, MsgResult::Cancel, false, true, "", "noname.dag", "Vemu"},
+      {"a FIFO, asked", Path("pipe.dag"), 1, MsgResult::Cancel, false, true, "", "noname.dag", "Vemu"},
+      {"a dangling link, asked", Path("dangling.dag"), 1, MsgResult::Cancel, false, true, "", "noname.dag", "Vemu"},
       {"existing, replaced", Path("taken.dag"), 1, MsgResult::Ok, false, true, "taken.dag", Path("taken.dag"),
        "MSG19" + Path("taken.dag"), Path("taken.dag")},
       {"write fails", Path("b.dag"), 1, MsgResult::Ok, true, true, "", "noname.dag", "caption before"},
