@@ -59,14 +59,11 @@ TEST(ResultNumber, LongestNumberAtTheStartAndFormat) {
       {"1,#INF00e+000", "3", ".", 0, nullptr},           // the same after a decimal comma
       {"-1,#IND", "3", ".", 0, nullptr},
       {"1,#QNAN", "3", ".", 0, nullptr},
-      {"-1,#IND00e+000", "3", ".", 0, nullptr},
       {"999999999999999999.9", "1", ".", 999999999999999999.875L, "999999999999999999.9"},  // 18 whole digits
       {"1e18", "0", ".", 1e18L, "1E+18"},                // 19: exponent form
       {"-1.5e20", "3", ".", -1.5e20L, "-1.500E+20"},
       {"9.9995e20", "3", ",", 9.9995e20L, "1,000E+21"},  // the rounding carries into the exponent
       {"1e999", "3", ".", 1e999L, "1.000E+999"},
-      {"7.25e+300", "2", ".", 7.25e300L, "7.25E+300"},
-      {"-1.0e+4000", "3", ",", -1e4000L, "-1,000E+4000"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
