@@ -5,7 +5,8 @@
 // The loader's values must equal those of a plain search of each key
 // through the lines (a line opening with it first, then, when the number of
 // names is no multiple of three, one holding it) and a plain reading of the
-// number after the key; a value never holds a blank.
+// number after the key; a value never holds a blank and never runs past
+// 38 characters.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +50,10 @@ inline std::optional<std::string> PlainNumberText(std::string_view after) {
   const std::size_t whole = digitsAt(word, 0);
   std::size_t at = whole;
   std::size_t fraction = 0;
-  const bool comma = at < word.size() && word[at] == ',' && whole > 0 && digitsAt(word, at + 1) > 0;
+  // A comma behind whole digits is the point when a digit follows it, and
+  // when "#" does: then the number is followed by "#" as after a point.
+  const bool comma = at < word.size() && word[at] == ',' && whole > 0 &&
+                     (digitsAt(word, at + 1) > 0 || word.compare(at + 1, 1, "#") == 0);
   if (at < word.size() && (word[at] == '.' || comma)) {
     fraction = digitsAt(word, at + 1);
     at += 1 + fraction;
@@ -130,6 +134,8 @@ inline std::string CheckResultLoaderInput(std::string_view bytes) {
     if (n->Value != expected) problem = "value of " + key + ": " + n->Value + ", expected " + expected;
     for (char c : n->Value)
       if (static_cast<unsigned char>(c) <= 32) problem = "a blank in the value of " + key;
+    // 18 whole digits at most, else the exponent form.
+    if (n->Value.size() > 18 + 1 + 18 + 1) problem = "a value of more than 38 characters: " + key;
   });
   if (problem.empty() && (missing == 0) != complete) problem = "completeness reported wrongly";
   if (problem.empty() && abnormal.size() != missing) problem = "one abnormal line per missing or unreadable result expected";

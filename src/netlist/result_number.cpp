@@ -11,6 +11,8 @@ namespace {
 
 // Whole-number digits beyond this only scale the number: x stays finite.
 constexpr long double kLargestWholePart = 1e4900L;
+// Values from here on have more whole digits than the fixed format writes.
+constexpr long double kLargestFixedValue = 1e18L;
 // Larger exponents take every nonzero number out of range all the same.
 constexpr long long kLargestExponent = 1000000;
 
@@ -54,8 +56,9 @@ std::optional<long double> ParseResultNumber(std::string_view text) {
     if (x < kLargestWholePart) x = x * 10.0L + static_cast<long double>(at(i) - '0');
     else ++scale;  // beyond the precision of x: only its size counts
   }
-  // A decimal comma between digits stands for the point.
-  const bool decimalComma = at(i) == ',' && digits > 0 && isDigit(at(i + 1));
+  // A decimal comma between digits stands for the point; so does one right
+  // before "#" ("1,#INF"), which the check for "#" below then refuses.
+  const bool decimalComma = at(i) == ',' && digits > 0 && (isDigit(at(i + 1)) || at(i + 1) == '#');
   if (at(i) == '.' || decimalComma) {
     long double weight = 1.0L;
     for (++i; isDigit(at(i)); ++i, ++digits) {
@@ -75,7 +78,7 @@ std::optional<long double> ParseResultNumber(std::string_view text) {
     if (down) exponent = -exponent;
     if (k > first) i = k;  // a letter without digits is no exponent
   }
-  // "1.#INF", "-1.#IND", "1.#QNAN": what some runtime libraries print for
+  // "1.#INF", "-1.#IND", "1,#QNAN": what some runtime libraries print for
   // values that are no finite number.
   if (at(i) == '#') return std::nullopt;
   exponent += scale;
@@ -93,12 +96,19 @@ std::string FormatResultNumber(long double value, std::string_view digits,
     text = std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
     return text;
   }
-  // Up to 4933 digits before the point, 18 after it.
-  char buffer[5000];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                       DigitsOf(digits));
+  // As the fixed format of the value's precision, which turns to the
+  // exponent form when the whole part has more digits (18) than it holds:
+  // 1.5e20 is "1.500E+20", never 21 digits and the decimals.
+  const bool exponentForm = std::fabs(value) >= kLargestFixedValue;
+  // At most 18 digits before the point and 18 after it, or one digit, 18
+  // decimals and an exponent of 4 digits.
+  char buffer[64];
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value,
+                    exponentForm ? std::chars_format::scientific : std::chars_format::fixed, DigitsOf(digits));
   if (ec != std::errc()) return text;
   text.assign(buffer, end);
+  if (exponentForm) std::replace(text.begin(), text.end(), 'e', 'E');
   const std::size_t point = text.find('.');
   if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
   RemoveBlanks(text);

@@ -23,7 +23,8 @@ void RemoveBlanks(std::string& text);
 // 0xC5), an optional sign and one or more digits; the rest of the number
 // text is ignored ("1.5,2" is 1.5, "3.3e+00V" is 3.3). Nothing when there
 // is no such number, when "#" follows it at once ("1.#INF00e+000",
-// "-1.#IND") or when it is too large for a long double; a number too small
+// "-1.#IND", also after a decimal comma: "1,#QNAN") or when it is too large
+// for a long double; a number too small
 // for one reads as 0. Computed in extended precision: the digits before the
 // point as a whole number, each later one a tenth of the one before, then
 // ten (or a tenth) once per unit of the exponent.
@@ -31,7 +32,9 @@ std::optional<long double> ParseResultNumber(std::string_view text);
 
 // The value text of a result: the number with `digits` decimals (a text,
 // as the settings hold it; "3" when it is no number from 0 to 18), the
-// locale's decimal separator (code page 1251 bytes) and no blanks.
+// locale's decimal separator (code page 1251 bytes) and no blanks. A value
+// of 10^18 or more (whole part of 19 digits or more) is written in exponent
+// form, one digit before the separator: "1.500E+20", "-1.000E+999".
 std::string FormatResultNumber(long double value, std::string_view digits, std::string_view decimalSeparator);
 
 }  // namespace vemu::netlist

@@ -2,6 +2,8 @@
 // plain search it stands for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "netlist/result_index.h"
@@ -54,20 +56,38 @@ TEST(ResultNumber, LongestNumberAtTheStartAndFormat) {
       {"", "3", ".", 0, nullptr},
       {"-.e+01", "3", ".", 0, nullptr},
       {"1.0e+5000", "3", ".", 0, nullptr},             // too large for the value
+      {"1,#INF00e+000", "3", ".", 0, nullptr},           // the same after a decimal comma
+      {"-1,#IND", "3", ".", 0, nullptr},
+      {"1,#QNAN", "3", ".", 0, nullptr},
+      {"999999999999999999.9", "1", ".", 999999999999999999.875L, "999999999999999999.9"},  // 18 whole digits
+      {"1e18", "0", ".", 1e18L, "1E+18"},                // 19: exponent form
+      {"-1.5e20", "3", ".", -1.5e20L, "-1.500E+20"},
+      {"9.9995e20", "3", ",", 9.9995e20L, "1,000E+21"},  // the rounding carries into the exponent
+      {"1e999", "3", ".", 1e999L, "1.000E+999"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     const auto value = ParseResultNumber(c.text);
     ASSERT_EQ(value.has_value(), c.shown != nullptr);
     if (!value) continue;
-    EXPECT_NEAR(static_cast<double>(*value), static_cast<double>(c.value), 1e-15);
+    EXPECT_LE(std::fabs(*value - c.value), 1e-15L * std::max(1.0L, std::fabs(c.value)));
     EXPECT_EQ(FormatResultNumber(*value, c.digits, c.separator), c.shown);
   }
 }
 
 TEST(ResultNumber, TheWholeRangeOfTheValueReadsAndFormats) {
   const auto big = ParseResultNumber("5." + std::string(5000, '0') + "e+4931").value();
-  EXPECT_EQ(FormatResultNumber(big, "3", ".").size(), 4932u + 4u);
+  EXPECT_EQ(FormatResultNumber(big, "3", "."), "5.000E+4931");
+  // What is written in exponent form reads back as the value read.
+  for (const char* text : {"1e999", "7.25e+300", "-1.5e20", "5e4931"})
+    for (const char* separator : {".", ","}) {
+      const long double value = ParseResultNumber(text).value();
+      const std::string shown = FormatResultNumber(value, "3", separator);
+      EXPECT_LE(shown.size(), 32u) << shown;
+      EXPECT_EQ(ParseResultNumber(shown), value) << shown;
+    }
+  // The longest: a sign, 18 decimals and a four-digit exponent.
+  EXPECT_EQ(FormatResultNumber(ParseResultNumber("-1e4000").value(), "18", ",").size(), 27u);
   const auto wide = ParseResultNumber(std::string(6000, '9') + "e-5990").value();  // digits past the precision
   EXPECT_NEAR(static_cast<double>(wide), 1e10, 1e-3);
   EXPECT_FALSE(ParseResultNumber(std::string(6000, '9')));

@@ -125,7 +125,7 @@ int ResultNumberCommand(const Args& args) {
     return 0;
   }
   const std::string shown = vemu::netlist::FormatResultNumber(*value, args[1], LocaleDecimalSeparator());
-  std::printf("%.17g %s\n", static_cast<double>(*value), platform::cp1251ToUtf8(shown).c_str());
+  std::printf("%.17Lg %s\n", *value, platform::cp1251ToUtf8(shown).c_str());
   return 0;
 }
 
