@@ -1,6 +1,7 @@
 // SETTINGS.INI: the main window's placement, its tool bars, the menu checks
 // of the bars and the last circuit file. Both programs share the file; the
 // second build keeps fewer keys of the section.
+#include <algorithm>
 #include <filesystem>
 
 #include <QAction>
@@ -145,9 +146,12 @@ void TForm1::PlaceToolBars(const std::vector<QToolBar*>& bars, const std::vector
       // The bar before reaches up to this bar's left edge.
       if (shownBefore >= 0) {
         const auto b = static_cast<std::size_t>(shownBefore);
-        const int room = stored[i].left - stored[b].left;
+        // Stored edges may lie anywhere in the range of int; no bar is
+        // longer than a widget can be.
+        const long long room = static_cast<long long>(stored[i].left) - stored[b].left;
         for (auto& [bar, length] : lengths)
-          if (bar == bars[b] && room > bars[b]->sizeHint().width()) length = room;
+          if (bar == bars[b] && room > bars[b]->sizeHint().width())
+            length = static_cast<int>(std::min<long long>(room, QWIDGETSIZE_MAX));
       }
       shownBefore = index;
     }

@@ -78,9 +78,10 @@ WindowPlacement PlaceWindow(const StoredWindowRect& stored, const PlacementRect&
 
 std::vector<std::vector<int>> ArrangeBarRows(const std::vector<BarPlace>& places, int rowPitch) {
   if (rowPitch < 1) rowPitch = 1;
-  std::map<int, std::vector<int>> rows;
+  // Wide: a stored top may lie anywhere in the range of int.
+  std::map<Wide, std::vector<int>> rows;
   for (int i = 0; i < static_cast<int>(places.size()); ++i) {
-    const int offset = std::max(0, places[static_cast<std::size_t>(i)].top - 2);
+    const Wide offset = std::max<Wide>(0, Wide{places[static_cast<std::size_t>(i)].top} - 2);
     rows[(offset + rowPitch / 2) / rowPitch].push_back(i);
   }
   std::vector<std::vector<int>> result;

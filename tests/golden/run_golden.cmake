@@ -9,6 +9,14 @@
 # "dir" makes a scratch program folder of the shipped IMAGES and the files
 # of "dir", which DIR in the command stands for; its path is written DIR
 # again in the output and the standard error.
+#
+# Each case has CASE_TIMEOUT seconds (60 unless given); a case still running
+# then fails with its name. execute_process stops a driver past its time with
+# SIGKILL, and the driver's child processes with it, those in process groups
+# of their own (an analysis batch file and what it starts) included.
+if(NOT CASE_TIMEOUT)
+  set(CASE_TIMEOUT 60)
+endif()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(GLOB cases LIST_DIRECTORIES true ${GOLDEN}/*)
@@ -37,8 +45,13 @@ foreach(case ${cases})
     set(input_file ${case}/stdin)
   endif()
   execute_process(COMMAND ${DRIVER} ${args} RESULT_VARIABLE rc INPUT_FILE ${input_file}
-                  OUTPUT_FILE ${WORK}/${name}.stdout ERROR_VARIABLE err)
+                  OUTPUT_FILE ${WORK}/${name}.stdout ERROR_VARIABLE err TIMEOUT ${CASE_TIMEOUT})
   math(EXPR count "${count} + 1")
+  if(rc MATCHES "timeout")
+    message(SEND_ERROR "${name}: still running after its time limit of ${CASE_TIMEOUT} s, stopped: ${err}")
+    math(EXPR failures "${failures} + 1")
+    continue()
+  endif()
   set(actual ${WORK}/${name}.out)
   if(NOT EXISTS ${actual})
     set(actual ${WORK}/${name}.stdout)
