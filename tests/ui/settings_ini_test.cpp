@@ -12,6 +12,7 @@
 #include "files/ini_file.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/text_codec.h"
+#include "platform/text_file.h"
 #include "support/scratch_folder.h"
 #include "ui/tform1.h"
 #include "ui/window_placement.h"
@@ -165,6 +166,20 @@ TEST(SettingsIni, VanishedLastFileIsDroppedAndWrittenBackEmpty) {
     EXPECT_EQ(program.form().SaveDialogFileName, "noname.dag");
   }
   EXPECT_EQ(IniFile::Load(folder.file("SETTINGS.INI")).ReadString("Form1", "LastFile"), std::optional<std::string>(""));
+}
+
+TEST(SettingsIni, AFileOverItsLimitIsSaidAtTheStartAndLeftAsItWasWhenTheProgramEnds) {
+  ScratchFolder folder;
+  const std::string huge = "[Form1]\r\nLeft=40\r\n" + std::string(vemu::platform::kSettingsReadLimit, ';');
+  folder.write("SETTINGS.INI", huge);
+  {
+    Program program;
+    EXPECT_EQ(program.dialogs.texts().at(0),
+              "Cannot read file " + folder.file("SETTINGS.INI") + ": too large: 16777234 bytes, more than 16 MiB");
+    program.form().show();
+    program.form().Exit1->trigger();
+  }
+  EXPECT_TRUE(folder.read("SETTINGS.INI") == huge);  // byte for byte (not printed: 16 MiB)
 }
 
 TEST(SettingsIni, SecondBuildKeepsItsFewerKeysAndLeavesTheOthers) {
