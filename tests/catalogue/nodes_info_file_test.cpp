@@ -64,8 +64,6 @@ TEST(NodesInfoFile, ReadsPictureNamesByKeyWithoutRegardToCase) {
   EXPECT_EQ(table[3].filename.str(), "x.bmp");
   EXPECT_EQ(table[5].filename.str(), "kept.bmp");
   EXPECT_EQ(NodesInfoLines(table)[30 + 7], "[3].FileName=x.bmp");
-  table[3].Uinfo = "a\r\nb\nc";
-  EXPECT_EQ(NodesInfoLines(table)[30 + 8], "[3].Info=a b c");
 }
 
 TEST(PictureFiles, ListsRegularBitmapFilesInAnyCase) {

@@ -1,24 +1,19 @@
 // The small dialogs: the move-to dialog's list of target nodes and its
-// refusals, the About window's picture and text, the properties window's keys;
-// which window a dialog belongs to.
+// refusals, the About window's picture and text, the properties window's keys.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextEdit>
-#include <QTimer>
-#include <QWindow>
 #include <cstdio>
 
 #include "catalogue/messages.h"
 #include "editing_program.h"
 #include "model/move_targets.h"
-#include "platform/qt/qt_dialogs.h"
 #include "ui/about_window.h"
 #include "ui/ask_insert_move.h"
 #include "ui/properties_window.h"
@@ -199,25 +194,6 @@ TEST(PropertiesWindow, MadeWithItsControlsAndEndedByEnterOrEsc) {
     EXPECT_EQ(window.result(), result);
     EXPECT_FALSE(window.isVisible());
   }
-}
-
-TEST(DialogOwner, ADialogBelongsToTheModalWindowThatOpensItNotToTheMainWindow) {
-  QWidget main;
-  QDialog settings, chooser;
-  platform::QtDialogs dialogs(&main);
-  QWidget* owner = nullptr;
-  QTimer::singleShot(0, &settings, [&] {
-    QTimer::singleShot(0, &settings, [&] {
-      owner = QApplication::activeModalWidget()->parentWidget();
-      QApplication::activeModalWidget()->close();
-    });
-    dialogs.messageBox("Vemu", "setup.sym", platform::MsgButtons::Ok, platform::MsgIcon::None);
-    platform::BelongToOpeningModal(chooser);
-    settings.reject();
-  });
-  settings.exec();
-  EXPECT_EQ(owner, &settings);
-  EXPECT_EQ(chooser.windowHandle()->transientParent(), settings.windowHandle());
 }
 
 }  // namespace
