@@ -49,8 +49,9 @@ std::vector<std::string> NodesInfoLines(const NodeTypeTable& table) {
     lines.push_back(key + "Name=" + std::string(1, t.L_types));
     lines.push_back(key + "Flag_Arrow=" + Flag(t.Flag_Arrow));
     lines.push_back(key + "TwoChars=" + Flag(t.TwoChars));
-    lines.push_back(key + "FileName=" + t.filename.str());
-    lines.push_back(key + "Info=" + platform::utf8ToCp1251(t.Uinfo));
+    // One line each, whatever the texts hold.
+    lines.push_back(key + "FileName=" + platform::oneLine(t.filename.str()));
+    lines.push_back(key + "Info=" + platform::oneLine(platform::utf8ToCp1251(t.Uinfo)));
   }
   return lines;
 }

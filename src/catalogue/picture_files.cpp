@@ -35,7 +35,9 @@ std::vector<std::string> ListBitmapFiles(const std::string& folder) {
   const std::string prefix = WithSlash(folder);
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string name = entry->d_name;
-    if (EndsInBmp(name) && platform::fileExists(prefix + name)) names.push_back(name);
+    // A name with a line break can be neither one line of the list nor one
+    // of nodesinfo.txt: such a picture is not offered.
+    if (EndsInBmp(name) && !platform::hasLineBreak(name) && platform::fileExists(prefix + name)) names.push_back(name);
   }
   return names;
 }

@@ -7,8 +7,8 @@
 namespace vemu::catalogue {
 
 // The names (without folder) of the regular files of `folder` whose name
-// ends in ".bmp" in any case, in the order the file system gives them.
-// Empty when the folder cannot be read.
+// ends in ".bmp" in any case, in the order the file system gives them; a
+// name with a line break is left out. Empty when the folder cannot be read.
 std::vector<std::string> ListBitmapFiles(const std::string& folder);
 
 // A picture name from the file system (UTF-8) as the type table keeps it:

@@ -203,7 +203,8 @@ std::vector<std::string> StartFileLines(const Settings& settings) {
       case Kind::Text:
       case Kind::Width:
       case Kind::Grid:
-        lines.push_back(settings.*spec.text);
+        // A line break would shift every line after it.
+        lines.push_back(platform::oneLine(settings.*spec.text));
         break;
       case Kind::Colour:
         lines.push_back(std::to_string(static_cast<std::int32_t>(settings.*spec.colour)));

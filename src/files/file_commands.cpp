@@ -161,8 +161,8 @@ bool FileCommands::SaveNetlistAs(const std::string& path) {
                                    MsgButtons::Ok, MsgIcon::Warning);
     return false;
   }
-  // The title line names the circuit file last loaded or saved.
-  const std::string title = platform::utf8ToCp1251(platform::fileNamePart(s_.lastFile));
+  // The title line names the circuit file last loaded or saved, on one line.
+  const std::string title = platform::oneLine(platform::utf8ToCp1251(platform::fileNamePart(s_.lastFile)));
   if (lines.empty()) lines.push_back(title);
   else lines.front() = title;
   host_.SetTextWindowLines(lines);

@@ -115,25 +115,27 @@ int IniFile::ReadInteger(std::string_view section, std::string_view key, int fal
   return static_cast<int>(number);
 }
 
-void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  if (platform::hasLineBreak(section) || platform::hasLineBreak(key) || platform::hasLineBreak(value)) return false;
   std::string line = std::string(Trim(key)) + "=" + std::string(value);
   std::size_t header = FindSection(section);
   if (header == npos) {
     if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
     lines_.push_back("[" + std::string(Trim(section)) + "]");
     lines_.push_back(std::move(line));
-    return;
+    return true;
   }
   const std::size_t at = FindKey(header, key);
   if (at != npos) {
     lines_[at] = std::move(line);
-    return;
+    return true;
   }
   // After the section's last line that is not blank.
   std::size_t insert = header + 1;
   for (std::size_t i = header + 1; i < lines_.size() && !SectionName(lines_[i]); ++i)
     if (!Trim(lines_[i]).empty()) insert = i + 1;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert), std::move(line));
+  return true;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {

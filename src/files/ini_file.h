@@ -33,8 +33,10 @@ class IniFile {
   int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
 
   // Sets the key: its line is replaced in place; a new key goes after the
-  // section's last key line; a new section goes at the end of the file.
-  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // section's last key line; a new section goes at the end of the file. A
+  // section, key or value with a line break (CR or LF) would write lines of
+  // its own: it is refused (false) and the file stays as it was.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
 
   const std::vector<std::string>& Lines() const { return lines_; }

@@ -1,5 +1,7 @@
 #include "netlist/element_lines.h"
 
+#include "platform/text_file.h"
+
 namespace vemu::netlist {
 
 using model::KindSet;
@@ -30,17 +32,7 @@ void appendColumns(std::string& text, const TheNode* n, const KindSet& kinds) {
   AppendLinkNodes(text, countOf(n, kinds), n, kinds);
 }
 
-void appendOneLine(std::string& text, const std::string& part) {
-  for (std::size_t i = 0; i < part.size(); ++i) {
-    const char c = part[i];
-    if (c == '\r' || c == '\n') {
-      text += ' ';
-      if (c == '\r' && i + 1 < part.size() && part[i + 1] == '\n') ++i;
-    } else {
-      text += c;
-    }
-  }
-}
+void appendOneLine(std::string& text, const std::string& part) { text += platform::oneLine(part); }
 
 }  // namespace
 

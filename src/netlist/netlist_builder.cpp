@@ -9,6 +9,7 @@
 #include "netlist/netlist_questions.h"
 #include "netlist/text_format.h"
 #include "platform/program_folder.h"
+#include "platform/text_file.h"
 
 namespace vemu::netlist {
 
@@ -57,8 +58,10 @@ BuildEnd NetlistBuilder::BuildNetlist(const std::string& title) {
   context_.listNotPacked = 0;
   lines_.clear();
   graph.Renumber();
-  lines_.push_back(title);
-  if (settings.CheckAdditionalString) lines_.push_back(settings.EditAdditionalStr);
+  // The title (a file's name) and the extra line are one line each: a line
+  // break in them must not put lines of their pieces into the netlist.
+  lines_.push_back(platform::oneLine(title));
+  if (settings.CheckAdditionalString) lines_.push_back(platform::oneLine(settings.EditAdditionalStr));
   struct MemoOnExit {
     NetlistBuilder& builder;
     ~MemoOnExit() { builder.context_.host.SetMemoLines(builder.lines_); }

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/text_file.h"
@@ -27,14 +29,24 @@ std::optional<std::vector<std::string>> readFirstLines(const std::string& path, 
   bool afterCr = false;  // a CR ended the last line: a LF right after it belongs to it
   bool open = false;     // bytes of an unfinished line were seen
   char block[65536];
+  std::uint64_t taken = 0;
   while (lines.size() < count) {
-    const ssize_t n = ::read(fd, block, sizeof block);
+    // A file that grew after its size was taken is read no further than one
+    // byte past the limit, and that byte refuses it as too large.
+    const std::uint64_t room = sizeLimit + std::uint64_t{1} - taken;
+    const ssize_t n = ::read(fd, block, static_cast<std::size_t>(std::min<std::uint64_t>(sizeof block, room)));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
       return std::nullopt;
     }
     if (n == 0) break;
+    taken += static_cast<std::uint64_t>(n);
+    if (taken > sizeLimit) {
+      if (reason) *reason = tooLargeReason(taken, sizeLimit);
+      ::close(fd);
+      return std::nullopt;
+    }
     for (ssize_t i = 0; i < n && lines.size() < count; ++i) {
       const char c = block[i];
       if (c == '\n' && afterCr) {

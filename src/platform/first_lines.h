@@ -11,8 +11,9 @@ namespace vemu::platform {
 
 // At most `count` lines, without their line ends (CR LF, LF or a lone CR);
 // a longer line keeps its first `lineLimit` bytes. Nothing when the file is
-// not a regular file that can be read, or holds more than `sizeLimit` bytes
-// (then `reason`, when given, says so as readFileBytes does).
+// not a regular file that can be read, or holds more than `sizeLimit` bytes,
+// also when it grows past them while it is read (then `reason`, when given,
+// says so as readFileBytes does).
 std::optional<std::vector<std::string>> readFirstLines(const std::string& path, std::size_t count,
                                                        std::size_t lineLimit, std::size_t sizeLimit,
                                                        std::string* reason = nullptr);

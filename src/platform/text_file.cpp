@@ -127,6 +127,23 @@ std::vector<std::string_view> splitLineViews(std::string_view text) {
   return lines;
 }
 
+bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+std::string oneLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') {
+      line += c;
+      continue;
+    }
+    line += ' ';
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+  return line;
+}
+
 std::size_t linesWithin(const std::vector<std::string>& lines, std::size_t limit) {
   std::size_t used = 0;
   for (std::size_t k = 0; k < lines.size(); ++k) {

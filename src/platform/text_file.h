@@ -34,6 +34,11 @@ std::string withSizeReason(std::string message, std::string_view reason);
 std::vector<std::string> splitLines(std::string_view text);
 // The same as views into `text`.
 std::vector<std::string_view> splitLineViews(std::string_view text);
+// Whether a text holds a line end (CR or LF): such a text is no single line
+// of a line-based file.
+bool hasLineBreak(std::string_view text);
+// The text as one line: each CR, LF or CR LF becomes one blank.
+std::string oneLine(std::string_view text);
 
 // The most text a window shows of a file or of a list of lines.
 inline constexpr std::size_t kShownTextBytes = 5 * 1024 * 1024;

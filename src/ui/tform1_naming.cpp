@@ -13,6 +13,7 @@
 #include "model/name_rules.h"
 #include "model/value_entry.h"
 #include "platform/dialogs.h"
+#include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "ui/properties_window.h"
 #include "ui/tform1.h"
@@ -26,6 +27,7 @@ int TForm1::ShowModalWindow(QDialog& dialog) {
   if (RunModalWindow) return RunModalWindow(dialog);
   // Without a display nobody could close the window: it counts as cancelled.
   if (QGuiApplication::platformName() == QLatin1String("offscreen")) return 2;
+  platform::BelongToOpeningModal(dialog);
   return dialog.exec();
 }
 

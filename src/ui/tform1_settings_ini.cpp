@@ -275,6 +275,7 @@ void TForm1::SaveInit() {
     ini.WriteInteger(kSection, name + "_x", left);
     if (full) ini.WriteInteger(kSection, name + "_y", top);
   }
+  // A name with a line break is no line of the file: the one stored before stays.
   ini.WriteString(kSection, "LastFile", vemu::platform::utf8ToCp1251(LastFile));
   if (full) {
     ini.WriteInteger(kSection, "BARS11", Flag(BARS11));

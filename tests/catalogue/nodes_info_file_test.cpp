@@ -68,7 +68,7 @@ TEST(NodesInfoFile, ReadsPictureNamesByKeyWithoutRegardToCase) {
 
 TEST(PictureFiles, ListsRegularBitmapFilesInAnyCase) {
   vemu::test::ScratchFolder folder;
-  for (const char* name : {"IMAGES/a.bmp", "IMAGES/B.BMP", "IMAGES/c.Bmp", "IMAGES/d.png", "IMAGES/bmp"})
+  for (const char* name : {"IMAGES/a.bmp", "IMAGES/B.BMP", "IMAGES/c.Bmp", "IMAGES/d.png", "IMAGES/bmp", "IMAGES/e\nf.bmp"})
     folder.write(name, "x");
   folder.makeDir("IMAGES/dir.bmp");
   auto names = ListBitmapFiles(folder.file("IMAGES"));

@@ -20,6 +20,7 @@
 #include "catalogue/settings_file.h"
 #include "catalogue/windows/settings_updown.h"
 #include "catalogue/windows/settings_window.h"
+#include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/text_file.h"
@@ -255,8 +256,8 @@ TEST_F(SettingsWindowTest, ControlsChangeTheSettingsAtOnce) {
   EXPECT_FALSE(s.CheckEye);
   f.BoxBat->setCurrentIndex(3);
   EXPECT_EQ(s.BoxBat, 3);
-  f.EditAdditionalStr->setText(QString::fromUtf8("\xD0\x97 .TRAN"));  // Cyrillic Ze
-  EXPECT_EQ(s.EditAdditionalStr, "\xC7 .TRAN");
+  f.EditAdditionalStr->setText(QString::fromUtf8("\xD0\x97 .TRAN\r\nR9"));  // Cyrillic Ze; a pasted line break
+  EXPECT_EQ(s.EditAdditionalStr, "\xC7 .TRAN R9");
   f.EditTLine->setText("12");
   EXPECT_EQ(s.EditTLine, "12");
   EXPECT_EQ(f.UpDownTLine->position(), 12);
@@ -416,6 +417,21 @@ TEST_F(SettingsWindowTest, ExecReturnsOnOk) {
   QTimer::singleShot(0, f.ButtonOK, &QPushButton::click);
   EXPECT_EQ(f.exec(), QDialog::Accepted);
   EXPECT_FALSE(f.isVisible());
+}
+
+TEST_F(SettingsWindowTest, ItsDialogsBelongToItNotToTheMainWindow) {
+  auto ws = Start();
+  platform::QtDialogs qt(&Form1(*ws));
+  platform::ScopedDialogs real(qt);
+  QWidget* owner = nullptr;
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, [&] { owner = QApplication::activeModalWidget()->parentWidget(); });
+    QTimer::singleShot(0, [&] { QApplication::activeModalWidget()->close(); });
+    Form3(*ws).Button1Click();  // no setup.sym: a box says so
+    Form3(*ws).reject();
+  });
+  Form3(*ws).exec();
+  EXPECT_EQ(owner, &Form3(*ws));
 }
 
 TEST_F(SettingsWindowTest, SetupSymMissing) {

@@ -54,6 +54,7 @@ TEST(IniFile, WritingChangesOnlyItsOwnLines) {
   ini.WriteInteger("Form1", "Left", 300);   // in place, under its first spelling's line
   ini.WriteString("Form1", "LastFile", "");  // new key after the section's last key
   ini.WriteInteger("Fresh", "A", 1);         // new section at the end
+  for (const char* broken : {"1\r\nTop=2", "1\nTop=2", "1\r"}) EXPECT_FALSE(ini.WriteString("Form1", "Left", broken));
   const std::vector<std::string> expected{
       "; shared by both programs", "[Other]", "Left=5", "", "[form1]", "Left=300",
       "Name=\"C:\\FILES\\\xC0\xC1.dag\"", "Hex=0x1F", "Dollar=$10", "Neg=-7", "Junk=12abc",

@@ -188,6 +188,8 @@ TEST_F(NetlistBuilderTest, NoShownLevelGivesTitleAndExtraLineOnly) {
   graph.MainNode = nullptr;
   EXPECT_EQ(build(), (Lines{"t", ".AC LOG 5 10100"}));
   EXPECT_TRUE(host.caption.empty());
+  settings.EditAdditionalStr = ".AC\r\nLOG";  // line breaks of the title and the extra line: blanks
+  EXPECT_EQ(build("t\nR99 1 0 1\r.dag"), (Lines{"t R99 1 0 1 .dag", ".AC LOG"}));
 }
 
 TEST_F(NetlistBuilderTest, OnlyTheRootGivesTitleAndEnd) {

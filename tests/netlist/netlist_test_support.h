@@ -99,9 +99,9 @@ class NetlistFixture : public ::testing::Test, public GraphFixtureBase {
   netlist::NetlistContext context() { return {graph, types, settings, host, listNotPacked}; }
 
   // Builds the netlist with the title "t" and gives the memo's lines.
-  std::vector<std::string> build() {
+  std::vector<std::string> build(const std::string& title = "t") {
     netlist::NetlistBuilder builder(context());
-    builder.BuildNetlist("t");
+    builder.BuildNetlist(title);
     EXPECT_EQ(builder.lines(), host.memo);
     return host.memo;
   }

@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "files/file_size_limit.h"
+#include "platform/first_lines.h"
 #include "platform/text_file.h"
 #include "support/scratch_folder.h"
 
@@ -286,6 +287,11 @@ TEST(TextFileRead, AFileOverTheReadersLimitIsRefusedBeforeItIsRead) {
   EXPECT_EQ(error, "Cannot read file " + folder.file("big") + ": " + reason);
   EXPECT_FALSE(readFileBytes(folder.file("missing"), kCircuitReadLimit, &reason).has_value());
   EXPECT_EQ(withSizeReason("Cannot open file x", reason), "Cannot open file x");  // other reasons as before
+  // A file that grows after its size is taken (a /proc file says 0 bytes, then gives more) stops at the limit.
+  EXPECT_FALSE(readFileBytes("/proc/self/status", 64, &reason).has_value());
+  EXPECT_TRUE(isTooLarge(reason)) << reason;
+  EXPECT_FALSE(readFirstLines("/proc/self/status", 1000, 100, 64, &error).has_value());
+  EXPECT_EQ(error, "too large: 65 bytes, more than 64 bytes");
 }
 
 TEST(SafeFileWriterTest, ALinkPlantedInASharedStickyFolderIsNeverFollowed) {

@@ -177,6 +177,18 @@ TEST(SettingsIni, VanishedLastFileIsDroppedAndWrittenBackEmpty) {
   EXPECT_EQ(IniFile::Load(folder.file("SETTINGS.INI")).ReadString("Form1", "LastFile"), std::optional<std::string>(""));
 }
 
+TEST(SettingsIni, AFileOverItsLimitIsSaidAtTheStartAndLeftAsItWasWhenTheProgramEnds) {
+  ScratchFolder folder;
+  const std::string huge = "[Form1]\r\nLeft=40\r\n" + std::string(16 << 20, ';');
+  folder.write("SETTINGS.INI", huge);
+  {
+    Program program;
+    EXPECT_EQ(program.dialogs.texts().at(0), "Cannot read file " + folder.file("SETTINGS.INI") + ": too large: 16777234 bytes, more than 16 MiB");
+    program.form().Exit1->trigger();
+  }
+  EXPECT_TRUE(folder.read("SETTINGS.INI") == huge);  // byte for byte (not printed: 16 MiB)
+}
+
 TEST(SettingsIni, SecondBuildKeepsItsFewerKeysAndLeavesTheOthers) {
   ScratchFolder folder;
   {

@@ -13,6 +13,7 @@
 #include "catalogue/windows/settings_updown.h"
 #include "catalogue/windows/settings_window.h"
 #include "platform/qt/qt_text.h"
+#include "platform/text_file.h"
 
 using vemu::catalogue::Settings;
 namespace platform = vemu::platform;
@@ -70,7 +71,9 @@ QLineEdit* TForm3::AddTextEdit(const char* name, std::string Settings::*field) {
   auto* edit = new QLineEdit(this);
   edit->setObjectName(name);
   connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& text) {
-    if (!showing_) settings().*field = platform::toCp1251(text);
+    // Each text is one line of start.txt (and one of the netlist): a pasted
+    // line break becomes a blank.
+    if (!showing_) settings().*field = platform::oneLine(platform::toCp1251(text));
   });
   texts_.push_back({edit, field});
   return edit;

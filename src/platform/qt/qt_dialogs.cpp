@@ -1,5 +1,6 @@
 #include "platform/qt/qt_dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "platform/qt/qt_text.h"
 
@@ -59,9 +61,29 @@ QString startPath(const FileDialogRequest& request) {
 
 }  // namespace
 
+QWidget* OpeningWindow() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  QWidget* active = QApplication::activeWindow();
+  // A menu or a hint is no window a dialog could belong to.
+  if (active && (active->windowType() == Qt::Popup || active->windowType() == Qt::ToolTip)) return nullptr;
+  return active;
+}
+
+void BelongToOpeningModal(QDialog& dialog) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal || modal == &dialog || dialog.parentWidget()) return;
+  dialog.winId();  // makes the window, so that its owner can be set
+  if (QWindow* window = dialog.windowHandle()) window->setTransientParent(modal->windowHandle());
+}
+
+QWidget* QtDialogs::owner() const {
+  QWidget* opening = OpeningWindow();
+  return opening ? opening : parent_;
+}
+
 MsgResult QtDialogs::messageBox(const std::string& caption, const std::string& text,
                                 MsgButtons buttons, MsgIcon icon) {
-  QMessageBox box(parent_);
+  QMessageBox box(owner());
   box.setWindowTitle(caption.empty() ? QStringLiteral("Vemu") : fromUtf8(caption));
   box.setText(screenText(text));
   switch (icon) {
@@ -97,7 +119,7 @@ std::optional<std::string> QtDialogs::inputQuery(const std::string& caption,
                                                  const std::string& prompt,
                                                  const std::string& initial) {
   bool ok = false;
-  QString text = QInputDialog::getText(parent_, fromUtf8(caption), fromUtf8(prompt),
+  QString text = QInputDialog::getText(owner(), fromUtf8(caption), fromUtf8(prompt),
                                        QLineEdit::Normal, fromUtf8(initial), &ok);
   if (!ok) return std::nullopt;
   return toUtf8(text);
@@ -106,7 +128,7 @@ std::optional<std::string> QtDialogs::inputQuery(const std::string& caption,
 std::optional<ChosenFile> QtDialogs::chooseOpenFile(const FileDialogRequest& request) {
   QString selected;
   const QString filter = filterString(request, &selected);
-  const QString file = QFileDialog::getOpenFileName(parent_, fromUtf8(request.title), startPath(request),
+  const QString file = QFileDialog::getOpenFileName(owner(), fromUtf8(request.title), startPath(request),
                                                     filter, &selected);
   if (file.isEmpty()) return std::nullopt;
   return ChosenFile{toUtf8(file), filterIndexOf(request, selected)};
@@ -117,7 +139,7 @@ std::optional<ChosenFile> QtDialogs::chooseSaveFile(const FileDialogRequest& req
   const QString filter = filterString(request, &selected);
   QFileDialog::Options options;
   if (!request.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
-  const QString file = QFileDialog::getSaveFileName(parent_, fromUtf8(request.title), startPath(request),
+  const QString file = QFileDialog::getSaveFileName(owner(), fromUtf8(request.title), startPath(request),
                                                     filter, &selected, options);
   if (file.isEmpty()) return std::nullopt;
   return ChosenFile{toUtf8(file), filterIndexOf(request, selected)};
@@ -136,13 +158,13 @@ std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request)
 }
 
 std::optional<std::uint32_t> QtDialogs::chooseColor(std::uint32_t initial) {
-  QColor chosen = QColorDialog::getColor(colorFromRef(initial), parent_);
+  QColor chosen = QColorDialog::getColor(colorFromRef(initial), owner());
   if (!chosen.isValid()) return std::nullopt;
   return colorToRef(chosen);
 }
 
 std::optional<std::vector<std::string>> QtDialogs::editText(const TextEditRequest& request) {
-  QDialog dialog(parent_);
+  QDialog dialog(owner());
   dialog.setWindowTitle(fromUtf8(request.caption));
   dialog.resize(request.width, request.height);
   auto* layout = new QVBoxLayout(&dialog);
@@ -164,7 +186,7 @@ std::optional<std::vector<std::string>> QtDialogs::editText(const TextEditReques
 }
 
 std::optional<int> QtDialogs::chooseItem(const ChoiceRequest& request) {
-  QDialog dialog(parent_);
+  QDialog dialog(owner());
   dialog.setWindowTitle(fromUtf8(request.caption));
   dialog.setMinimumWidth(request.width);
   auto* layout = new QVBoxLayout(&dialog);

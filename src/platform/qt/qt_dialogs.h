@@ -3,13 +3,24 @@
 
 #include "platform/dialogs.h"
 
+class QDialog;
 class QWidget;
 
 namespace vemu::platform {
 
+// The window a dialog opened now belongs to: the modal window in front,
+// else the active window (never a menu or a hint); null when there is none.
+QWidget* OpeningWindow();
+// A window of its own (no parent) shown modally from another modal window
+// (the picture chooser from the element-type window) belongs to that one:
+// it stays in front of it. Nothing changes without such a window.
+void BelongToOpeningModal(QDialog& dialog);
+
 class QtDialogs final : public Dialogs {
  public:
-  // Boxes are centred on `parent` when it is given (not owned).
+  // Each dialog belongs to the window that opens it: the modal window in
+  // front (a secondary window's command), else the active window, else
+  // `parent` (the main window; not owned), else none.
   explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
   void setParent(QWidget* parent) { parent_ = parent; }
 
@@ -26,6 +37,8 @@ class QtDialogs final : public Dialogs {
   std::optional<int> chooseItem(const ChoiceRequest& request) override;
 
  private:
+  QWidget* owner() const;
+
   QWidget* parent_;
 };
 
