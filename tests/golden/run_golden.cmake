@@ -8,8 +8,7 @@
 # the path of the case's input is written IN again. An optional folder
 # "dir" makes a scratch program folder of the shipped IMAGES and the files
 # of "dir", which DIR in the command stands for; its path is written DIR
-# again in the output and the standard error; an optional file "absent" then
-# lists files of that folder that must not be there once the driver has ended.
+# again in the output and the standard error.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(GLOB cases LIST_DIRECTORIES true ${GOLDEN}/*)
@@ -56,15 +55,6 @@ foreach(case ${cases})
   endif()
   if(NOT folder STREQUAL "")
     string(REPLACE "${folder}" "DIR" err "${err}")
-  endif()
-  if(EXISTS ${case}/absent)
-    file(STRINGS ${case}/absent absent)
-    foreach(path ${absent})
-      if(EXISTS ${folder}/${path})
-        message(SEND_ERROR "${name}: DIR/${path} is there")
-        math(EXPR failures "${failures} + 1")
-      endif()
-    endforeach()
   endif()
   if(EXISTS ${case}/stderr)
     file(READ ${case}/stderr wanted)
