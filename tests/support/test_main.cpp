@@ -18,28 +18,20 @@
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // "--entry FOLDER": vemu3's own entry with FOLDER as the program folder and a
-  // first command that runs out of memory; each message box's text and the
-  // handling of SIGXFSZ go to stdout, then two SIGTERMs end the program.
+  // "--entry FOLDER": vemu3's own entry (FOLDER its program folder), its first command out of
+  // memory; prints the message box shown and SIGXFSZ's handling, then two SIGTERMs end it.
   if (argc == 3 && std::strcmp(argv[1], "--entry") == 0) {
     vemu::platform::setProgramFolder(argv[2]);
     qAddPreRoutine([] {
       QTimer::singleShot(0, [] { throw std::bad_alloc(); });
-      auto* boxes = new QTimer(qApp);
-      QObject::connect(boxes, &QTimer::timeout, [boxes] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-          if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-            std::printf("box %s\n", box->text().toUtf8().constData());
-            box->done(0);
-          }
-        struct sigaction xfsz {};
-        ::sigaction(SIGXFSZ, nullptr, &xfsz);
-        std::printf("SIGXFSZ %s\n", xfsz.sa_handler == SIG_IGN ? "ignored" : "taken");
+      QTimer::singleShot(300, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        std::printf("box %s\nSIGXFSZ %s\n", box ? qPrintable(box->text()) : "none",
+                    std::signal(SIGXFSZ, SIG_IGN) == SIG_IGN ? "ignored" : "taken");
         std::fflush(stdout);
-        boxes->stop();
+        if (box) box->done(0);
         for (int k = 0; k < 2; ++k) ::kill(::getpid(), SIGTERM);
       });
-      boxes->start(300);
     });
     return ProgramEntry(1, argv, FullProgramProfile());
   }
