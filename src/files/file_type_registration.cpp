@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/process_runner.h"
+#include "platform/process_wait.h"
 #include "platform/text_file.h"
 
 namespace vemu::files {
@@ -76,11 +77,13 @@ std::string FindOnPath(const std::string& name) {
   return std::string();
 }
 
-void RunIfInstalled(const std::string& name, const std::string& folder) {
+// False when the wait was cancelled (or the editor is ending): the program was stopped.
+bool RunIfInstalled(const std::string& name, const std::string& folder, platform::ProcessWait& wait) {
   const std::string program = FindOnPath(name);
-  if (program.empty()) return;
+  if (program.empty()) return true;
   std::string error;
-  if (auto child = platform::ChildProcess::Start({program, {folder}}, std::string(), error)) child->WaitForEnd();
+  auto child = platform::ChildProcess::Start({program, {folder}}, std::string(), error);
+  return !child || wait.WaitFor(*child, program);
 }
 
 std::string Trimmed(const std::string& s) {
@@ -173,7 +176,7 @@ std::string MimeAppsWithDefault(const std::string& existing, const std::string& 
 }
 
 bool RegisterFileExtension(const std::string& ext, const std::string& programPath, const DesktopFolders& folders,
-                           std::string& error) {
+                           std::string& error, platform::ProcessWait& wait) {
   for (const RegistrationFile& file : RegistrationFiles(ext, programPath, folders))
     if (!WriteFile(file.path, file.content, error)) return false;
   const std::string list = folders.configHome + "mimeapps.list";
@@ -185,8 +188,8 @@ bool RegisterFileExtension(const std::string& ext, const std::string& programPat
     return false;
   }
   if (!WriteFile(list, MimeAppsWithDefault(*old, kCircuitMimeType, kCircuitDesktopId), error)) return false;
-  RunIfInstalled("update-mime-database", folders.dataHome + "mime");
-  RunIfInstalled("update-desktop-database", folders.dataHome + "applications");
+  if (RunIfInstalled("update-mime-database", folders.dataHome + "mime", wait))
+    RunIfInstalled("update-desktop-database", folders.dataHome + "applications", wait);
   return true;
 }
 

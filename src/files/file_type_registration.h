@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace vemu::platform {
+class ProcessWait;
+}
+
 namespace vemu::files {
 
 // The MIME type of circuit files and the desktop entry that opens them.
@@ -43,9 +47,11 @@ std::string MimeAppsWithDefault(const std::string& existing, const std::string& 
 
 // Writes the files and the default association, then refreshes the MIME
 // and desktop caches with update-mime-database and update-desktop-database
-// where they are installed. False with the reason (naming the file) when a
-// file could not be written.
+// where they are installed, each waited for through `wait` as every
+// program the editor starts (Cancel and the ending signals stop it; the
+// second is not started after a stopped first). False with the reason
+// (naming the file) when a file could not be written.
 bool RegisterFileExtension(const std::string& ext, const std::string& programPath, const DesktopFolders& folders,
-                           std::string& error);
+                           std::string& error, platform::ProcessWait& wait);
 
 }  // namespace vemu::files

@@ -9,10 +9,12 @@
 
 #include <fcntl.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <thread>
 
 extern char** environ;
@@ -24,6 +26,23 @@ namespace {
 // ends all the same (a process stuck in the kernel takes no signal).
 constexpr std::chrono::seconds kKillBound{1};
 constexpr std::chrono::milliseconds kStopPoll{10};
+
+std::atomic<bool> stopsHastened{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the request is set in a signal handler");
+
+// Programs given up a second after their KILL (stuck in the kernel): reaped
+// once they have ended, at a later start, poll or stop, never waited for.
+std::mutex givenUpMutex;
+std::vector<pid_t> givenUp;
+
+void ReapGivenUp() {
+  const std::lock_guard<std::mutex> lock(givenUpMutex);
+  std::erase_if(givenUp, [](pid_t pid) {
+    int status = 0;
+    const pid_t r = ::waitpid(pid, &status, WNOHANG);
+    return r == pid || (r < 0 && errno == ECHILD);
+  });
+}
 
 // The state and process group of process `pid` from /proc/PID/stat;
 // false when it is gone or cannot be read.
@@ -113,6 +132,9 @@ class SpawnSetup {
 
 }  // namespace
 
+void SetStopsHastened(bool hastened) { stopsHastened.store(hastened); }
+bool StopsHastened() { return stopsHastened.load(); }
+
 std::optional<LaunchPlan> PlanLaunch(const std::string& file, const std::vector<std::string>& arguments,
                                      std::string& error) {
   struct stat st {};
@@ -134,6 +156,7 @@ std::optional<LaunchPlan> PlanLaunch(const std::string& file, const std::vector<
 
 std::optional<ChildProcess> ChildProcess::Start(const LaunchPlan& plan, const std::string& workingFolder,
                                                 std::string& error, ChildOutput output) {
+  ReapGivenUp();
   SpawnSetup setup;
   int rc = setup.Prepare(workingFolder);
   // Both ends close on exec; the program gets the write end as its output.
@@ -208,6 +231,7 @@ bool ChildProcess::ReadOutput(std::string& out) {
 }
 
 bool ChildProcess::HasEnded() {
+  ReapGivenUp();
   if (stopping_) return StopStep();
   if (ended_ || pid_ <= 0) return true;
   int status = 0;
@@ -272,7 +296,7 @@ bool ChildProcess::StopStep() {
     return true;
   }
   const auto now = std::chrono::steady_clock::now();
-  if (!killed_ && now >= killAt_) {
+  if (!killed_ && (now >= killAt_ || StopsHastened())) {
     // The leader is not reaped yet, so the group's number still stands for
     // this group: whatever of it is left is forced to end, leader or not.
     ::kill(-pid_, SIGKILL);
@@ -280,8 +304,16 @@ bool ChildProcess::StopStep() {
     giveUpAt_ = now + kKillBound;
   } else if (killed_ && now >= giveUpAt_) {
     stopping_ = false;
-    if (exited) WaitForEnd();
-    else ended_ = true;  // stuck: not waited for any longer
+    if (exited) {
+      WaitForEnd();
+      return true;
+    }
+    // Stuck: not waited for any longer, reaped later once it has ended. It
+    // did not end normally; it counts as ended by the KILL.
+    ended_ = true;
+    status_ = SIGKILL;
+    const std::lock_guard<std::mutex> lock(givenUpMutex);
+    givenUp.push_back(pid_);
     return true;
   }
   return false;

@@ -61,6 +61,10 @@ class ChildProcess {
   // member of the group runs any longer (the program is then reaped), or a
   // second after the KILL whatever is left. The program is not reaped
   // before, so the group's number cannot pass to another group meanwhile.
+  // A program still there then (stuck in the kernel) counts as ended by the
+  // KILL (never as a success) and is reaped once it has ended, at a later
+  // start or poll of any program, without being waited for. While stops are
+  // hastened (SetStopsHastened) the KILL follows the SIGTERM at once.
   // Nothing happens when the program has ended already or a stop is under way.
   void BeginStop(std::chrono::milliseconds grace);
   // BeginStop, then waits until the stop is over: at most `grace` and a second.
@@ -96,6 +100,13 @@ class ChildProcess {
   std::chrono::steady_clock::time_point killAt_;    // the end of the grace
   std::chrono::steady_clock::time_point giveUpAt_;  // a second after the KILL
 };
+
+// Set by a further ending signal while the editor is ending (safe in a
+// signal handler: a lock-free store) and cleared when their handling is put
+// away: every stop, under way or to come, sends its KILL without waiting
+// for the rest of its grace.
+void SetStopsHastened(bool hastened);
+bool StopsHastened();
 
 // True while a process of the process group `group` runs (one that has
 // ended and is not yet reaped does not count); nothing when the system

@@ -13,12 +13,9 @@ static_assert(std::atomic<bool>::is_always_lock_free, "the ending request is set
 void SetEndingRequested(bool requested) { endingRequested.store(requested); }
 bool EndingRequested() { return endingRequested.load(); }
 
-bool BlockingProcessWait::WaitFor(ChildProcess& process, const std::string&) {
-  process.WaitForEnd();
-  return true;
-}
-
 ProcessWait* installedProcessWait() { return installed; }
+
+ProcessWait& processWaitInForce(ProcessWait& own) { return installed ? *installed : own; }
 
 ProcessWait* setProcessWait(ProcessWait* w) {
   ProcessWait* previous = installed;

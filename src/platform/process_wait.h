@@ -24,12 +24,6 @@ class ProcessWait {
   virtual bool WaitFor(ChildProcess& process, const std::string& program) = 0;
 };
 
-// Waits without a window and without a way to cancel.
-class BlockingProcessWait final : public ProcessWait {
- public:
-  bool WaitFor(ChildProcess& process, const std::string& program) override;
-};
-
 // Set by the handler of the ending signals (safe there: a lock-free store)
 // and cleared when their handling is put away. While it is set, every wait
 // stops its program as Cancel does and reports it cancelled.
@@ -38,6 +32,9 @@ bool EndingRequested();
 
 // The wait installed by tests or the driver; null when none is.
 ProcessWait* installedProcessWait();
+// The installed wait, else `own` (the editor's window): the wait for every
+// program the editor starts.
+ProcessWait& processWaitInForce(ProcessWait& own);
 // Installs w (not owned; nullptr removes it); returns the previous one.
 ProcessWait* setProcessWait(ProcessWait* w);
 

@@ -25,16 +25,22 @@ int ProgramEntry(int argc, char** argv, const ProgramProfile& profile) {
 
   std::vector<std::string> args(argv, argv + argc);
   int code = 0;
+  // Ended from outside: the same way out as Exit, so the settings are
+  // written and this editor's lock, snapshots and private folder go. The
+  // handling outlives the windows, so that no further signal ends the
+  // program the system's way before they are gone.
+  TForm1* main = nullptr;
+  vemu::platform::TerminationSignals ending([&main](int) {
+    if (main) main->EndWithoutQuestion();
+  });
   {
     WindowSet set(profile, args);
-    TForm1* main = set.windows().Form1;
+    main = set.windows().Form1;
     dialogs.setParent(main);
     main->show();
     QTimer::singleShot(0, main, [main] { main->FormActivate(); });
-    // Ended from outside: the same way out as Exit, so the settings are
-    // written and this editor's lock, snapshots and private folder go.
-    vemu::platform::TerminationSignals ending([main](int) { main->EndWithoutQuestion(); });
     code = QApplication::exec();
+    main = nullptr;
     dialogs.setParent(nullptr);
   }
   return code;

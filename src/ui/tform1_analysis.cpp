@@ -66,8 +66,7 @@ std::string LocaleDecimalSeparator() {
 bool TForm1::RunAndWait(const std::string& program, const std::string& parameter, int showState) {
   RunCancelled = 0;
   platform::QtProcessWait window(this);
-  platform::ProcessWait* installed = platform::installedProcessWait();
-  platform::ProcessWait& wait = installed ? *installed : window;
+  platform::ProcessWait& wait = platform::processWaitInForce(window);
   platform::ConsoleProcessWait console(wait, this);
   const bool shown = showState == kShowNormal;
   const netlist::RunOutcome outcome = netlist::RunProgramAndWait(

@@ -8,6 +8,7 @@
 #include "catalogue/windows/node_type_window.h"
 #include "files/file_type_registration.h"
 #include "files/ini_file.h"
+#include "platform/qt/qt_process_wait.h"
 #include "platform/qt/web_download.h"
 #include "platform/qt/x11_windows.h"
 #include "platform/dialogs.h"
@@ -25,7 +26,9 @@ void TForm1::Registerextention1Click() {
   const std::string program = RegisteredProgramName.empty() ? vemu::platform::runningProgramPath()
                                                             : vemu::platform::programFolder() + RegisteredProgramName;
   std::string error;
-  if (!vemu::files::RegisterFileExtension("dag", program, vemu::files::DesktopFoldersFromEnvironment(), error))
+  vemu::platform::QtProcessWait window(this);
+  if (!vemu::files::RegisterFileExtension("dag", program, vemu::files::DesktopFoldersFromEnvironment(), error,
+                                          vemu::platform::processWaitInForce(window)))
     vemu::platform::dialogs().messageBox("Vemu", error, vemu::platform::MsgButtons::Ok, vemu::platform::MsgIcon::Error);
 }
 

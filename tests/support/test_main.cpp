@@ -2,14 +2,39 @@
 // window tests (also when the tests are listed at build time).
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
+#include <QTimer>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <new>
 
+#include "platform/program_folder.h"
 #include "platform/qt/guarded_application.h"
 #include "support/scratch_folder.h"
+#include "ui/program_entry.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // "--entry FOLDER": vemu3's own entry (FOLDER its program folder), its first command out of
+  // memory; prints the message box shown and SIGXFSZ's handling, then two SIGTERMs end it.
+  if (argc == 3 && std::strcmp(argv[1], "--entry") == 0) {
+    vemu::platform::setProgramFolder(argv[2]);
+    qAddPreRoutine([] {
+      QTimer::singleShot(0, [] { throw std::bad_alloc(); });
+      QTimer::singleShot(300, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        std::printf("box %s\nSIGXFSZ %s\n", box ? qPrintable(box->text()) : "none",
+                    std::signal(SIGXFSZ, SIG_IGN) == SIG_IGN ? "ignored" : "taken");
+        std::fflush(stdout);
+        if (box) box->done(0);
+        for (int k = 0; k < 2; ++k) ::kill(::getpid(), SIGTERM);
+      });
+    });
+    return ProgramEntry(1, argv, FullProgramProfile());
+  }
   vemu::platform::GuardedApplication app(argc, argv);
   // No test writes into the program's own folder (build/bin): a window that
   // outlives its test's folder writes its SETTINGS.INI here.

@@ -10,10 +10,14 @@
 #include <QToolButton>
 #include <csignal>
 #include <filesystem>
+#include <sys/wait.h>
+#include <thread>
 
 #include "build2/second_profile.h"
 #include "catalogue/windows/settings_window.h"
 #include "platform/folder_claim.h"
+#include "platform/process_runner.h"
+#include "platform/program_folder.h"
 #include "platform/qt/termination_signals.h"
 #include "platform/scripted_dialogs.h"
 #include "support/graph_members.h"
@@ -372,6 +376,22 @@ TEST(MainWindowLifecycle, AnEndingSignalEndsAsExitDoesWithoutAQuestion) {
   }
   std::signal(SIGHUP, SIG_DFL);
   EXPECT_TRUE(program.form().isVisible());
+}
+
+// The programs' own entry in a process of its own (test_main's "--entry"): SIGXFSZ
+// ignored, a command out of memory stopped with its message, two SIGTERMs ending it as Exit.
+TEST(MainWindowLifecycle, TheProgramsEntryGuardsCommandsAndEndsOnTwoSignals) {
+  ScratchFolder folder;
+  folder.copyShippedData();
+  std::string error, out = "\n";
+  auto p = vemu::platform::ChildProcess::Start({vemu::platform::runningProgramPath(), {"--entry", folder.path()}},
+                                               folder.path(), error, vemu::platform::ChildOutput::Captured);
+  ASSERT_TRUE(p) << error;
+  for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+       (p->ReadOutput(out) || !p->HasEnded()) && std::chrono::steady_clock::now() < end;)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_NE(out.find("\nbox Not enough memory for this command: it was stopped.\nSIGXFSZ ignored\n"), out.npos) << out;
+  EXPECT_TRUE(p->HasEnded() && p->WaitStatus() == 0 && !fs::exists(folder.file("IMAGES/BACKUP/vemu.lock")));
 }
 
 TEST(MainWindowLifecycle, ToolButtonsShowPicturesWithTheirHints) {

@@ -9,9 +9,11 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <cstdlib>
+#include <filesystem>
 
 #include "files/file_type_registration.h"
 #include "platform/qt/web_download.h"
+#include "platform/scripted_process_wait.h"
 #include "platform/text_file.h"
 #include "ui/editing_program.h"
 
@@ -72,6 +74,20 @@ TEST_F(Registration, TheMenuCommandWritesTheFilesAndKeepsOtherAssociations) {
   if (std::system("command -v update-mime-database >/dev/null") == 0) {
     EXPECT_NE(read(folders.dataHome + "mime/globs2").find(":application/x-circuit-for-vemu:*.dag"), std::string::npos);
   }
+}
+
+// The desktop tools are waited for as every program: Cancel (or an ending signal) stops one.
+TEST_F(Registration, TheDesktopToolsAreWaitedForAsEveryProgram) {
+  const std::string tool = program.folder.file("bin/update-mime-database"), path = std::getenv("PATH");
+  program.folder.write("bin/update-mime-database", "#!/bin/sh\nsleep 30\n");
+  std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+  ::setenv("PATH", (program.folder.file("bin") + ":" + path).c_str(), 1);
+  platform::ScriptedProcessWait wait;
+  wait.cancels = {true};
+  const platform::ScopedProcessWait use(wait);
+  program.form().Registerextention1->trigger();
+  ::setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(wait.programs, std::vector<std::string>{tool});
 }
 
 TEST_F(Registration, AFolderThatCannotBeMadeIsReportedByFileName) {

@@ -18,16 +18,21 @@ namespace {
 // uses the descriptor, and the pipe is closed only when no handler does.
 std::atomic<int> writeEnd{-1};
 std::atomic<int> writing{0};
+// The ending signals taken since the handling was set up.
+std::atomic<int> taken{0};
 static_assert(std::atomic<int>::is_always_lock_free, "the descriptor is read in a signal handler");
 
 void WriteSignal(int signal) {
   const int saved = errno;
   // A program being waited for is stopped at once, also when the event
-  // loop does not run during the wait.
+  // loop does not run during the wait; a further signal hastens its stop
+  // (the KILL at once) and asks for no other ending.
+  const bool first = taken.fetch_add(1) == 0;
+  if (!first) SetStopsHastened(true);
   SetEndingRequested(true);
   writing.fetch_add(1);
   const int fd = writeEnd.load();
-  if (fd >= 0) {
+  if (fd >= 0 && first) {
     const unsigned char number = static_cast<unsigned char>(signal);
     if (::write(fd, &number, 1) < 0) {
       // A full pipe already holds a request to end.
@@ -43,6 +48,7 @@ TerminationSignals::TerminationSignals(std::function<void(int signal)> onSignal)
   if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) return;
   notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ReadPipe(); });
+  taken.store(0);
   writeEnd.store(pipe_[1]);
   for (std::size_t k = 0; k < kSignals.size(); ++k) {
     ::sigaction(kSignals[k], nullptr, &saved_[k]);
@@ -52,7 +58,9 @@ TerminationSignals::TerminationSignals(std::function<void(int signal)> onSignal)
     struct sigaction action {};
     action.sa_handler = WriteSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    // Every signal is taken, the second as the first: the program's group
+    // must never be left running by an editor that ended the system's way.
+    action.sa_flags = SA_RESTART;
     ::sigaction(kSignals[k], &action, nullptr);
   }
 }
@@ -65,6 +73,8 @@ TerminationSignals::~TerminationSignals() {
   // another thread; once none does, no handler can write any more.
   while (writing.load() != 0) std::this_thread::yield();
   SetEndingRequested(false);
+  SetStopsHastened(false);
+  taken.store(0);
   notifier_.reset();
   ::close(pipe_[0]);
   ::close(pipe_[1]);

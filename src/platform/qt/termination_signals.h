@@ -3,7 +3,8 @@
 // external programs (process_wait.h), so that a program being waited for is
 // stopped as Cancel stops it, and writes the signal's number into a pipe; a
 // socket notifier on the pipe's other end calls the program's own ending
-// there, where any code may run.
+// there, where any code may run. A further ending signal hastens the stop
+// (ChildProcess's KILL at once, SetStopsHastened) and asks nothing more.
 #pragma once
 
 #include <signal.h>
@@ -20,11 +21,11 @@ class TerminationSignals {
  public:
   static constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
 
-  // One at a time per process. Each signal is taken once: a second one of
-  // the same kind ends the program the system's way, should the event loop
-  // no longer run. Signals ignored when the program started stay ignored.
+  // One at a time per process. Every ending signal is taken, as long as
+  // this object lives: `onSignal` is called for the first one only. Signals
+  // ignored when the program started stay ignored.
   explicit TerminationSignals(std::function<void(int signal)> onSignal);
-  // Puts the former handlers back and clears the ending request.
+  // Puts the former handlers back and clears the ending request and the hastening.
   ~TerminationSignals();
   TerminationSignals(const TerminationSignals&) = delete;
   TerminationSignals& operator=(const TerminationSignals&) = delete;
