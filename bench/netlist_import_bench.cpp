@@ -39,7 +39,7 @@ class SilentImportHost final : public vemu::netlist::NetlistImportHost {
   std::string ImportItemHint() const override { return {}; }
   void NewCircuit() override {}
   void SetCaption(const std::string&) override {}
-  void SetTextWindowLines(const std::vector<std::string>&) override {}
+  void ShowFileInTextWindow(const std::string&, std::string_view) override {}
   void ComputeItemsRect() override {}
   void UpdateScrollBars() override {}
   void RefreshLevelWindows() override {}

@@ -26,7 +26,7 @@ class SilentHost final : public vemu::netlist::SecondImportHost {
   void EnableSave() override {}
   void SetCurrentNode(vemu::model::TheNode*) override {}
   std::string ImportItemCaption() const override { return {}; }
-  void SetTextWindowLines(const std::vector<std::string>&) override {}
+  void ShowFileInTextWindow(const std::string&, std::string_view) override {}
   void PushUndoSnapshot() override {}
   void ComputeItemsRect() override {}
   void UpdateScrollBars() override {}

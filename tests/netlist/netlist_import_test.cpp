@@ -40,7 +40,7 @@ class ImportHost final : public vemu::netlist::NetlistImportHost {
   std::string ImportItemHint() const override { return "hint"; }
   void NewCircuit() override { events.push_back("new"); }
   void SetCaption(const std::string& text) override { caption = text; }
-  void SetTextWindowLines(const Lines& lines) override { text = lines; }
+  void ShowFileInTextWindow(const std::string&, std::string_view bytes) override { text = vemu::platform::splitLines(bytes); }
   void ComputeItemsRect() override { events.push_back("rect"); }
   void UpdateScrollBars() override { events.push_back("bars"); }
   void RefreshLevelWindows() override { events.push_back("levels"); }

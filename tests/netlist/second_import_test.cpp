@@ -6,6 +6,7 @@
 #include "catalogue/node_type_table.h"
 #include "model/graph_test_support.h"
 #include "netlist/second_import.h"
+#include "platform/text_file.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -23,7 +24,7 @@ class RecordingImportHost final : public vemu::netlist::SecondImportHost {
   void EnableSave() override { events.push_back("save enabled"); }
   void SetCurrentNode(TheNode* node) override { events.push_back(node ? "current" : "no current"); }
   std::string ImportItemCaption() const override { return "CreateCircuitFromCir"; }
-  void SetTextWindowLines(const std::vector<std::string>& lines) override { text = lines; }
+  void ShowFileInTextWindow(const std::string&, std::string_view bytes) override { text = vemu::platform::splitLines(bytes); }
   void PushUndoSnapshot() override { events.push_back("snapshot"); }
   void ComputeItemsRect() override { events.push_back("items"); }
   void UpdateScrollBars() override { events.push_back("bars"); }
