@@ -137,7 +137,7 @@ void SecondBuildImport::BuildLine(std::string_view line, ImportMessages& message
   TheNode* x = Named(elements_, longElements_, word[1]);
   int t = catalogue::FindTypeByLetter(c_.types, word[1][0]);
   if (t < 3 || t > 30) {
-    messages.Add("Error: Cannot Find Type <" + platform::cp1251ToUtf8(word[1]) + ">");
+    messages.AddMade([&] { return "Error: Cannot Find Type <" + platform::cp1251ToUtf8(word[1]) + ">"; });
     return;
   }
   // An amplifier is written as a controlled source with ground on two of its
@@ -155,7 +155,7 @@ void SecondBuildImport::BuildLine(std::string_view line, ImportMessages& message
     k = 4;
   }
   if (x) {
-    messages.Add("WARNING: Equal Names <" + platform::cp1251ToUtf8(word[1]) + ">");
+    messages.AddMade([&] { return "WARNING: Equal Names <" + platform::cp1251ToUtf8(word[1]) + ">"; });
   } else {
     x = NewElement(static_cast<std::uint8_t>(t), word[1]);
     if (plus) x->Polarity = 1;

@@ -325,6 +325,14 @@ TEST_F(NetlistImportTest, Commands) {
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0], "m30\r" + path);
   EXPECT_EQ(texts[1], "Cannot read the file " + path + ".gone:\r\nNo such file or directory");
+  // The whole file is built, however little of it the text window shows.
+  std::string many = "t\n";
+  for (int k = 0; k < 200000; ++k) many += "*\n";
+  folder.write("many.cir", many + "R2 1 0 7\n.END");
+  dialogs.choiceAnswers = {0};
+  commands.OpenNetlistAndBuild(folder.file("many.cir"));
+  EXPECT_EQ(graph.LastNode()->Name.str(), "R2");
+  EXPECT_EQ(graph.LastNode()->Y, 200001 * 20 + 5);
 }
 
 // Net numbers replaced by the order of their first appearance.

@@ -162,6 +162,12 @@ TEST_F(SecondImport, TheMenuCommandAddsTheFileAfterASnapshotAndStartsTheArrangem
   EXPECT_EQ(level(), "R1#19=5 in>1 out>0 | 1#2 | 0#2 ground");
   EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Cannot read the file " + folder.file("gone.cir") +
                                                       ":\r\nNo such file or directory"});
+  // The whole file is built, however little of it the text window shows; the caption counts every line.
+  folder.write("many.cir", "t\r\n.AC\r\n" + std::string(200000, '\n') + "R2 1 0 7\r\n.END");
+  dialogs.fileAnswers = {folder.file("many.cir")};
+  vemu::netlist::SecondBuildImport(context()).CreateFromCir1Click({dir, name});
+  EXPECT_EQ(host.caption, "200004");
+  EXPECT_EQ(level(), "R2#19=7 in>1 out>0 | R1#19=5 in>1 out>0 | 1#2 | 0#2 ground");
 }
 
 }  // namespace
