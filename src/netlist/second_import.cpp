@@ -101,6 +101,7 @@ void SecondBuildImport::BuildFromNetlist(std::string_view text) {
   // element line otherwise: a netlist written without that line starts its
   // elements there.
   ImportMessages messages;
+  letterTypes_.fill(-1);
   const std::size_t first = n > 1 && !line1.empty() && line1[0] == '.' ? 2 : 1;
   platform::LineCursor cursor(text);
   std::string_view line;
@@ -135,7 +136,10 @@ void SecondBuildImport::BuildLine(std::string_view line, ImportMessages& message
   // A word is looked for as it stands: the nodes the import makes are found
   // by their whole words, those there before by their names.
   TheNode* x = Named(elements_, longElements_, word[1]);
-  int t = catalogue::FindTypeByLetter(c_.types, word[1][0]);
+  // Each letter's type is looked up once per import, not once per line.
+  int& known = letterTypes_[static_cast<unsigned char>(word[1][0])];
+  if (known < 0) known = catalogue::FindTypeByLetter(c_.types, word[1][0]);
+  int t = known;
   if (t < 3 || t > 30) {
     messages.AddMade([&] { return "Error: Cannot Find Type <" + platform::cp1251ToUtf8(word[1]) + ">"; });
     return;

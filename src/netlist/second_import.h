@@ -11,6 +11,7 @@
 // value. The notices of one import come in one box at its end.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -101,6 +102,7 @@ class SecondBuildImport {
 
   SecondImportContext c_;
   model::TheNode* level_ = nullptr;
+  std::array<int, 256> letterTypes_{};  // per first byte: its type, -1 before it is looked up
   // The node of a word in `byName` (words of a name's length) or `byWord`.
   static model::TheNode* Named(const model::NodesByName& byName,
                                const std::unordered_map<std::string, model::TheNode*>& byWord, std::string_view word);
