@@ -5,7 +5,8 @@
 // windows (reading "out" and "clc", the memo, the undo snapshot), also with
 // an "out" of 99 MB whose results stand at its end and with a "clc" that
 // opens with 300 KB of a byte code page 1251 has no character for (there
-// the memo is read back as well).
+// the memo is read back as well), and with an "out" of 32 MiB of line feeds
+// (32 M empty lines) before its results.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -72,7 +73,9 @@ BENCHMARK(BM_WriteResultValues)->Unit(benchmark::kMillisecond);
 // "out" of `outMegabytes` MB (0: one line) whose last lines hold the results;
 // a "clc" that opens with a line of `unmappableKilobytes` KB of byte 0x98,
 // which code page 1251 leaves without a character.
-void LoadFilesCommand(benchmark::State& state, std::size_t outMegabytes, std::size_t unmappableKilobytes = 0) {
+// `emptyLines`: the lines before the results are line feeds alone.
+void LoadFilesCommand(benchmark::State& state, std::size_t outMegabytes, std::size_t unmappableKilobytes = 0,
+                      bool emptyLines = false) {
   const std::string folder = (std::filesystem::temp_directory_path() / "vemu-bench-results").string() + "/";
   std::filesystem::create_directories(folder + "IMAGES/BACKUP");
   vemu::platform::setProgramFolder(folder);
@@ -82,7 +85,8 @@ void LoadFilesCommand(benchmark::State& state, std::size_t outMegabytes, std::si
     if (unmappableKilobytes) clc.insert(clc.begin(), std::string(unmappableKilobytes << 10, '\x98'));
     vemu::platform::writeLines(folder + "clc", clc);
   } else {
-    const std::string line = "analysis output line with the numbers 1.234e+00 5.678e-01 of no element\r\n";
+    const std::string line =
+        emptyLines ? "\n" : "analysis output line with the numbers 1.234e+00 5.678e-01 of no element\r\n";
     vemu::platform::SafeFileWriter out(folder + "out");
     for (std::size_t k = 0; k < (outMegabytes << 20) / line.size(); ++k) out.write(line);
     for (const std::string& result : ClcLines()) out.writeLine(result);
@@ -101,7 +105,8 @@ void LoadFilesCommand(benchmark::State& state, std::size_t outMegabytes, std::si
       // With unmappable bytes, the memo is also read back, as the text window's Save does.
       if (unmappableKilobytes) benchmark::DoNotOptimize(set.windows().Form6->MemoLines());
     }
-    state.SetLabel(outMegabytes         ? "out of " + std::to_string(outMegabytes) + " MB, memo shows 5 MB"
+    state.SetLabel(emptyLines            ? "out of " + std::to_string(outMegabytes) + " MB of line feeds"
+                   : outMegabytes         ? "out of " + std::to_string(outMegabytes) + " MB, memo shows 5 MB"
                    : unmappableKilobytes ? "clc opens with " + std::to_string(unmappableKilobytes) + " KB of 0x98"
                                          : "files read, memo filled, snapshot written");
   }
@@ -118,5 +123,7 @@ BENCHMARK(BM_LoadFilesCommandUnmappableClc)->Unit(benchmark::kMillisecond);
 // The goal: under 10 s and 1 GB for files below 100 MB.
 void BM_LoadFilesCommandHugeOut(benchmark::State& state) { LoadFilesCommand(state, 99); }
 BENCHMARK(BM_LoadFilesCommandHugeOut)->Unit(benchmark::kMillisecond);
+void BM_LoadFilesCommandEmptyLinesOut(benchmark::State& state) { LoadFilesCommand(state, 32, 0, true); }
+BENCHMARK(BM_LoadFilesCommandEmptyLinesOut)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -81,8 +81,9 @@ inline std::string CheckResultLoaderInput(std::string_view bytes) {
   }();
   const std::size_t split = bytes.find('\0');
   const auto names = platform::splitLines(bytes.substr(0, split));
-  const auto lines =
-      split == std::string_view::npos ? std::vector<std::string>() : platform::splitLines(bytes.substr(split + 1));
+  // The loader walks the text in place; the plain search goes through its split lines.
+  const std::string_view text = split == std::string_view::npos ? std::string_view() : bytes.substr(split + 1);
+  const auto lines = platform::splitLines(text);
 
   model::TheBaseOfGraf graph;
   graph.MainNode = graph.AddNode(nullptr, model::ntRoot);
@@ -97,7 +98,7 @@ inline std::string CheckResultLoaderInput(std::string_view bytes) {
   const bool anywhere = names.size() % 3 != 0;
   const netlist::ResultFormat format{std::to_string(names.size() % 12), ",", anywhere};
   std::vector<std::string> abnormal;
-  const bool complete = netlist::WriteResultValues(graph, types, lines, format, abnormal);
+  const bool complete = netlist::WriteResultValuesFromTexts(graph, types, {text}, format, abnormal);
 
   std::size_t missing = 0;
   std::string problem;

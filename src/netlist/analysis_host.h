@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "netlist/netlist_host.h"
@@ -18,6 +19,8 @@ class AnalysisLog {
   virtual void ClearLog() = 0;
   virtual void AddText(const std::string& utf8) = 0;
   virtual void AddFileLines(const std::vector<std::string>& cp1251) = 0;
+  // Lines of a file joined by line feeds (one line when there is none).
+  virtual void AddFileText(std::string_view cp1251) = 0;
   // The memo's lines as code page 1251 bytes, as a file holds them.
   virtual std::vector<std::string> LogLines() const = 0;
   // A file of which the memo shows only the first part: saving the memo

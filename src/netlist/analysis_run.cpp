@@ -55,15 +55,28 @@ RunOutcome RunProgramAndWait(const std::string& program, const std::string& para
   return wait.WaitFor(*process, program) ? RunOutcome::Finished : RunOutcome::Cancelled;
 }
 
-std::string ShortenedFileLine(const std::string& path) {
+std::string ShortenedFileLine(const std::string& path, std::size_t shownLines) {
+  if (shownLines > 0) return "[only the first " + std::to_string(shownLines) + " lines of " + path + " are shown]";
   return "[only the first " + std::to_string(kShownFileBytes / (1024 * 1024)) + " MB of " + path + " are shown]";
 }
 
 namespace {
+// `part` is what the byte bound leaves of the file (`cut`: less than all of
+// it); of that, at most kShownFileLines lines are shown, joined by line
+// feeds into one text for the memo.
 void AddPart(AnalysisLog& log, const std::string& path, std::string_view part, bool cut) {
-  log.AddFileLines(platform::splitLines(part));
-  if (!cut) return;
-  log.AddText(ShortenedFileLine(path));
+  platform::LineCursor cursor(part);
+  std::string joined;
+  joined.reserve(part.size());
+  std::size_t count = 0;
+  for (std::string_view line; count < kShownFileLines && cursor.next(line); ++count) {
+    if (count > 0) joined.push_back('\n');
+    joined.append(line);
+  }
+  const bool lineBound = cursor.offset() < part.size();
+  if (count > 0) log.AddFileText(joined);
+  if (!cut && !lineBound) return;
+  log.AddText(ShortenedFileLine(path, lineBound ? count : 0));
   log.NoteShortenedFile(path);
 }
 }  // namespace
@@ -71,6 +84,11 @@ void AddPart(AnalysisLog& log, const std::string& path, std::string_view part, b
 void AddShownPart(AnalysisLog& log, const std::string& path, std::string_view bytes) {
   const std::size_t shown = platform::headLength(bytes, kShownFileBytes);
   AddPart(log, path, bytes.substr(0, shown), shown < bytes.size());
+}
+
+void ShowFileText(AnalysisLog& log, const std::string& path, std::string_view bytes) {
+  log.ClearLog();
+  AddShownPart(log, path, bytes);
 }
 
 void LoadFileIntoLog(AnalysisLog& log, const std::string& path) {

@@ -33,17 +33,22 @@ RunOutcome RunProgramAndWait(const std::string& program, const std::string& para
                              platform::ProcessWait& wait, platform::ChildOutput output);
 
 // The most of a file the memo shows: a longer file is shown up to its last
-// line end within this size, followed by ShortenedFileLine.
+// line end within this size, and at most its first kShownFileLines lines,
+// followed by ShortenedFileLine (with the count of lines when they were the
+// bound).
 inline constexpr std::size_t kShownFileBytes = platform::kShownTextBytes;
-std::string ShortenedFileLine(const std::string& path);
+inline constexpr std::size_t kShownFileLines = platform::kShownTextLines;
+std::string ShortenedFileLine(const std::string& path, std::size_t shownLines = 0);
 
-// Appends the lines of the file to the memo (at most kShownFileBytes of
-// it), or the line message 0, a blank and the path when there is no such
+// Appends the lines of the file to the memo (the part of it shown, as
+// above), or the line message 0, a blank and the path when there is no such
 // file. Nothing is cleared first.
 void LoadFileIntoLog(AnalysisLog& log, const std::string& path);
 // Appends the first part of a file's text that the memo shows, with the
 // line that says it was cut when it was.
 void AddShownPart(AnalysisLog& log, const std::string& path, std::string_view bytes);
+// The memo cleared and then showing that part of the file.
+void ShowFileText(AnalysisLog& log, const std::string& path, std::string_view bytes);
 
 // Saves the memo's lines as the file; a failure is reported with the file
 // name and the reason, and gives false. Onto a file the memo shows only in

@@ -16,6 +16,13 @@ class ImportMessages {
 
   // A notice (UTF-8) as it would stand in a box of its own.
   void Add(std::string utf8);
+  // The same with a text made only when the box lists it, so that a file of
+  // millions of faulty lines makes no text for each.
+  template <typename MakeText>
+  void AddMade(MakeText make) {
+    if (first_.size() < kShown) Add(make());
+    else ++count_;
+  }
   std::size_t Count() const { return count_; }
   // The box's text: a lone notice as it is; several as their count, then
   // the first kShown of them, one a line, and how many more there were.

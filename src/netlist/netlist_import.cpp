@@ -6,6 +6,7 @@
 #include "catalogue/node_type_table.h"
 #include "platform/dialogs.h"
 #include "platform/text_codec.h"
+#include "platform/text_file.h"
 
 namespace vemu::netlist {
 namespace {
@@ -64,6 +65,13 @@ struct NetlistImport::Tokens {
 };
 
 void NetlistImport::BuildFromNetlist(const std::vector<std::string>& lines, ImportLayout mode) {
+  // Each line with its end, so that a last empty line stays a line.
+  std::string text;
+  for (const std::string& line : lines) text.append(line).push_back('\n');
+  BuildFromNetlist(std::string_view(text), mode);
+}
+
+void NetlistImport::BuildFromNetlist(std::string_view text, ImportLayout mode) {
   logging_ = c_.host.DiagnosticsChecked();
   if (logging_) c_.host.ShowDiagnosticMemo();
   if (!c_.graph.MainNode) {
@@ -73,11 +81,13 @@ void NetlistImport::BuildFromNetlist(const std::vector<std::string>& lines, Impo
   owner_ = c_.graph.MainNode;
   width_ = c_.host.PaintBoxWidth();
   junctionsPlaced_ = 0;
-  // The title (first line) and the last line are never parsed.
-  for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
-    const std::string& line = lines[i];
+  // The title (first line) and the last line (after which no text is left) are never parsed.
+  platform::LineCursor cursor(text);
+  std::string_view line;
+  const bool titled = cursor.next(line);
+  for (std::size_t i = 1; titled && cursor.next(line) && cursor.offset() < text.size(); ++i) {
     if (line.size() < 2 || IsBlank(line[0]) || line[0] == '*') continue;
-    if (line.find(".END") != std::string::npos) break;
+    if (line.find(".END") != std::string_view::npos) break;
     if (line[0] == '.') {
       // ".X" or ".S" closes the sub-circuit; other dot lines are commands for the analysis.
       if (line[1] == 'X' || line[1] == 'S') owner_ = owner_->Upper ? owner_->Upper : c_.graph.MainNode;
@@ -96,13 +106,13 @@ void NetlistImport::BuildFromNetlist(const std::vector<std::string>& lines, Impo
   c_.host.RefreshLevelWindows();
 }
 
-void NetlistImport::BuildElement(std::size_t lineIndex, const std::string& line) {
+void NetlistImport::BuildElement(std::size_t lineIndex, std::string_view line) {
   Tokens t{NetlistTokens(line, kMostTokens)};
   const char first = t.name().front();
   // Name and nets without a value: the value is "0".
   if (first != 'X' && first != 'S' && (t.list.size() == 3 || t.list.size() == 5)) {
     if (logging_) {
-      std::string note = line;
+      std::string note(line);
       note.append(platform::utf8ToCp1251(t.list.size() == 3 ? " *** отсутствие 4 последнего параметра"
                                                             : " ***** отсутствие 6 последнего параметра"));
       Log(std::move(note));

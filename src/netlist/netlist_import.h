@@ -40,10 +40,12 @@ class NetlistImport {
   // Parses `lines` (the text window's lines, code page 1251) into the shown
   // level and lays the circuit out.
   void BuildFromNetlist(const std::vector<std::string>& lines, ImportLayout mode);
+  // The same from a file's text, walked line by line.
+  void BuildFromNetlist(std::string_view text, ImportLayout mode);
 
  private:
   struct Tokens;
-  void BuildElement(std::size_t lineIndex, const std::string& line);
+  void BuildElement(std::size_t lineIndex, std::string_view line);
   void BuildSubCircuitPins(model::TheNode* element, const Tokens& tokens);
   void LinkNets(model::TheNode* element, model::TheNode* partner, const Tokens& tokens);
   // The junction member of `level` named `name`, or a new junction member

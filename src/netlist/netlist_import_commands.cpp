@@ -37,8 +37,8 @@ void NetlistImportCommands::CreateFromCir1Click() {
 
 void NetlistImportCommands::OpenNetlistAndBuild(const std::string& path) {
   std::string reason;
-  const auto lines = platform::readLines(path, platform::kCircuitReadLimit, &reason);
-  if (!lines) {
+  const auto bytes = platform::readFileBytes(path, platform::kCircuitReadLimit, &reason);
+  if (!bytes) {
     platform::dialogs().messageBox("Error", "Cannot read the file " + path + ":\r\n" + reason, MsgButtons::Ok,
                                    MsgIcon::Error);
     return;
@@ -46,10 +46,11 @@ void NetlistImportCommands::OpenNetlistAndBuild(const std::string& path) {
   c_.host.NewCircuit();
   c_.host.SetModified(false);
   c_.host.SetCaption(GetMsg(20) + path);
-  c_.host.SetTextWindowLines(*lines);
+  c_.host.ShowFileInTextWindow(path, *bytes);
   const auto layout = AskLayout();
   if (!layout) return;  // the empty circuit and the text stay
-  NetlistImport(c_).BuildFromNetlist(*lines, *layout);
+  // Built from the whole file, though the text window may show only its first part.
+  NetlistImport(c_).BuildFromNetlist(std::string_view(*bytes), *layout);
   c_.host.ComputeItemsRect();
   c_.host.UpdateScrollBars();
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vemu::model {
@@ -43,7 +44,9 @@ class NetlistImportHost {
   // A new, empty circuit, as New makes it (its undo snapshot included), without New's question.
   virtual void NewCircuit() = 0;
   virtual void SetCaption(const std::string& utf8) = 0;
-  virtual void SetTextWindowLines(const std::vector<std::string>& cp1251) = 0;
+  // The text window cleared and showing the file's text (code page 1251),
+  // or as much of it as the window shows of a file.
+  virtual void ShowFileInTextWindow(const std::string& path, std::string_view cp1251) = 0;
   virtual void ComputeItemsRect() = 0;
   virtual void UpdateScrollBars() = 0;
   // The level tabs and an open preview window show the circuit as built.

@@ -1,5 +1,7 @@
 #include "netlist/result_index.h"
 
+#include "platform/text_file.h"
+
 namespace vemu::netlist {
 namespace {
 
@@ -58,7 +60,8 @@ class BackwardKeyTree {
 
 }  // namespace
 
-ResultIndex::ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string_view>& lines) {
+template <typename Walk>
+void ResultIndex::Build(const std::vector<std::string>& keys, Walk walk) {
   BackwardKeyTree tree;
   for (const std::string& key : keys)
     if (key.size() >= kKeyEnd.size() && key.compare(key.size() - kKeyEnd.size(), kKeyEnd.size(), kKeyEnd) == 0)
@@ -67,8 +70,9 @@ ResultIndex::ResultIndex(const std::vector<std::string>& keys, const std::vector
   std::vector<bool> held(tree.keys().size(), false);
   std::size_t notOpened = opened.size();
   opening_.reserve(opened.size());
-  for (std::size_t l = 0; l < lines.size() && notOpened > 0; ++l) {
-    const std::string_view line = lines[l];
+  std::size_t l = 0;
+  walk([&](std::string_view line) {
+    if (notOpened == 0) return false;
     std::size_t lead = 0;
     while (lead < line.size() && static_cast<unsigned char>(line[lead]) <= 32) ++lead;
     for (std::size_t end = line.find(kKeyEnd); end != std::string_view::npos && notOpened > 0;
@@ -77,24 +81,55 @@ ResultIndex::ResultIndex(const std::vector<std::string>& keys, const std::vector
         const std::string& key = tree.keys()[k];
         if (!held[k]) {
           held[k] = true;
-          within_.emplace(key, Place{l, start});
+          within_.emplace(key, Found{Place{l, start}, line});
         }
         if (start == lead && !opened[k]) {
           opened[k] = true;
-          opening_.emplace(key, Place{l, start});
+          opening_.emplace(key, Found{Place{l, start}, line});
           --notOpened;
         }
       });
     }
-  }
+    ++l;
+    return true;
+  });
+}
+
+ResultIndex::ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string_view>& lines) {
+  Build(keys, [&](auto take) {
+    for (const std::string_view line : lines)
+      if (!take(line)) return;
+  });
+}
+
+ResultIndex ResultIndex::OfTexts(const std::vector<std::string>& keys, const std::vector<std::string_view>& texts) {
+  ResultIndex index;
+  index.Build(keys, [&](auto take) {
+    for (const std::string_view text : texts) {
+      platform::LineCursor cursor(text);
+      for (std::string_view line; cursor.next(line);)
+        if (!take(line)) return;
+    }
+  });
+  return index;
+}
+
+const ResultIndex::Found* ResultIndex::Lookup(std::string_view key, bool anywhere) const {
+  const std::string text(key);
+  if (auto it = opening_.find(text); it != opening_.end()) return &it->second;
+  if (!anywhere) return nullptr;
+  if (auto it = within_.find(text); it != within_.end()) return &it->second;
+  return nullptr;
 }
 
 std::optional<ResultIndex::Place> ResultIndex::ResultLineOf(std::string_view key, bool anywhere) const {
-  const std::string text(key);
-  if (auto it = opening_.find(text); it != opening_.end()) return it->second;
-  if (!anywhere) return std::nullopt;
-  if (auto it = within_.find(text); it != within_.end()) return it->second;
-  return std::nullopt;
+  const Found* found = Lookup(key, anywhere);
+  return found ? std::optional(found->place) : std::nullopt;
+}
+
+std::optional<std::string_view> ResultIndex::TextAfter(std::string_view key, bool anywhere) const {
+  const Found* found = Lookup(key, anywhere);
+  return found ? std::optional(found->line.substr(found->place.at + key.size())) : std::nullopt;
 }
 
 }  // namespace vemu::netlist

@@ -24,6 +24,10 @@ class ResultIndex {
   ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string_view>& lines);
   ResultIndex(const std::vector<std::string>& keys, const std::vector<std::string>& lines)
       : ResultIndex(keys, std::vector<std::string_view>(lines.begin(), lines.end())) {}
+  // The same over the lines of whole file texts, one after the other, walked
+  // once: nothing is kept per line, only per key found. The texts must
+  // outlive the index.
+  static ResultIndex OfTexts(const std::vector<std::string>& keys, const std::vector<std::string_view>& texts);
 
   struct Place {
     std::size_t line;  // index into the lines
@@ -35,10 +39,24 @@ class ResultIndex {
   // `anywhere` and none does, the first line holding it; nothing when there
   // is no such line.
   std::optional<Place> ResultLineOf(std::string_view key, bool anywhere) const;
+  // The text after the key in that line.
+  std::optional<std::string_view> TextAfter(std::string_view key, bool anywhere) const;
 
  private:
-  std::unordered_map<std::string, Place> opening_;  // first line opening with the key
-  std::unordered_map<std::string, Place> within_;   // first line holding it anywhere
+  ResultIndex() = default;
+  // Fills the tables from the lines `walk` hands, in order, to the function
+  // it is given (until that returns false).
+  template <typename Walk>
+  void Build(const std::vector<std::string>& keys, Walk walk);
+
+  struct Found {
+    Place place;
+    std::string_view line;
+  };
+  const Found* Lookup(std::string_view key, bool anywhere) const;
+
+  std::unordered_map<std::string, Found> opening_;  // first line opening with the key
+  std::unordered_map<std::string, Found> within_;   // first line holding it anywhere
 
 };
 

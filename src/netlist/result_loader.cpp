@@ -22,14 +22,14 @@ using model::TheNode;
 
 std::string KeyOf(const TheNode& node) { return node.Name.str() + "= "; }
 
-// The result files read: their whole text, searched as views into it.
+// The result files read: their whole text, searched line by line.
 struct SearchedFiles {
-  std::deque<std::string> texts;  // never moved once read: the views point into them
-  std::vector<std::string_view> lines;
+  std::deque<std::string> texts;  // never moved once read: the index points into them
+  std::vector<std::string_view> views;
 };
 
 // Appends a result file that exists to the memo (its first part when it is
-// long); all its lines are kept for the search.
+// long); all its text is kept for the search.
 void ShowResultFile(AnalysisLog& log, const std::string& path, SearchedFiles& searched) {
   std::string reason;
   auto bytes = platform::readFileBytes(path, platform::kCircuitReadLimit, &reason);
@@ -40,8 +40,7 @@ void ShowResultFile(AnalysisLog& log, const std::string& path, SearchedFiles& se
   }
   AddShownPart(log, path, *bytes);
   searched.texts.push_back(std::move(*bytes));
-  const auto lines = platform::splitLineViews(searched.texts.back());
-  searched.lines.insert(searched.lines.end(), lines.begin(), lines.end());
+  searched.views.push_back(searched.texts.back());
 }
 
 }  // namespace
@@ -53,15 +52,12 @@ bool IsResultElement(const TheNode& node, const catalogue::NodeTypeTable& types)
   return node.NodeType >= types.size() || !types[node.NodeType].V;
 }
 
-bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
-                       const std::vector<std::string>& lines, const ResultFormat& format,
-                       std::vector<std::string>& abnormal) {
-  return WriteResultValues(graph, types, std::vector<std::string_view>(lines.begin(), lines.end()), format, abnormal);
-}
+namespace {
 
-bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
-                       const std::vector<std::string_view>& lines, const ResultFormat& format,
-                       std::vector<std::string>& abnormal) {
+// Writes the values from the result lines the index made of the element keys finds.
+template <typename MakeIndex>
+bool WriteValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types, MakeIndex makeIndex,
+                 const ResultFormat& format, std::vector<std::string>& abnormal) {
   std::vector<TheNode*> elements;
   std::vector<std::string> keys;
   graph.forEachNode([&](TheNode* n) {
@@ -69,19 +65,19 @@ bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTab
     elements.push_back(n);
     keys.push_back(KeyOf(*n));
   });
-  const ResultIndex index(keys, lines);
+  const ResultIndex index = makeIndex(keys);
   bool complete = true;
   for (std::size_t e = 0; e < elements.size(); ++e) {
     TheNode* element = elements[e];
     const std::string& key = keys[e];
     element->Value.clear();
-    const auto found = index.ResultLineOf(key, format.keyAnywhere);
+    const auto found = index.TextAfter(key, format.keyAnywhere);
     if (!found) {
       abnormal.push_back(key + " Abnormal value <" + "No value" + "> ");
       complete = false;
       continue;
     }
-    const std::string_view after = lines[found->line].substr(found->at + key.size());
+    const std::string_view after = *found;
     const auto number = ParseResultNumber(after);
     if (!number) {
       std::string text(after);
@@ -93,6 +89,29 @@ bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTab
     element->Value = FormatResultNumber(*number, format.digits, format.decimalSeparator);
   }
   return complete;
+}
+
+}  // namespace
+
+bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                       const std::vector<std::string>& lines, const ResultFormat& format,
+                       std::vector<std::string>& abnormal) {
+  return WriteResultValues(graph, types, std::vector<std::string_view>(lines.begin(), lines.end()), format, abnormal);
+}
+
+bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                       const std::vector<std::string_view>& lines, const ResultFormat& format,
+                       std::vector<std::string>& abnormal) {
+  return WriteValues(
+      graph, types, [&](const std::vector<std::string>& keys) { return ResultIndex(keys, lines); }, format, abnormal);
+}
+
+bool WriteResultValuesFromTexts(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                                const std::vector<std::string_view>& texts, const ResultFormat& format,
+                                std::vector<std::string>& abnormal) {
+  return WriteValues(
+      graph, types, [&](const std::vector<std::string>& keys) { return ResultIndex::OfTexts(keys, texts); }, format,
+      abnormal);
 }
 
 void LoadResults(AnalysisHost& host, model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
@@ -132,7 +151,7 @@ void LoadResults(AnalysisHost& host, model::TheBaseOfGraf& graph, const catalogu
   host.PushUndoSnapshot();
   std::vector<std::string> added;
   if (!graph.FirstNode) added.push_back("Fiest_node=nil");
-  const bool complete = WriteResultValues(graph, types, searched.lines, format, added);
+  const bool complete = WriteResultValuesFromTexts(graph, types, searched.views, format, added);
   if (!added.empty()) log.AddFileLines(added);
   if (complete) {
     host.SetStatusText(2, "");  // no word left of an earlier load that missed a value

@@ -50,6 +50,11 @@ bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTab
 bool WriteResultValues(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
                        const std::vector<std::string_view>& lines, const ResultFormat& format,
                        std::vector<std::string>& abnormal);
+// The same over the lines of whole file texts, one after the other, walked
+// once without a list of their lines.
+bool WriteResultValuesFromTexts(model::TheBaseOfGraf& graph, const catalogue::NodeTypeTable& types,
+                                const std::vector<std::string_view>& texts, const ResultFormat& format,
+                                std::vector<std::string>& abnormal);
 
 // The main window's "Load files" command. Values are looked for only in
 // the lines read from "out" and "clc", never in the lines the loader adds.

@@ -49,8 +49,8 @@ void SecondBuildImport::CreateFromCir1Click(const SecondImportDialog& dialog) {
   const auto chosen = platform::dialogs().chooseOpenFile(request);
   if (!chosen) return;
   std::string reason;
-  const auto lines = platform::readLines(chosen->path, platform::kCircuitReadLimit, &reason);
-  if (!lines) {
+  const auto bytes = platform::readFileBytes(chosen->path, platform::kCircuitReadLimit, &reason);
+  if (!bytes) {
     platform::dialogs().messageBox("Error", "Cannot read the file " + chosen->path + ":\r\n" + reason,
                                    platform::MsgButtons::Ok, platform::MsgIcon::Error);
     return;
@@ -59,8 +59,9 @@ void SecondBuildImport::CreateFromCir1Click(const SecondImportDialog& dialog) {
   c_.host.PushUndoSnapshot();
   c_.host.SetModified(false);
   c_.host.SetCaption(catalogue::GetMsg(20) + chosen->path);
-  c_.host.SetTextWindowLines(*lines);
-  BuildFromNetlist(*lines);
+  c_.host.ShowFileInTextWindow(chosen->path, *bytes);
+  // Built from the whole file, though the text window may show only its first part.
+  BuildFromNetlist(std::string_view(*bytes));
   c_.host.ComputeItemsRect();
   c_.host.UpdateScrollBars();
   c_.host.RefreshLevelWindows();
@@ -68,13 +69,27 @@ void SecondBuildImport::CreateFromCir1Click(const SecondImportDialog& dialog) {
 }
 
 void SecondBuildImport::BuildFromNetlist(const std::vector<std::string>& lines) {
+  // Each line with its end, so that a last empty line stays a line.
+  std::string text;
+  for (const std::string& line : lines) text.append(line).push_back('\n');
+  BuildFromNetlist(std::string_view(text));
+}
+
+void SecondBuildImport::BuildFromNetlist(std::string_view text) {
   level_ = c_.graph.MainNode;
   if (!level_) {
     platform::dialogs().showMessage("ERROR(102): Internal Programm error.");
     return;
   }
-  const std::size_t n = lines.size();
-  c_.host.SetCaption(platform::cp1251ToUtf8(n > 2 ? lines[2] : std::string()) + std::to_string(n));
+  // The lines are walked, never listed: first counted, then read.
+  const std::size_t n = platform::countLines(text);
+  std::string_view line1, line2;
+  {
+    platform::LineCursor cursor(text);
+    std::string_view title;
+    if (cursor.next(title) && cursor.next(line1)) cursor.next(line2);
+  }
+  c_.host.SetCaption(platform::cp1251ToUtf8(line2) + std::to_string(n));
   ClearTables();
   for (const TheLine* l = level_->FirstLine.get(); l; l = l->Next.get()) {
     if (l->Kind != model::alHaveItem || !l->Node) continue;
@@ -86,8 +101,12 @@ void SecondBuildImport::BuildFromNetlist(const std::vector<std::string>& lines) 
   // element line otherwise: a netlist written without that line starts its
   // elements there.
   ImportMessages messages;
-  const std::size_t first = n > 1 && !lines[1].empty() && lines[1][0] == '.' ? 2 : 1;
-  for (std::size_t i = first; i + 1 < n; ++i) BuildLine(lines[i], messages);
+  letterTypes_.fill(-1);
+  const std::size_t first = n > 1 && !line1.empty() && line1[0] == '.' ? 2 : 1;
+  platform::LineCursor cursor(text);
+  std::string_view line;
+  for (std::size_t i = 0; i + 1 < n && cursor.next(line); ++i)
+    if (i >= first) BuildLine(line, messages);
   // The tables are not needed after the build.
   ClearTables();
   messages.Show();
@@ -101,7 +120,7 @@ void SecondBuildImport::ClearTables() {
   links_.Clear();
 }
 
-void SecondBuildImport::BuildLine(const std::string& line, ImportMessages& messages) {
+void SecondBuildImport::BuildLine(std::string_view line, ImportMessages& messages) {
   if (!line.empty() && line[0] == '*') return;
   std::vector<std::string_view> read = NetlistTokens(line, kMostWords);
   if (read.empty()) return;
@@ -117,9 +136,12 @@ void SecondBuildImport::BuildLine(const std::string& line, ImportMessages& messa
   // A word is looked for as it stands: the nodes the import makes are found
   // by their whole words, those there before by their names.
   TheNode* x = Named(elements_, longElements_, word[1]);
-  int t = catalogue::FindTypeByLetter(c_.types, word[1][0]);
+  // Each letter's type is looked up once per import, not once per line.
+  int& known = letterTypes_[static_cast<unsigned char>(word[1][0])];
+  if (known < 0) known = catalogue::FindTypeByLetter(c_.types, word[1][0]);
+  int t = known;
   if (t < 3 || t > 30) {
-    messages.Add("Error: Cannot Find Type <" + platform::cp1251ToUtf8(word[1]) + ">");
+    messages.AddMade([&] { return "Error: Cannot Find Type <" + platform::cp1251ToUtf8(word[1]) + ">"; });
     return;
   }
   // An amplifier is written as a controlled source with ground on two of its
@@ -137,7 +159,7 @@ void SecondBuildImport::BuildLine(const std::string& line, ImportMessages& messa
     k = 4;
   }
   if (x) {
-    messages.Add("WARNING: Equal Names <" + platform::cp1251ToUtf8(word[1]) + ">");
+    messages.AddMade([&] { return "WARNING: Equal Names <" + platform::cp1251ToUtf8(word[1]) + ">"; });
   } else {
     x = NewElement(static_cast<std::uint8_t>(t), word[1]);
     if (plus) x->Polarity = 1;

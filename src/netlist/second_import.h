@@ -11,6 +11,7 @@
 // value. The notices of one import come in one box at its end.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,7 +48,9 @@ class SecondImportHost {
   virtual void SetCurrentNode(model::TheNode* node) = 0;
   // The caption of the menu item CreateFromCir1: the open dialog's title.
   virtual std::string ImportItemCaption() const = 0;
-  virtual void SetTextWindowLines(const std::vector<std::string>& lines) = 0;
+  // The text window cleared and showing the file's text (code page 1251),
+  // or as much of it as the window shows of a file.
+  virtual void ShowFileInTextWindow(const std::string& path, std::string_view cp1251) = 0;
   virtual void PushUndoSnapshot() = 0;
   virtual void ComputeItemsRect() = 0;
   virtual void UpdateScrollBars() = 0;
@@ -83,9 +86,11 @@ class SecondBuildImport {
   // the one before the last, counted from 0; line 1 only when it is no
   // additional line (one that begins with ".").
   void BuildFromNetlist(const std::vector<std::string>& lines);
+  // The same from a file's text, walked line by line.
+  void BuildFromNetlist(std::string_view text);
 
  private:
-  void BuildLine(const std::string& line, ImportMessages& messages);
+  void BuildLine(std::string_view line, ImportMessages& messages);
   model::TheNode* NewElement(std::uint8_t type, std::string_view word);
   // The junction member of the shown level the word names (junctions only),
   // or a new one, its last member, placed at random.
@@ -97,6 +102,7 @@ class SecondBuildImport {
 
   SecondImportContext c_;
   model::TheNode* level_ = nullptr;
+  std::array<int, 256> letterTypes_{};  // per first byte: its type, -1 before it is looked up
   // The node of a word in `byName` (words of a name's length) or `byWord`.
   static model::TheNode* Named(const model::NodesByName& byName,
                                const std::unordered_map<std::string, model::TheNode*>& byWord, std::string_view word);

@@ -95,35 +95,17 @@ std::optional<std::string> readFileBytes(const std::string& path, std::size_t li
   return content;
 }
 
-std::vector<std::string> splitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.emplace_back(text.substr(start, i - start));
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      start = ++i;
-    } else {
-      ++i;
-    }
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
+std::size_t countLines(std::string_view text) {
+  LineCursor cursor(text);
+  std::size_t count = 0;
+  for (std::string_view line; cursor.next(line);) ++count;
+  return count;
 }
 
-std::vector<std::string_view> splitLineViews(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  LineCursor cursor(text);
+  for (std::string_view line; cursor.next(line);) lines.emplace_back(line);
   return lines;
 }
 

@@ -30,18 +30,47 @@ bool isTooLarge(std::string_view reason);
 // large (other reasons leave the message as it is).
 std::string withSizeReason(std::string message, std::string_view reason);
 
+// Walks the lines of a text one at a time, as views into it, so that a
+// text of many short lines costs no object per line. A line ends in CR LF,
+// LF or a lone CR; a last line without an end counts, while an end at the
+// very end of the text opens no further line (as splitLines).
+class LineCursor {
+ public:
+  explicit LineCursor(std::string_view text) : text_(text) {}
+  // The next line, without its end; false when there is none.
+  bool next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    const char* const begin = text_.data() + pos_;
+    const char* const end = text_.data() + text_.size();
+    const char* p = begin;
+    while (p != end && *p != '\n' && *p != '\r') ++p;
+    line = std::string_view(begin, static_cast<std::size_t>(p - begin));
+    if (p != end && *p == '\r' && p + 1 != end && p[1] == '\n') ++p;
+    pos_ = static_cast<std::size_t>(p - text_.data()) + (p != end ? 1 : 0);
+    return true;
+  }
+  // Where the next line starts (the text's size when there is none).
+  std::size_t offset() const { return pos_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+// How many lines the cursor finds in a text.
+std::size_t countLines(std::string_view text);
+
 // The lines of a text, without their line ends.
 std::vector<std::string> splitLines(std::string_view text);
-// The same as views into `text`.
-std::vector<std::string_view> splitLineViews(std::string_view text);
 // Whether a text holds a line end (CR or LF): such a text is no single line
 // of a line-based file.
 bool hasLineBreak(std::string_view text);
 // The text as one line: each CR, LF or CR LF becomes one blank.
 std::string oneLine(std::string_view text);
 
-// The most text a window shows of a file or of a list of lines.
+// The most text a window shows of a file or of a list of lines: bytes, and
+// lines (each line a block of the window's own, however short).
 inline constexpr std::size_t kShownTextBytes = 5 * 1024 * 1024;
+inline constexpr std::size_t kShownTextLines = 100000;
 // How many of the first lines fit in `limit` bytes (a line end counted as one).
 std::size_t linesWithin(const std::vector<std::string>& lines, std::size_t limit);
 

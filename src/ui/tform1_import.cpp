@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include "netlist/analysis_run.h"
 #include "netlist/netlist_import_commands.h"
 #include "netlist/windows/text_window.h"
 #include "platform/qt/qt_text.h"
@@ -51,8 +52,8 @@ class Form1ImportHost final : public netlist::NetlistImportHost {
   }
   void NewCircuit() override { form_.StartNewCircuit(); }
   void SetCaption(const std::string& text) override { form_.SetCaption(text); }
-  void SetTextWindowLines(const std::vector<std::string>& lines) override {
-    if (TForm6* text = form_.App().Form6) text->SetMemoLines(lines);
+  void ShowFileInTextWindow(const std::string& path, std::string_view cp1251) override {
+    if (TForm6* text = form_.App().Form6) netlist::ShowFileText(*text, path, cp1251);
   }
   void ComputeItemsRect() override { form_.ComputeItemsRect(); }
   void UpdateScrollBars() override { form_.UpdateScrollBars(); }

@@ -3,6 +3,7 @@
 // its host.
 #include <QAction>
 
+#include "netlist/analysis_run.h"
 #include "netlist/second_import.h"
 #include "netlist/windows/text_window.h"
 #include "platform/qt/qt_text.h"
@@ -33,8 +34,8 @@ class Form1SecondImportHost final : public netlist::SecondImportHost {
   }
   void SetCurrentNode(vemu::model::TheNode* node) override { form_.SetCurrentNode(node); }
   std::string ImportItemCaption() const override { return PlainCaption(form_.CreateFromCir1); }
-  void SetTextWindowLines(const std::vector<std::string>& lines) override {
-    if (TForm6* text = form_.App().Form6) text->SetMemoLines(lines);
+  void ShowFileInTextWindow(const std::string& path, std::string_view cp1251) override {
+    if (TForm6* text = form_.App().Form6) vemu::netlist::ShowFileText(*text, path, cp1251);
   }
   void PushUndoSnapshot() override { form_.PushUndoSnapshot(); }
   void ComputeItemsRect() override { form_.ComputeItemsRect(); }

@@ -40,7 +40,7 @@ class ImportHost final : public vemu::netlist::NetlistImportHost {
   std::string ImportItemHint() const override { return "hint"; }
   void NewCircuit() override { events.push_back("new"); }
   void SetCaption(const std::string& text) override { caption = text; }
-  void SetTextWindowLines(const Lines& lines) override { text = lines; }
+  void ShowFileInTextWindow(const std::string&, std::string_view bytes) override { text = vemu::platform::splitLines(bytes); }
   void ComputeItemsRect() override { events.push_back("rect"); }
   void UpdateScrollBars() override { events.push_back("bars"); }
   void RefreshLevelWindows() override { events.push_back("levels"); }
@@ -325,6 +325,14 @@ TEST_F(NetlistImportTest, Commands) {
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0], "m30\r" + path);
   EXPECT_EQ(texts[1], "Cannot read the file " + path + ".gone:\r\nNo such file or directory");
+  // The whole file is built, however little of it the text window shows.
+  std::string many = "t\n";
+  for (int k = 0; k < 200000; ++k) many += "*\n";
+  folder.write("many.cir", many + "R2 1 0 7\n.END");
+  dialogs.choiceAnswers = {0};
+  commands.OpenNetlistAndBuild(folder.file("many.cir"));
+  EXPECT_EQ(graph.LastNode()->Name.str(), "R2");
+  EXPECT_EQ(graph.LastNode()->Y, 200001 * 20 + 5);
 }
 
 // Net numbers replaced by the order of their first appearance.

@@ -57,6 +57,11 @@ TEST_F(ResultLoader, LineOpeningWithTheKeyWinsOutBeforeClc) {
   const auto shown = [&](const std::string& line) { return std::ranges::count(memo(), line) == 1; };
   EXPECT_TRUE(shown(vemu::netlist::ShortenedFileLine(path("out"))));
   EXPECT_EQ(u1->Value, "2" + point + "500");
+  // And past the 100,000 lines it shows.
+  results(std::string(200000, '\n') + "U1= 3.5e+00\r\n", "I1= 1.0e+00");
+  form().SpeedButton1Click();
+  EXPECT_TRUE(shown(vemu::netlist::ShortenedFileLine(path("out"), 100000)));
+  EXPECT_EQ(u1->Value, "3" + point + "500");
   // A text that is no number is never written: the value is emptied, as without a line.
   results("U1= =1.000e+00\r\n", "I1= 1.0e+00\r\n");
   form().SpeedButton1Click();

@@ -114,6 +114,18 @@ TEST(ResultIndex, FindsTheSameLinesAsAPlainSearchOpeningLinesFirst) {
     for (auto& k : keys) k = randomText(4) + "= ";
     keys.push_back("no end");  // not a key of the files' form: never found
     const ResultIndex index(keys, lines);
+    // The same lines as two file texts with line ends of either kind, walked in place.
+    std::string texts[2];
+    const std::size_t split = random() % (lines.size() + 1);
+    for (std::size_t l = 0; l < lines.size(); ++l) texts[l >= split] += lines[l] + (random() % 2 ? "\r\n" : "\n");
+    const ResultIndex walked = ResultIndex::OfTexts(keys, {texts[0], texts[1]});
+    for (const auto& key : keys)
+      for (const bool anywhere : {false, true}) {
+        EXPECT_EQ(walked.ResultLineOf(key, anywhere), index.ResultLineOf(key, anywhere)) << "key [" << key << "]";
+        const auto place = index.ResultLineOf(key, anywhere);
+        EXPECT_EQ(walked.TextAfter(key, anywhere),
+                  place ? std::optional(std::string_view(lines[place->line]).substr(place->at + key.size())) : std::nullopt);
+      }
     for (const auto& key : keys) {
       std::optional<ResultIndex::Place> expected;
       if (key != "no end") {

@@ -6,6 +6,7 @@
 #include "catalogue/node_type_table.h"
 #include "model/graph_test_support.h"
 #include "netlist/second_import.h"
+#include "platform/text_file.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -23,7 +24,7 @@ class RecordingImportHost final : public vemu::netlist::SecondImportHost {
   void EnableSave() override { events.push_back("save enabled"); }
   void SetCurrentNode(TheNode* node) override { events.push_back(node ? "current" : "no current"); }
   std::string ImportItemCaption() const override { return "CreateCircuitFromCir"; }
-  void SetTextWindowLines(const std::vector<std::string>& lines) override { text = lines; }
+  void ShowFileInTextWindow(const std::string&, std::string_view bytes) override { text = vemu::platform::splitLines(bytes); }
   void PushUndoSnapshot() override { events.push_back("snapshot"); }
   void ComputeItemsRect() override { events.push_back("items"); }
   void UpdateScrollBars() override { events.push_back("bars"); }
@@ -161,6 +162,12 @@ TEST_F(SecondImport, TheMenuCommandAddsTheFileAfterASnapshotAndStartsTheArrangem
   EXPECT_EQ(level(), "R1#19=5 in>1 out>0 | 1#2 | 0#2 ground");
   EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Cannot read the file " + folder.file("gone.cir") +
                                                       ":\r\nNo such file or directory"});
+  // The whole file is built, however little of it the text window shows; the caption counts every line.
+  folder.write("many.cir", "t\r\n.AC\r\n" + std::string(200000, '\n') + "R2 1 0 7\r\n.END");
+  dialogs.fileAnswers = {folder.file("many.cir")};
+  vemu::netlist::SecondBuildImport(context()).CreateFromCir1Click({dir, name});
+  EXPECT_EQ(host.caption, "200004");
+  EXPECT_EQ(level(), "R2#19=7 in>1 out>0 | R1#19=5 in>1 out>0 | 1#2 | 0#2 ground");
 }
 
 }  // namespace

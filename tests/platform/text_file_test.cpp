@@ -51,12 +51,23 @@ TEST(TextFileRead, MissingFileFolderAndDeviceGiveNothing) {
 }
 
 TEST(TextFileRead, LinesEndInCrLfLfOrCr) {
-  EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
-  EXPECT_EQ(splitLines("a\r\n\r\n\n\rb\r\n"), (std::vector<std::string>{"a", "", "", "", "b"}));
-  EXPECT_EQ(splitLines("\n"), (std::vector<std::string>{""}));
-  EXPECT_EQ(splitLines(""), (std::vector<std::string>{}));
-  EXPECT_EQ(splitLines("x\r"), (std::vector<std::string>{"x"}));
-  EXPECT_EQ(splitLines(std::string("a\0b\n", 4)), (std::vector<std::string>{std::string("a\0b", 3)}));
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"a\r\n\r\n\n\rb\r\n", {"a", "", "", "", "b"}},
+      {"\n", {""}},
+      {"", {}},
+      {"x\r", {"x"}},
+      {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+      {"\r", {""}},
+      {"\r\r\n", {"", ""}},
+      {"\n\r\n\r", {"", "", ""}},
+      {"a\r\rb", {"a", "", "b"}},
+      {"\n\n", {"", ""}},
+  };
+  for (const auto& [text, lines] : cases) {
+    EXPECT_EQ(splitLines(text), lines) << text;
+    EXPECT_EQ(countLines(text), lines.size()) << text;
+  }
 }
 
 TEST(TextFileRead, LineReaderGivesEmptyLinesPastTheEnd) {

@@ -214,8 +214,10 @@ void TForm6::AddFileLines(const std::vector<std::string>& cp1251) {
   joined.reserve(size);
   for (const auto& line : cp1251) joined.append(line).push_back('\n');
   joined.pop_back();
-  AppendJoinedLines(platform::fromCp1251(joined));
+  AddFileText(joined);
 }
+
+void TForm6::AddFileText(std::string_view cp1251) { AppendJoinedLines(platform::fromCp1251(cp1251)); }
 
 void TForm6::SetLogCaption(const std::string& utf8) { setWindowTitle(platform::fromUtf8(utf8)); }
 

@@ -58,6 +58,7 @@ class TForm6 : public QDialog, public vemu::netlist::AnalysisLog {
   void ClearLog() override;
   void AddText(const std::string& utf8) override;
   void AddFileLines(const std::vector<std::string>& cp1251) override;
+  void AddFileText(std::string_view cp1251) override;
   std::vector<std::string> LogLines() const override { return MemoLines(); }
   void NoteShortenedFile(const std::string& path) override { shortened_.push_back(path); }
   bool ShowsShortened(const std::string& path) const override;
