@@ -54,6 +54,11 @@ class ConsoleWindow {
   ConsoleLines text_;
   // ConsoleLines::Completed() when the text was last shown.
   std::size_t shown_ = 0;
+  // How many lines the window shows (its blocks, when it shows any).
+  std::size_t shownLines_ = 0;
+  // The characters cut from the window's text since it was last filled
+  // afresh.
+  std::size_t droppedCharacters_ = 0;
 };
 
 // Waits through `inner` while the program's console window shows its
