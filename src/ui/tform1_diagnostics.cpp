@@ -69,6 +69,9 @@ class WindowDiagnosticsHost final : public vemu::ui::DiagnosticsHost {
     // One text built in place: a long listing is held once, not once more
     // as a list of lines.
     QString text;
+    qsizetype bytes = 0;  // UTF-8 bytes: never fewer than the UTF-16 units they give
+    for (const std::string& line : lines) bytes += static_cast<qsizetype>(line.size()) + 1;
+    text.reserve(bytes);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       if (i > 0) text += QLatin1Char('\n');
       text += platform::fromUtf8(lines[i]);

@@ -112,7 +112,7 @@ void ConsoleWindow::Refresh() {
   // The oldest shown lines that are no longer kept go first, in one cut.
   // The cursor is only placed, never moved by blocks: moving it lays out
   // every block it passes, and a console's lines may each be 16 KiB long.
-  const std::size_t cut = stay == shownLines_ ? 0 : static_cast<std::size_t>(
+  const std::size_t cut = stay == 0 || stay == shownLines_ ? 0 : static_cast<std::size_t>(
       document->findBlockByNumber(static_cast<int>(shownLines_ - stay)).position());
   // A document keeps the text cut from it in its buffer for a while; once
   // that has grown to the size of all the kept text, the window is filled
