@@ -1,7 +1,8 @@
 // A shown run of the second build: a program that writes 100 MB to its
 // standard output, taken through the console window (its lines kept and
-// shown) while the editor's wait window with Cancel is up, offscreen. Once
-// with lines of 80 characters and once with lines of one ("yes").
+// shown) while the editor's wait window with Cancel is up, offscreen. With
+// lines of 80 characters, with lines of one ("yes") and as one line without
+// an end.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -16,11 +17,12 @@ namespace {
 
 constexpr const char* kHundredMegabytes = "104857600";
 
-void RunThroughConsole(benchmark::State& state, const std::string& line) {
+// `source` writes the output to its standard output.
+void RunThroughConsole(benchmark::State& state, const std::string& source) {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vemu-bench-console";
   std::filesystem::create_directories(folder);
   const std::string script = (folder / "bat1.bat").string();
-  std::ofstream(script) << "yes '" << line << "' | head -c " << kHundredMegabytes << "\n";
+  std::ofstream(script) << source << " | head -c " << kHundredMegabytes << "\n";
   std::size_t kept = 0;
   vemu::platform::setConsoleClosedHook(
       [&](const std::string&, const std::deque<std::string>& lines) { kept = lines.size(); });
@@ -45,11 +47,16 @@ void RunThroughConsole(benchmark::State& state, const std::string& line) {
 }
 
 void BM_ConsoleHundredMegabytes(benchmark::State& state) {
-  RunThroughConsole(state, "analysis output line with the numbers 1.234e+00 5.678e-01 of no element, step 42");
+  RunThroughConsole(state, "yes 'analysis output line with the numbers 1.234e+00 5.678e-01 of no element, step 42'");
 }
 BENCHMARK(BM_ConsoleHundredMegabytes)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
-void BM_ConsoleHundredMegabytesOfOneLetterLines(benchmark::State& state) { RunThroughConsole(state, "y"); }
+void BM_ConsoleHundredMegabytesOfOneLetterLines(benchmark::State& state) { RunThroughConsole(state, "yes y"); }
 BENCHMARK(BM_ConsoleHundredMegabytesOfOneLetterLines)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_ConsoleHundredMegabytesWithoutLineEnd(benchmark::State& state) {
+  RunThroughConsole(state, "tr '\\0' a < /dev/zero");
+}
+BENCHMARK(BM_ConsoleHundredMegabytesWithoutLineEnd)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 }  // namespace

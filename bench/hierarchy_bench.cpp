@@ -1,12 +1,16 @@
 // Converting a selection of 1,000 members of a 10,000-member level into a
-// new sub-circuit: the move, its repair pass and the net numbering.
+// new sub-circuit: the move, its repair pass and the net numbering. The node
+// tree dump of a chain of 50,000 nested sub-circuits.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/graph.h"
 #include "model/hierarchy.h"
+#include "model/node_tree_dump.h"
 #include "model/node_types.h"
 #include "netlist/net_numbering.h"
 
@@ -94,5 +98,39 @@ void BM_ConvertSelectionToSubCircuit(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ConvertSelectionToSubCircuit)->Unit(benchmark::kMillisecond);
+
+class NoDescriptions final : public model::NodeTreeDumpHost {
+ public:
+  std::optional<std::string> TypeDescription(int) const override { return std::nullopt; }
+};
+
+// Each level holds the next one, a junction and a resistor from the junction
+// to the next level.
+void BM_DumpDeepNodeTree(benchmark::State& state) {
+  model::TheBaseOfGraf graph;
+  model::TheNode* level = graph.MainNode = graph.AddNode(nullptr, model::ntRoot);
+  auto add = [&](model::TheNode* owner, std::uint8_t type, const std::string& name) {
+    model::TheNode* n = graph.AddNode(owner, type);
+    n->Name = name;
+    graph.AddLine(-2, owner, n, model::alHaveItem);
+    return n;
+  };
+  for (std::int64_t depth = 0; depth < state.range(0); ++depth) {
+    model::TheNode* next = add(level, model::ntSubCircuit, "X" + std::to_string(depth));
+    model::TheNode* junction = add(level, model::ntJunction, "1");
+    model::TheNode* r = add(level, 19, "R" + std::to_string(depth));
+    graph.AddLine(-2, r, junction, model::alOutPin);
+    graph.AddLine(-2, r, next, model::alInPin);
+    level = next;
+  }
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const std::vector<std::string> lines = model::DumpNodeTree(graph, model::DumpForm::Full, NoDescriptions());
+    bytes = 0;
+    for (const std::string& line : lines) bytes += line.size() + 2;
+  }
+  state.SetLabel(std::to_string(bytes) + " bytes of lines");
+}
+BENCHMARK(BM_DumpDeepNodeTree)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -58,9 +58,17 @@ class TreeWriter {
     std::string indent;
   };
 
+  // The indent of the members `depth` levels down: two blanks a level, up to
+  // kDumpIndentLevels levels; deeper ones keep that indent and show their
+  // depth as a number, so no line grows with the depth of the circuit.
+  static std::string Indent(std::size_t depth) {
+    if (depth <= kDumpIndentLevels) return std::string(2 * depth, ' ');
+    return std::string(2 * kDumpIndentLevels, ' ') + "<" + std::to_string(depth) + "> ";
+  }
+
   // The members of `top` and everything below them, without recursion.
   void WriteMembers(const TheNode* top) {
-    std::vector<Level> stack{{top, top->FirstLine.get(), std::string()}};
+    std::vector<Level> stack{{top, top->FirstLine.get(), Indent(0)}};
     while (!stack.empty()) {
       Level& level = stack.back();
       while (level.next && level.next->Kind != alHaveItem) level.next = level.next->Next.get();
@@ -79,7 +87,7 @@ class TreeWriter {
       lines_.push_back(indent + MemberLine(*m));
       if (m->IsContainer()) {
         lines_.push_back(indent + "{");
-        stack.push_back({m, m->FirstLine.get(), indent + "  "});
+        stack.push_back({m, m->FirstLine.get(), Indent(stack.size())});
       } else {
         WriteLinks(*m, indent);
       }

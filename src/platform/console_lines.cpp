@@ -62,18 +62,20 @@ std::string ConsoleTextToUtf8(std::string_view bytes) {
 
 void ConsoleLines::EndLine(std::size_t length) {
   ++completed_;
-  // The oldest line's storage takes the new one once the limit is reached,
-  // so a flood of lines allocates nothing per line.
-  std::string line;
-  if (lines_.size() >= kConsoleLineLimit) {
-    line = std::move(lines_.front());
-    lines_.pop_front();
-  }
+  // A dropped line's storage takes the new one, so a flood of lines
+  // allocates nothing per line.
+  std::string line = std::move(spare_);
   const std::string_view text(pending_.data(), length);
   if (IsValidUtf8(text)) line.assign(text);
   else line = cp1251ToUtf8(text);
+  keptBytes_ += line.size();
   lines_.push_back(std::move(line));
   pending_.erase(0, length);
+  while (lines_.size() > 1 && (lines_.size() > kConsoleLineLimit || keptBytes_ > kConsoleKeptBytes)) {
+    keptBytes_ -= lines_.front().size();
+    spare_ = std::move(lines_.front());
+    lines_.pop_front();
+  }
 }
 
 void ConsoleLines::BreakLine() {

@@ -66,9 +66,17 @@ class WindowDiagnosticsHost final : public vemu::ui::DiagnosticsHost {
   const vemu::catalogue::NodeTypeTable& NodeTypes() override { return form_.NodeTypes; }
   bool SecondBuild() override { return form_.Profile().kind == ProgramKind::Second; }
   void SetMemoLines(const std::vector<std::string>& lines) override {
-    QStringList text;
-    for (const std::string& line : lines) text.push_back(platform::fromUtf8(line));
-    form_.Memo1->setPlainText(text.join(QLatin1Char('\n')));
+    // One text built in place: a long listing is held once, not once more
+    // as a list of lines.
+    QString text;
+    qsizetype bytes = 0;  // UTF-8 bytes: never fewer than the UTF-16 units they give
+    for (const std::string& line : lines) bytes += static_cast<qsizetype>(line.size()) + 1;
+    text.reserve(bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (i > 0) text += QLatin1Char('\n');
+      text += platform::fromUtf8(lines[i]);
+    }
+    form_.Memo1->setPlainText(text);
   }
   void AddMemoLine(const std::string& line) override { form_.Memo1->appendPlainText(platform::fromUtf8(line)); }
   bool MemoVisible() override { return !form_.Memo1->isHidden(); }

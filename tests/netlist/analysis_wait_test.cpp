@@ -193,11 +193,14 @@ TEST(QtProcessWait, AnEndingSignalStopsTheProgramAndEndsTheWait) {
 TEST(ConsoleProcessWait, ShowsTheOutputAsItComesAndClosesAtTheEnd) {
   vemu::test::ScratchFolder folder;
   const std::string scripts[] = {"echo one\necho two >&2\nread x || echo no input\nsleep 0.3\nprintf last\n",
-                                 "seq 1 25000\n"};
-  const std::vector<std::string> expected[] = {{"one", "two", "no input", "last"}, {"15001", "25000"}};
+                                 "seq 1 25000\n", "head -c 20000000 /dev/zero | tr '\\0' a\n"};
+  // A line without end of 20 MB: its newest pieces, as many as the byte bound keeps.
+  const std::vector<std::string> expected[] = {
+      {"one", "two", "no input", "last"}, {"15001", "25000"}, {std::string(16384, 'a'), std::string(11520, 'a')}};
+  const std::size_t keptLines[] = {4, vemu::platform::kConsoleLineLimit, 1024};
   QWidget starter;
   starter.show();
-  for (int run = 0; run < 2; ++run) {
+  for (int run = 0; run < 3; ++run) {
     folder.write("script", scripts[run]);
     std::string error;
     auto p = ChildProcess::Start(*PlanLaunch(folder.file("script"), {}, error), folder.path(), error,
@@ -211,6 +214,7 @@ TEST(ConsoleProcessWait, ShowsTheOutputAsItComesAndClosesAtTheEnd) {
         EXPECT_EQ(w->windowHandle()->transientParent(), starter.windowHandle());
         EXPECT_EQ(vemu::platform::toUtf8(w->windowTitle()), folder.file("script"));
         const QStringList view = w->findChild<QPlainTextEdit*>()->toPlainText().split(QLatin1Char('\n'));
+        EXPECT_EQ(static_cast<std::size_t>(view.size()), lines.size());
         for (const QString& line : run == 0 ? view : QStringList{view.front(), view.back()})
           shown.push_back(vemu::platform::toUtf8(line));
       }
@@ -220,7 +224,7 @@ TEST(ConsoleProcessWait, ShowsTheOutputAsItComesAndClosesAtTheEnd) {
     EXPECT_TRUE(vemu::platform::ConsoleProcessWait(modal, &starter).WaitFor(*p, folder.file("script")));
     vemu::platform::setConsoleClosedHook({});
     EXPECT_EQ(shown, expected[run]);
-    EXPECT_EQ(kept.size(), run == 0 ? 4u : vemu::platform::kConsoleLineLimit);
+    EXPECT_EQ(kept.size(), keptLines[run]);
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "ConsoleWindow");
     EXPECT_EQ(p->OutputDescriptor(), -1);
   }

@@ -100,6 +100,12 @@ TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
       {{std::string(kConsoleLineBytes - 1, 'x') + "\xD0\xAF\n"}, {std::string(kConsoleLineBytes - 1, 'x'), "\xD0\xAF"}},
       {{std::string(kConsoleLineBytes - 2, 'x'), "\xE2\x82\xAC" "b\n"},
        {std::string(kConsoleLineBytes - 2, 'x'), "\xE2\x82\xAC" "b"}},
+      // A 4-byte character ("😀") that comes in two pieces across the cut.
+      {{std::string(kConsoleLineBytes - 3, 'x') + "\xF0\x9F\x98", "\x80" "b\n"},
+       {std::string(kConsoleLineBytes - 3, 'x'), "\xF0\x9F\x98\x80" "b"}},
+      // A whole character that ends exactly at the limit stays on its line.
+      {{std::string(kConsoleLineBytes - 3, 'x') + "\xE2\x82\xAC", "\nb\n"},
+       {std::string(kConsoleLineBytes - 3, 'x') + "\xE2\x82\xAC", "b"}},
   };
   for (const auto& [pieces, lines] : cases) {
     ConsoleLines text;
@@ -112,4 +118,10 @@ TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
   EXPECT_EQ(many.Lines().size(), kConsoleLineLimit);
   EXPECT_EQ(many.Lines().front(), "5");
   EXPECT_EQ(many.Add(std::string(kConsoleLineBytes + 1, 'x')), 1u);
+  // A line without end is kept as its newest pieces, up to the byte bound.
+  ConsoleLines flood;
+  for (int i = 0; i < 2100; ++i) flood.Add(std::string(kConsoleLineBytes / 2, static_cast<char>('a' + i % 26)));
+  EXPECT_EQ(flood.Completed(), 1050u);
+  EXPECT_EQ(flood.Lines().size(), kConsoleKeptBytes / kConsoleLineBytes);
+  EXPECT_EQ(flood.Lines().back(), std::string(kConsoleLineBytes / 2, 's') + std::string(kConsoleLineBytes / 2, 't'));
 }

@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <charconv>
@@ -530,9 +532,15 @@ int EditCommand(const Args& args) {
       std::fprintf(stderr, "status %d %s\n", panel, form.StatusText(panel).c_str());
     std::fprintf(stderr, "caption %s\n", vemu::platform::toUtf8(form.windowTitle()).c_str());
     std::fprintf(stderr, "selection%s\n", SelectedMembers(form).c_str());
-    if (!form.Memo1->toPlainText().isEmpty())
-      for (const QString& line : form.Memo1->toPlainText().split(QLatin1Char('\n')))
-        std::fprintf(stderr, "memo %s\n", line.toUtf8().constData());
+    // Block by block, as the memo's plain text reads (no copy of a long memo
+    // as a whole).
+    if (!form.Memo1->document()->isEmpty())
+      for (QTextBlock b = form.Memo1->document()->firstBlock(); b.isValid(); b = b.next()) {
+        QString text = b.text();
+        text.replace(QChar::Nbsp, QLatin1Char(' ')).replace(QChar::LineSeparator, QLatin1Char('\n'));
+        for (const QString& line : text.split(QLatin1Char('\n')))
+          std::fprintf(stderr, "memo %s\n", line.toUtf8().constData());
+      }
     std::fprintf(stderr, "preview %s\n", PreviewState(form).c_str());
     if (!session->WriteCircuit(out, error)) {
       std::fprintf(stderr, "edit: %s\n", error.c_str());

@@ -1,10 +1,14 @@
 #include "platform/qt/qt_console_window.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSocketNotifier>
-#include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -23,10 +27,24 @@ constexpr Qt::WindowFlags kConsoleFlags = Qt::Dialog | Qt::WindowTitleHint | Qt:
 
 // How often the shown text follows the output while the program writes.
 constexpr int kRefreshMilliseconds = 200;
+// How much new text is put into the window at a time.
+constexpr qsizetype kRefreshPartCharacters = 1 << 20;
 
 ConsoleClosedHook& closedHook() {
   static ConsoleClosedHook hook;
   return hook;
+}
+
+// A kept line as the window shows it: one block. The characters that a
+// document takes as the end of a block or as a frame's mark stand for
+// themselves there only as a line break within the block and as the
+// replacement character.
+QString ShownLine(const std::string& line) {
+  QString text = fromUtf8(line);
+  text.replace(QChar::ParagraphSeparator, QChar::LineSeparator);
+  text.replace(QChar(0xFDD0), QChar::ReplacementCharacter);
+  text.replace(QChar(0xFDD1), QChar::ReplacementCharacter);
+  return text;
 }
 
 }  // namespace
@@ -47,8 +65,11 @@ ConsoleWindow::ConsoleWindow(ChildProcess& process, const std::string& program, 
   layout->setContentsMargins(0, 0, 0, 0);
   view_ = new QPlainTextEdit(window_.get());
   view_->setReadOnly(true);
-  view_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  view_->setMaximumBlockCount(static_cast<int>(kConsoleLineLimit));
+  view_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  view_->setWordWrapMode(QTextOption::WrapAnywhere);
+  // The shown lines follow the kept ones (Refresh); the document keeps no
+  // undo steps of them.
+  view_->setUndoRedoEnabled(false);
   view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   layout->addWidget(view_);
   window_->resize(640, 320);
@@ -84,13 +105,44 @@ void ConsoleWindow::Refresh() {
   shown_ = text_.Completed();
   const std::deque<std::string>& kept = text_.Lines();
   // Only the lines that are new and still kept are laid out: appended when
-  // the shown ones stay, else the whole text at once.
-  const std::size_t from = added >= kept.size() ? 0 : kept.size() - added;
-  QStringList lines;
-  lines.reserve(static_cast<qsizetype>(kept.size() - from));
-  for (std::size_t i = from; i < kept.size(); ++i) lines.push_back(fromUtf8(kept[i]));
-  if (from == 0) view_->setPlainText(lines.join(QLatin1Char('\n')));
-  else view_->appendPlainText(lines.join(QLatin1Char('\n')));
+  // some shown ones stay, else in place of the whole text.
+  std::size_t from = added >= kept.size() ? 0 : kept.size() - added;
+  std::size_t stay = from == 0 ? 0 : std::min(shownLines_, from);
+  QTextDocument* document = view_->document();
+  // The oldest shown lines that are no longer kept go first, in one cut.
+  // The cursor is only placed, never moved by blocks: moving it lays out
+  // every block it passes, and a console's lines may each be 16 KiB long.
+  const std::size_t cut = stay == 0 || stay == shownLines_ ? 0 : static_cast<std::size_t>(
+      document->findBlockByNumber(static_cast<int>(shownLines_ - stay)).position());
+  // A document keeps the text cut from it in its buffer for a while; once
+  // that has grown to the size of all the kept text, the window is filled
+  // afresh, which frees the buffer.
+  if (droppedCharacters_ + cut > kConsoleKeptBytes) from = stay = 0;
+  if (stay == 0) {
+    view_->clear();
+    droppedCharacters_ = 0;
+  }
+  QTextCursor cursor(document);
+  cursor.beginEditBlock();
+  if (stay > 0 && cut > 0) {
+    cursor.setPosition(static_cast<int>(cut), QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    droppedCharacters_ += cut;
+  }
+  // The new lines in parts of about a megabyte, so that a flood of long
+  // lines is never held a second time as one text.
+  cursor.setPosition(document->characterCount() - 1);
+  QString part;
+  for (std::size_t i = from; i < kept.size(); ++i) {
+    if (i > from || stay > 0) part += QLatin1Char('\n');
+    part += ShownLine(kept[i]);
+    if (part.size() >= kRefreshPartCharacters || i + 1 == kept.size()) {
+      cursor.insertText(part);
+      part.clear();
+    }
+  }
+  cursor.endEditBlock();
+  shownLines_ = stay + (kept.size() - from);
   view_->verticalScrollBar()->setValue(view_->verticalScrollBar()->maximum());
 }
 

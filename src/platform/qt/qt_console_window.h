@@ -1,7 +1,7 @@
 // A program's console in the running editor: a small window of its own,
 // titled with the program's path, that shows what the program writes to its
-// standard output and error as it comes (the last kConsoleLineLimit lines)
-// and closes when the program ends. It opens above the window that started
+// standard output and error as it comes (the lines ConsoleLines keeps, long
+// ones wrapped at the window's width) and closes when the program ends. It opens above the window that started
 // the program, raised and active. The output is taken in blocks as it
 // comes, and the shown text follows a few times a second, so a program that
 // floods its output is never slowed down by the showing of lines that are
@@ -54,6 +54,11 @@ class ConsoleWindow {
   ConsoleLines text_;
   // ConsoleLines::Completed() when the text was last shown.
   std::size_t shown_ = 0;
+  // How many lines the window shows (its blocks, when it shows any).
+  std::size_t shownLines_ = 0;
+  // The characters cut from the window's text since it was last filled
+  // afresh.
+  std::size_t droppedCharacters_ = 0;
 };
 
 // Waits through `inner` while the program's console window shows its
