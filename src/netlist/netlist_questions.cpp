@@ -1,5 +1,7 @@
 #include "netlist/netlist_questions.h"
 
+#include "model/name_rules.h"
+
 #include "platform/dialogs.h"
 #include "platform/text_codec.h"
 
@@ -37,13 +39,17 @@ bool NetlistQuestions::AskElementValue(model::TheNode* element, const std::strin
   context_.host.SetStatusText(2, caption);
   const std::string initial = "1";
   const auto answer = platform::dialogs().inputQuery(caption, prompt, initial);
-  if (answer) {
+  // The circuit file splits a record on blanks: a value typed with one would
+  // come back cut, so it is refused as the value field refuses it.
+  const auto problem = answer ? model::ValueProblem(*element, *answer) : std::nullopt;
+  if (problem) platform::dialogs().showMessage(*problem);
+  if (answer && !problem) {
     context_.host.SetStatusText(2, "Value=" + *answer);
     element->Value = platform::utf8ToCp1251(*answer);
     return false;
   }
-  // Nobody entered a value: the element keeps none, so the next build asks
-  // again, and this one stops.
+  // Nobody entered a usable value: the element keeps none, so the next build
+  // asks again, and this one stops.
   context_.host.SetStatusText(2, "Value=");
   context_.listNotPacked = 1;
   return true;
