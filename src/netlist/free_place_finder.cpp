@@ -12,27 +12,6 @@ using view::FreePlaceLine;
 
 namespace {
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  const std::int64_t q = a / b;
-  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
-
-// The whole multiples k of `step` that may put `from + k * step` within
-// `reach` of `to` (a superset of them; everything when the step is 0 and
-// `from` is within reach, nothing when it is not).
-std::pair<std::int64_t, std::int64_t> StepsNear(std::int64_t from, std::int64_t step, std::int64_t to,
-                                                std::int64_t reach) {
-  constexpr std::int64_t kAll = std::numeric_limits<std::int32_t>::max();
-  const std::int64_t d = to - from;
-  if (step == 0) return std::llabs(d) < reach ? std::pair{-kAll, kAll} : std::pair{kAll, -kAll};
-  std::int64_t lo = FloorDiv(d - reach, step), hi = FloorDiv(d + reach, step);
-  if (lo > hi) std::swap(lo, hi);
-  return {lo - 1, hi + 1};
-}
-
-// The candidate index of the first try at k steps from the midpoint.
-int IndexOfSteps(std::int64_t k) { return k == 0 ? 0 : k < 0 ? static_cast<int>(-2 * k) : static_cast<int>(2 * k + 1); }
-
 // No candidate of the line leaves the 32-bit range, so candidate i is
 // exactly m + StepsOf(i) * s.
 bool StaysInRange(const FreePlaceLine& l) {
@@ -41,9 +20,6 @@ bool StaysInRange(const FreePlaceLine& l) {
   return std::llabs(l.mx) + reach * std::llabs(l.sx) <= kMost && std::llabs(l.my) + reach * std::llabs(l.sy) <= kMost;
 }
 
-bool SameLine(const FreePlaceLine& a, const FreePlaceLine& b) {
-  return a.mx == b.mx && a.my == b.my && a.sx == b.sx && a.sy == b.sy;
-}
 
 }  // namespace
 
@@ -92,62 +68,323 @@ bool PositionGrid::TakenIn(std::int64_t cx, std::int64_t cy, std::int32_t x, std
   return false;
 }
 
-void FreePlaceFinder::Remove(TPoint p) {
-  grid_.Remove(p);
-  removed_[removals_ % kRemovalsKept] = p;
-  ++removals_;
-}
 
-int FreePlaceFinder::FirstFreedBy(const FreePlaceLine& line, TPoint p, int limit) const {
-  const std::int64_t reach = grid_.Radius();
-  const auto [xlo, xhi] = StepsNear(line.mx, line.sx, p.x, reach);
-  const auto [ylo, yhi] = StepsNear(line.my, line.sy, p.y, reach);
-  const std::int64_t most = view::kFreePlaceTries / 2;
-  const std::int64_t lo = std::max({xlo, ylo, -most}), hi = std::min({xhi, yhi, most});
-  int first = limit;
-  for (std::int64_t k = lo; k <= hi; ++k) {
-    const int index = IndexOfSteps(k);
-    if (index >= first) continue;
-    const std::int64_t d = std::llabs(line.mx + k * line.sx - p.x) + std::llabs(line.my + k * line.sy - p.y);
-    if (d < reach) first = index;
+SquareTable::SquareTable() : keys_(16, kEmpty), values_(16), shift_(64 - 4) {}
+
+const std::int32_t* SquareTable::Find(std::uint64_t key) const {
+  const std::size_t mask = keys_.size() - 1;
+  for (std::size_t i = SlotOf(key);; i = (i + 1) & mask) {
+    if (keys_[i] == key) return &values_[i];
+    if (keys_[i] == kEmpty) return nullptr;
   }
-  return first;
 }
 
-FreePlaceFinder::Known& FreePlaceFinder::Slot(const FreePlaceLine& line) {
-  const std::uint64_t h = static_cast<std::uint64_t>(line.mx) * 0x9E3779B97F4A7C15ULL ^
-                          static_cast<std::uint64_t>(line.my) * 0xC2B2AE3D27D4EB4FULL ^
-                          static_cast<std::uint64_t>(line.sx) * 0x165667B19E3779F9ULL ^
-                          static_cast<std::uint64_t>(line.sy) * 0x27D4EB2F165667C5ULL;
-  return known_[(h >> 32) % kLines];
+std::int32_t& SquareTable::At(std::uint64_t key, std::int32_t fresh) {
+  if (2 * (used_ + 1) > keys_.size()) Grow();
+  const std::size_t mask = keys_.size() - 1;
+  std::size_t i = SlotOf(key);
+  for (; keys_[i] != key; i = (i + 1) & mask) {
+    if (keys_[i] == kEmpty) {
+      keys_[i] = key;
+      values_[i] = fresh;
+      ++used_;
+      break;
+    }
+  }
+  return values_[i];
+}
+
+void SquareTable::Grow() {
+  std::vector<std::uint64_t> keys(2 * keys_.size(), kEmpty);
+  std::vector<std::int32_t> values(keys.size());
+  keys.swap(keys_);
+  values.swap(values_);
+  --shift_;
+  const std::size_t mask = keys_.size() - 1;
+  for (std::size_t j = 0; j < keys.size(); ++j) {
+    if (keys[j] == kEmpty) continue;
+    std::size_t i = SlotOf(keys[j]);
+    while (keys_[i] != kEmpty) i = (i + 1) & mask;
+    keys_[i] = keys[j];
+    values_[i] = values[j];
+  }
+}
+
+namespace {
+
+constexpr std::int64_t kPageSide = std::int64_t{1} << CoverMap::kPageBits;
+constexpr std::int64_t kRowWords = kPageSide / 64;
+constexpr std::uint64_t kAll = ~std::uint64_t{0};
+
+// Where the flags of the blocks of side 2^b begin among a page's flags.
+constexpr std::array<std::size_t, CoverMap::kPageBits + 2> WholeOffsets() {
+  std::array<std::size_t, CoverMap::kPageBits + 2> at{};
+  std::size_t next = 0;
+  for (int b = CoverMap::kLeafBits; b <= CoverMap::kPageBits; ++b) {
+    at[static_cast<std::size_t>(b)] = next;
+    const std::size_t across = std::size_t{1} << (CoverMap::kPageBits - b);
+    next += (across * across + 63) / 64;
+  }
+  at[CoverMap::kPageBits + 1] = next;
+  return at;
+}
+constexpr auto kWholeAt = WholeOffsets();
+
+}  // namespace
+
+struct CoverMap::Page {
+  std::vector<std::uint64_t> rows = std::vector<std::uint64_t>(static_cast<std::size_t>(kPageSide * kRowWords));
+  std::array<std::uint64_t, kWholeAt[kPageBits + 1]> whole{};
+
+  // The flag of the block of side 2^b at block coordinates (bx, by).
+  static std::size_t FlagOf(int b, std::int64_t bx, std::int64_t by) {
+    return kWholeAt[static_cast<std::size_t>(b)] * 64 + static_cast<std::size_t>((by << (kPageBits - b)) + bx);
+  }
+  bool Whole(std::size_t flag) const { return (whole[flag / 64] >> (flag % 64)) & 1; }
+  void SetWhole(std::size_t flag) { whole[flag / 64] |= std::uint64_t{1} << (flag % 64); }
+  bool Covered(std::int64_t x, std::int64_t y) const {
+    return (rows[static_cast<std::size_t>(y * kRowWords + x / 64)] >> (x % 64)) & 1;
+  }
+  // The leaf at (bx, by) is whole when all its rows are: then so may be the
+  // blocks around it.
+  void CheckLeaf(std::int64_t bx, std::int64_t by) {
+    constexpr std::int64_t side = std::int64_t{1} << kLeafBits;
+    if (Whole(FlagOf(kLeafBits, bx, by))) return;
+    const std::int64_t x = bx * side, y = by * side;
+    for (std::int64_t r = y; r < y + side; ++r)
+      if (((rows[static_cast<std::size_t>(r * kRowWords + x / 64)] >> (x % 64)) & ((std::uint64_t{1} << side) - 1)) !=
+          (std::uint64_t{1} << side) - 1)
+        return;
+    for (int b = kLeafBits;; ++b, bx /= 2, by /= 2) {
+      SetWhole(FlagOf(b, bx, by));
+      if (b == kPageBits) return;
+      const std::int64_t px = bx & ~std::int64_t{1}, py = by & ~std::int64_t{1};
+      if (!Whole(FlagOf(b, px, py)) || !Whole(FlagOf(b, px + 1, py)) || !Whole(FlagOf(b, px, py + 1)) ||
+          !Whole(FlagOf(b, px + 1, py + 1)))
+        return;
+    }
+  }
+};
+
+CoverMap::CoverMap(double reach) : radius_(PositionGrid(reach).Radius()) {
+  if (radius_ > kMostRadius) grid_ = std::make_unique<PositionGrid>(reach);
+}
+
+CoverMap::~CoverMap() = default;
+
+CoverMap::Page* CoverMap::PageAt(std::int64_t px, std::int64_t py) const {
+  const std::uint64_t key = SquareTable::KeyOf(px, py);
+  if (key != lastKey_ || !lastPage_) {
+    const std::int32_t* index = pageIndex_.Find(key);
+    lastKey_ = key;
+    lastPage_ = index ? pages_[static_cast<std::size_t>(*index)].get() : nullptr;
+  }
+  return lastPage_;
+}
+
+void CoverMap::Add(TPoint p) {
+  if (grid_) {
+    grid_->Add(p);
+    return;
+  }
+  const std::int64_t r = radius_ - 1;  // the farthest covered point on each axis
+  for (std::int64_t px = (p.x - r) >> kPageBits; px <= (p.x + r) >> kPageBits; ++px)
+    for (std::int64_t py = (p.y - r) >> kPageBits; py <= (p.y + r) >> kPageBits; ++py) {
+      std::int32_t& index = pageIndex_.At(SquareTable::KeyOf(px, py), -1);
+      if (index < 0) {
+        index = static_cast<std::int32_t>(pages_.size());
+        pages_.push_back(std::make_unique<Page>());
+        lastPage_ = nullptr;
+      }
+      AddToPage(*pages_[static_cast<std::size_t>(index)], px << kPageBits, py << kPageBits, p);
+    }
+}
+
+void CoverMap::AddToPage(Page& page, std::int64_t x0, std::int64_t y0, TPoint p) const {
+  const std::int64_t r = radius_ - 1;
+  const std::int64_t cx = p.x - x0, cy = p.y - y0;  // p within the page
+  const std::int64_t top = std::max<std::int64_t>(0, cy - r), bottom = std::min(kPageSide - 1, cy + r);
+  std::int64_t left = kPageSide, right = -1;
+  for (std::int64_t y = top; y <= bottom; ++y) {
+    const std::int64_t half = r - std::llabs(y - cy);
+    const std::int64_t from = std::max<std::int64_t>(0, cx - half), to = std::min(kPageSide - 1, cx + half);
+    left = std::min(left, from);
+    right = std::max(right, to);
+    for (std::int64_t w = from / 64; w <= to / 64; ++w) {
+      const std::int64_t a = std::max(from, w * 64) - w * 64, b = std::min(to, w * 64 + 63) - w * 64;
+      if (a <= b) page.rows[static_cast<std::size_t>(y * kRowWords + w)] |= (kAll >> (63 - (b - a))) << a;
+    }
+  }
+  for (std::int64_t by = top >> kLeafBits; by <= bottom >> kLeafBits; ++by)
+    for (std::int64_t bx = left >> kLeafBits; bx <= right >> kLeafBits; ++bx) page.CheckLeaf(bx, by);
+}
+
+int CoverMap::DepthAt(std::int64_t x, std::int64_t y) const {
+  if (grid_) return grid_->Taken(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)) ? 0 : -1;
+  const Page* page = PageAt(x >> kPageBits, y >> kPageBits);
+  if (!page) return -1;
+  const std::int64_t ix = x & (kPageSide - 1), iy = y & (kPageSide - 1);
+  if (!page->Whole(Page::FlagOf(kLeafBits, ix >> kLeafBits, iy >> kLeafBits))) return page->Covered(ix, iy) ? 0 : -1;
+  int b = kLeafBits;
+  while (b < kPageBits && page->Whole(Page::FlagOf(b + 1, ix >> (b + 1), iy >> (b + 1)))) ++b;
+  return b;
+}
+
+bool FreePlaceFinder::Taken(TPoint c) const { return cover_.DepthAt(c.x, c.y) >= 0 || loose_.Taken(c.x, c.y); }
+
+TPoint FreePlaceFinder::FindPlain(const FreePlaceLine& line) {
+  constexpr int kTries = view::kFreePlaceTries;
+  for (int i = 0; i < kTries - 1; ++i) {
+    ++steps_;
+    if (!Taken(line.Candidate(i))) return line.Candidate(i);
+  }
+  return line.Candidate(kTries - 1);
+}
+
+int FreePlaceFinder::NextUncovered(const FreePlaceLine& line, int side, int j, int limit, std::int64_t knownFrom,
+                                   std::int64_t knownTo) {
+  const std::int64_t dx = side ? line.sx : -line.sx, dy = side ? line.sy : -line.sy;
+  // The steps that take a point `room` points short of a block's edge
+  // beyond it, along an axis moving by d (ceil(room / |d|), without a
+  // division at every leap).
+  const std::int64_t ax = std::llabs(dx), ay = std::llabs(dy);
+  const double invX = ax ? 1.0 / static_cast<double>(ax) : 0.0, invY = ay ? 1.0 / static_cast<double>(ay) : 0.0;
+  const auto stepsOut = [](std::int64_t room, std::int64_t d, double inv) {
+    std::int64_t q = static_cast<std::int64_t>(static_cast<double>(room - 1) * inv);
+    if ((q + 1) * d <= room - 1) ++q;
+    if (q * d > room - 1) --q;
+    return q + 1;
+  };
+  while (j < limit) {
+    if (j >= knownFrom && j < knownTo) {
+      j = static_cast<int>(std::min<std::int64_t>(knownTo, limit));
+      continue;
+    }
+    ++steps_;
+    const std::int64_t x = line.mx + j * dx, y = line.my + j * dy;
+    const int depth = cover_.DepthAt(x, y);
+    if (depth < 0) return j;
+    if (depth == 0) {
+      ++j;
+      continue;
+    }
+    // Every candidate up to where the line leaves the covered block is
+    // covered.
+    const std::int64_t size = std::int64_t{1} << depth;
+    const std::int64_t x0 = x & -size, y0 = y & -size;
+    std::int64_t leave = limit - j;
+    if (dx) leave = std::min(leave, stepsOut(dx > 0 ? x0 + size - x : x - x0 + 1, ax, invX));
+    if (dy) leave = std::min(leave, stepsOut(dy > 0 ? y0 + size - y : y - y0 + 1, ay, invY));
+    j += static_cast<int>(std::max<std::int64_t>(leave, 1));
+  }
+  return limit;
+}
+
+FreePlaceFinder::Track& FreePlaceFinder::TrackOf(const Track& key) {
+  const auto slotOf = [](const Track& t, std::size_t mask) {
+    const std::uint64_t h = static_cast<std::uint64_t>(t.sx) * 0x9E3779B97F4A7C15ULL ^
+                            static_cast<std::uint64_t>(t.sy) * 0xC2B2AE3D27D4EB4FULL ^
+                            static_cast<std::uint64_t>(t.across) * 0x165667B19E3779F9ULL ^
+                            static_cast<std::uint64_t>(t.phase) * 0x27D4EB2F165667C5ULL;
+    return static_cast<std::size_t>(h ^ (h >> 29)) & mask;
+  };
+  const auto same = [](const Track& a, const Track& b) {
+    return a.sx == b.sx && a.sy == b.sy && a.across == b.across && a.phase == b.phase;
+  };
+  if (2 * (tracksUsed_ + 1) > tracks_.size()) {
+    std::vector<Track> old(2 * tracks_.size());
+    old.swap(tracks_);
+    for (const Track& t : old) {
+      if (t.phase < 0) continue;
+      std::size_t i = slotOf(t, tracks_.size() - 1);
+      while (tracks_[i].phase >= 0) i = (i + 1) & (tracks_.size() - 1);
+      tracks_[i] = t;
+    }
+  }
+  std::size_t i = slotOf(key, tracks_.size() - 1);
+  for (; tracks_[i].phase >= 0; i = (i + 1) & (tracks_.size() - 1))
+    if (same(tracks_[i], key)) return tracks_[i];
+  ++tracksUsed_;
+  tracks_[i] = key;
+  return tracks_[i];
 }
 
 TPoint FreePlaceFinder::Find(TPoint p1, TPoint p2) {
   const FreePlaceLine line = view::FreePlaceLineOf(p1, p2, gridStep_);
-  constexpr int kTries = view::kFreePlaceTries;
-  Known* known = StaysInRange(line) ? &Slot(line) : nullptr;
-  int start = 0;
-  if (known && known->used && SameLine(known->line, line) && removals_ - known->removals <= kRemovalsKept) {
-    // Taken candidates stay taken unless a position near them was removed
-    // and is held by no member now (the element searching holds (0, 0)
-    // again, as the one before it did).
-    start = known->taken;
-    for (std::uint64_t r = known->removals; r < removals_ && start > 0; ++r) {
-      const TPoint gone = removed_[r % kRemovalsKept];
-      if (!grid_.Holds(gone)) start = FirstFreedBy(line, gone, start);
-    }
+  if (!StaysInRange(line)) return FindPlain(line);
+  // The line's track and the midpoint's place on it; `flip` when the
+  // track's step is -s.
+  const bool flip = line.sx < 0 || (line.sx == 0 && line.sy < 0);
+  const std::int64_t tx = flip ? -line.sx : line.sx, ty = flip ? -line.sy : line.sy;
+  const std::int64_t square = tx * tx + ty * ty, along = line.mx * tx + line.my * ty;
+  const std::int64_t place = along / square - (along % square < 0 ? 1 : 0);
+  Track& track = TrackOf({static_cast<std::int32_t>(tx), static_cast<std::int32_t>(ty), line.mx * ty - line.my * tx,
+                          along - place * square, 0, 0});
+  // The steps on each side known to be covered: places below the midpoint's
+  // lie before it on the line unless the track is flipped.
+  std::array<std::int64_t, 2> knownFrom{place - track.to + 1, track.from - place},
+      knownTo{place - track.from + 1, track.to - place};
+  if (flip) {
+    std::swap(knownFrom[0], knownFrom[1]);
+    std::swap(knownTo[0], knownTo[1]);
   }
-  int found = kTries;
-  for (int i = start; i < kTries; ++i) {
-    const TPoint c = line.Candidate(i);
-    ++tests_;
-    if (!grid_.Taken(c.x, c.y)) {
-      found = i;
-      break;
+
+  const TPoint mid = line.Candidate(0);
+  ++steps_;
+  const bool midCovered = (place >= track.from && place < track.to) || cover_.DepthAt(mid.x, mid.y) >= 0;
+  if (!midCovered && !loose_.Taken(mid.x, mid.y)) return mid;
+  // Candidate j steps before the midpoint comes before the one j steps
+  // after it; the first free one of either side with j <= kMost wins.
+  constexpr int kMost = view::kFreePlaceTries / 2;
+  constexpr int kNone = kMost + 1;
+  const auto indexOf = [](int side, int j) { return 2 * j + side; };
+  std::array<int, 2> next{1, 1}, found{kNone, kNone};
+  std::array<int, 2> covered{1, 1};      // the steps 1 .. covered - 1 of each side are covered
+  std::array<bool, 2> gap{false, false};  // a candidate not covered by the members that stay was seen
+  for (;;) {
+    const int best = std::min(found[0] < kNone ? indexOf(0, found[0]) : 2 * kNone,
+                              found[1] < kNone ? indexOf(1, found[1]) : 2 * kNone);
+    // The side to go on with: one that may still find an earlier candidate.
+    int side = -1;
+    for (int s = 0; s < 2; ++s)
+      if (found[s] == kNone && next[s] <= kMost && indexOf(s, next[s]) < best &&
+          (side < 0 || indexOf(s, next[s]) < indexOf(side, next[side])))
+        side = s;
+    if (side < 0) break;
+    // The side's candidates before `limit` come before `best`.
+    const int limit = std::min(kMost + 1, (best - side + 1) / 2);
+    const int j = NextUncovered(line, side, next[side], limit, knownFrom[side], knownTo[side]);
+    if (!gap[side]) covered[side] = j;
+    if (j == limit) {
+      next[side] = limit;
+      continue;
     }
+    gap[side] = true;
+    const std::int64_t k = side ? j : -j;
+    ++steps_;
+    if (!loose_.Taken(static_cast<std::int32_t>(line.mx + k * line.sx), static_cast<std::int32_t>(line.my + k * line.sy)))
+      found[side] = j;
+    else
+      next[side] = j + 1;
   }
-  if (known) *known = {line, found, removals_, true};
-  return line.Candidate(std::min(found, kTries - 1));
+  // Keep the stretch just seen covered, joined to the one known when they
+  // touch, else the longer of the two.
+  if (flip) std::swap(covered[0], covered[1]);
+  std::int64_t from = place - covered[0] + 1, to = place + covered[1];
+  if (!midCovered && covered[1] >= covered[0]) from = place + 1;
+  else if (!midCovered) to = place;
+  if (from >= to) {
+  } else if (track.from < track.to && from <= track.to && track.from <= to) {
+    track.from = static_cast<std::int32_t>(std::min<std::int64_t>(track.from, from));
+    track.to = static_cast<std::int32_t>(std::max<std::int64_t>(track.to, to));
+  } else if (track.from >= track.to || to - from > track.to - track.from) {
+    track.from = static_cast<std::int32_t>(from);
+    track.to = static_cast<std::int32_t>(to);
+  }
+  if (found[0] == kNone && found[1] == kNone) return line.Candidate(view::kFreePlaceTries - 1);
+  const int side = found[0] <= found[1] ? 0 : 1;
+  return {static_cast<std::int32_t>(line.mx + (side ? found[1] : -found[0]) * line.sx),
+          static_cast<std::int32_t>(line.my + (side ? found[1] : -found[0]) * line.sy)};
 }
 
 }  // namespace vemu::netlist
