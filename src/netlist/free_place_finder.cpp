@@ -116,52 +116,42 @@ constexpr std::int64_t kPageSide = std::int64_t{1} << CoverMap::kPageBits;
 constexpr std::int64_t kRowWords = kPageSide / 64;
 constexpr std::uint64_t kAll = ~std::uint64_t{0};
 
-// Where the flags of the blocks of side 2^b begin among a page's flags.
-constexpr std::array<std::size_t, CoverMap::kPageBits + 2> WholeOffsets() {
-  std::array<std::size_t, CoverMap::kPageBits + 2> at{};
-  std::size_t next = 0;
-  for (int b = CoverMap::kLeafBits; b <= CoverMap::kPageBits; ++b) {
-    at[static_cast<std::size_t>(b)] = next;
-    const std::size_t across = std::size_t{1} << (CoverMap::kPageBits - b);
-    next += (across * across + 63) / 64;
-  }
-  at[CoverMap::kPageBits + 1] = next;
-  return at;
-}
-constexpr auto kWholeAt = WholeOffsets();
+constexpr std::int64_t kLeafSide = std::int64_t{1} << CoverMap::kLeafBits;
+constexpr std::int64_t kLeavesAcross = kPageSide / kLeafSide;
 
 }  // namespace
 
 struct CoverMap::Page {
   std::vector<std::uint64_t> rows = std::vector<std::uint64_t>(static_cast<std::size_t>(kPageSide * kRowWords));
-  std::array<std::uint64_t, kWholeAt[kPageBits + 1]> whole{};
+  // Of each leaf (a block of side 2^kLeafBits): 0 when some point of it is
+  // not covered, else b, the largest entirely covered aligned block around
+  // it being 2^b square.
+  std::vector<std::uint8_t> depth = std::vector<std::uint8_t>(static_cast<std::size_t>(kLeavesAcross * kLeavesAcross));
 
-  // The flag of the block of side 2^b at block coordinates (bx, by).
-  static std::size_t FlagOf(int b, std::int64_t bx, std::int64_t by) {
-    return kWholeAt[static_cast<std::size_t>(b)] * 64 + static_cast<std::size_t>((by << (kPageBits - b)) + bx);
+  std::uint8_t& DepthOf(std::int64_t lx, std::int64_t ly) {
+    return depth[static_cast<std::size_t>(ly * kLeavesAcross + lx)];
   }
-  bool Whole(std::size_t flag) const { return (whole[flag / 64] >> (flag % 64)) & 1; }
-  void SetWhole(std::size_t flag) { whole[flag / 64] |= std::uint64_t{1} << (flag % 64); }
   bool Covered(std::int64_t x, std::int64_t y) const {
     return (rows[static_cast<std::size_t>(y * kRowWords + x / 64)] >> (x % 64)) & 1;
   }
-  // The leaf at (bx, by) is whole when all its rows are: then so may be the
-  // blocks around it.
-  void CheckLeaf(std::int64_t bx, std::int64_t by) {
-    constexpr std::int64_t side = std::int64_t{1} << kLeafBits;
-    if (Whole(FlagOf(kLeafBits, bx, by))) return;
-    const std::int64_t x = bx * side, y = by * side;
-    for (std::int64_t r = y; r < y + side; ++r)
-      if (((rows[static_cast<std::size_t>(r * kRowWords + x / 64)] >> (x % 64)) & ((std::uint64_t{1} << side) - 1)) !=
-          (std::uint64_t{1} << side) - 1)
+  // The leaf at (lx, ly) is entirely covered when all its rows are: then so
+  // may be the blocks around it.
+  void CheckLeaf(std::int64_t lx, std::int64_t ly) {
+    if (DepthOf(lx, ly)) return;
+    const std::int64_t x = lx * kLeafSide, y = ly * kLeafSide;
+    constexpr std::uint64_t kLeafRow = (std::uint64_t{1} << kLeafSide) - 1;
+    for (std::int64_t r = y; r < y + kLeafSide; ++r)
+      if (((rows[static_cast<std::size_t>(r * kRowWords + x / 64)] >> (x % 64)) & kLeafRow) != kLeafRow) return;
+    DepthOf(lx, ly) = kLeafBits;
+    // A block is covered when its four halves are; its leaves take its size.
+    for (int b = kLeafBits + 1; b <= kPageBits; ++b) {
+      const std::int64_t span = std::int64_t{1} << (b - kLeafBits), half = span / 2;
+      const std::int64_t bx = lx & -span, by = ly & -span;
+      if (DepthOf(bx, by) < b - 1 || DepthOf(bx + half, by) < b - 1 || DepthOf(bx, by + half) < b - 1 ||
+          DepthOf(bx + half, by + half) < b - 1)
         return;
-    for (int b = kLeafBits;; ++b, bx /= 2, by /= 2) {
-      SetWhole(FlagOf(b, bx, by));
-      if (b == kPageBits) return;
-      const std::int64_t px = bx & ~std::int64_t{1}, py = by & ~std::int64_t{1};
-      if (!Whole(FlagOf(b, px, py)) || !Whole(FlagOf(b, px + 1, py)) || !Whole(FlagOf(b, px, py + 1)) ||
-          !Whole(FlagOf(b, px + 1, py + 1)))
-        return;
+      for (std::int64_t j = by; j < by + span; ++j)
+        std::fill_n(depth.begin() + static_cast<std::ptrdiff_t>(j * kLeavesAcross + bx), span, static_cast<std::uint8_t>(b));
     }
   }
 };
@@ -215,19 +205,17 @@ void CoverMap::AddToPage(Page& page, std::int64_t x0, std::int64_t y0, TPoint p)
       if (a <= b) page.rows[static_cast<std::size_t>(y * kRowWords + w)] |= (kAll >> (63 - (b - a))) << a;
     }
   }
-  for (std::int64_t by = top >> kLeafBits; by <= bottom >> kLeafBits; ++by)
-    for (std::int64_t bx = left >> kLeafBits; bx <= right >> kLeafBits; ++bx) page.CheckLeaf(bx, by);
+  for (std::int64_t ly = top >> kLeafBits; ly <= bottom >> kLeafBits; ++ly)
+    for (std::int64_t lx = left >> kLeafBits; lx <= right >> kLeafBits; ++lx) page.CheckLeaf(lx, ly);
 }
 
 int CoverMap::DepthAt(std::int64_t x, std::int64_t y) const {
   if (grid_) return grid_->Taken(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)) ? 0 : -1;
-  const Page* page = PageAt(x >> kPageBits, y >> kPageBits);
+  Page* page = PageAt(x >> kPageBits, y >> kPageBits);
   if (!page) return -1;
   const std::int64_t ix = x & (kPageSide - 1), iy = y & (kPageSide - 1);
-  if (!page->Whole(Page::FlagOf(kLeafBits, ix >> kLeafBits, iy >> kLeafBits))) return page->Covered(ix, iy) ? 0 : -1;
-  int b = kLeafBits;
-  while (b < kPageBits && page->Whole(Page::FlagOf(b + 1, ix >> (b + 1), iy >> (b + 1)))) ++b;
-  return b;
+  if (const int depth = page->DepthOf(ix >> kLeafBits, iy >> kLeafBits)) return depth;
+  return page->Covered(ix, iy) ? 0 : -1;
 }
 
 bool FreePlaceFinder::Taken(TPoint c) const { return cover_.DepthAt(c.x, c.y) >= 0 || loose_.Taken(c.x, c.y); }
@@ -333,39 +321,31 @@ TPoint FreePlaceFinder::Find(TPoint p1, TPoint p2) {
   ++steps_;
   const bool midCovered = (place >= track.from && place < track.to) || cover_.DepthAt(mid.x, mid.y) >= 0;
   if (!midCovered && !loose_.Taken(mid.x, mid.y)) return mid;
-  // Candidate j steps before the midpoint comes before the one j steps
-  // after it; the first free one of either side with j <= kMost wins.
-  constexpr int kMost = view::kFreePlaceTries / 2;
-  constexpr int kNone = kMost + 1;
-  const auto indexOf = [](int side, int j) { return 2 * j + side; };
-  std::array<int, 2> next{1, 1}, found{kNone, kNone};
-  std::array<int, 2> covered{1, 1};      // the steps 1 .. covered - 1 of each side are covered
+  // Candidate j steps before the midpoint is candidate 2j, the one j steps
+  // after it 2j + 1; the first free one wins.
+  constexpr int kTries = view::kFreePlaceTries;
+  int best = kTries;                      // the free candidate found first, none yet
+  std::array<int, 2> next{1, 1};          // the steps of each side to look at next
+  std::array<int, 2> covered{1, 1};       // the steps 1 .. covered - 1 of each side are covered
   std::array<bool, 2> gap{false, false};  // a candidate not covered by the members that stay was seen
   for (;;) {
-    const int best = std::min(found[0] < kNone ? indexOf(0, found[0]) : 2 * kNone,
-                              found[1] < kNone ? indexOf(1, found[1]) : 2 * kNone);
-    // The side to go on with: one that may still find an earlier candidate.
+    // The side to go on with: the one whose next candidate comes first, as
+    // long as it comes before the best one.
     int side = -1;
     for (int s = 0; s < 2; ++s)
-      if (found[s] == kNone && next[s] <= kMost && indexOf(s, next[s]) < best &&
-          (side < 0 || indexOf(s, next[s]) < indexOf(side, next[side])))
-        side = s;
+      if (2 * next[s] + s < best && (side < 0 || 2 * next[s] + s < 2 * next[side] + side)) side = s;
     if (side < 0) break;
-    // The side's candidates before `limit` come before `best`.
-    const int limit = std::min(kMost + 1, (best - side + 1) / 2);
+    const int limit = (best - side + 1) / 2;  // the side's steps below it come before `best`
     const int j = NextUncovered(line, side, next[side], limit, knownFrom[side], knownTo[side]);
     if (!gap[side]) covered[side] = j;
-    if (j == limit) {
-      next[side] = limit;
-      continue;
-    }
+    next[side] = j;
+    if (j == limit) continue;
     gap[side] = true;
     const std::int64_t k = side ? j : -j;
     ++steps_;
     if (!loose_.Taken(static_cast<std::int32_t>(line.mx + k * line.sx), static_cast<std::int32_t>(line.my + k * line.sy)))
-      found[side] = j;
-    else
-      next[side] = j + 1;
+      best = 2 * j + side;
+    ++next[side];
   }
   // Keep the stretch just seen covered, joined to the one known when they
   // touch, else the longer of the two.
@@ -381,10 +361,7 @@ TPoint FreePlaceFinder::Find(TPoint p1, TPoint p2) {
     track.from = static_cast<std::int32_t>(from);
     track.to = static_cast<std::int32_t>(to);
   }
-  if (found[0] == kNone && found[1] == kNone) return line.Candidate(view::kFreePlaceTries - 1);
-  const int side = found[0] <= found[1] ? 0 : 1;
-  return {static_cast<std::int32_t>(line.mx + (side ? found[1] : -found[0]) * line.sx),
-          static_cast<std::int32_t>(line.my + (side ? found[1] : -found[0]) * line.sy)};
+  return line.Candidate(std::min(best, kTries - 1));
 }
 
 }  // namespace vemu::netlist
