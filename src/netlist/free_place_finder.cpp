@@ -162,16 +162,6 @@ CoverMap::CoverMap(double reach) : radius_(PositionGrid(reach).Radius()) {
 
 CoverMap::~CoverMap() = default;
 
-CoverMap::Page* CoverMap::PageAt(std::int64_t px, std::int64_t py) const {
-  const std::uint64_t key = SquareTable::KeyOf(px, py);
-  if (key != lastKey_ || !lastPage_) {
-    const std::int32_t* index = pageIndex_.Find(key);
-    lastKey_ = key;
-    lastPage_ = index ? pages_[static_cast<std::size_t>(*index)].get() : nullptr;
-  }
-  return lastPage_;
-}
-
 void CoverMap::Add(TPoint p) {
   if (grid_) {
     grid_->Add(p);
@@ -184,7 +174,6 @@ void CoverMap::Add(TPoint p) {
       if (index < 0) {
         index = static_cast<std::int32_t>(pages_.size());
         pages_.push_back(std::make_unique<Page>());
-        lastPage_ = nullptr;
       }
       AddToPage(*pages_[static_cast<std::size_t>(index)], px << kPageBits, py << kPageBits, p);
     }
@@ -209,13 +198,20 @@ void CoverMap::AddToPage(Page& page, std::int64_t x0, std::int64_t y0, TPoint p)
     for (std::int64_t lx = left >> kLeafBits; lx <= right >> kLeafBits; ++lx) page.CheckLeaf(lx, ly);
 }
 
-int CoverMap::DepthAt(std::int64_t x, std::int64_t y) const {
+int CoverMap::DepthAt(std::int64_t x, std::int64_t y, Cursor& cursor) const {
   if (grid_) return grid_->Taken(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)) ? 0 : -1;
-  Page* page = PageAt(x >> kPageBits, y >> kPageBits);
-  if (!page) return -1;
+  const std::uint64_t key = SquareTable::KeyOf(x >> kPageBits, y >> kPageBits);
+  if (key != cursor.key || !cursor.page) {
+    // A page that is not there yet is looked up again next time.
+    const std::int32_t* index = pageIndex_.Find(key);
+    cursor = {key, index ? pages_[static_cast<std::size_t>(*index)].get() : nullptr};
+    if (!cursor.page) return -1;
+  }
+  const Page& page = *cursor.page;
   const std::int64_t ix = x & (kPageSide - 1), iy = y & (kPageSide - 1);
-  if (const int depth = page->DepthOf(ix >> kLeafBits, iy >> kLeafBits)) return depth;
-  return page->Covered(ix, iy) ? 0 : -1;
+  if (const int depth = page.depth[static_cast<std::size_t>((iy >> kLeafBits) * kLeavesAcross + (ix >> kLeafBits))])
+    return depth;
+  return page.Covered(ix, iy) ? 0 : -1;
 }
 
 bool FreePlaceFinder::Taken(TPoint c) const { return cover_.DepthAt(c.x, c.y) >= 0 || loose_.Taken(c.x, c.y); }
@@ -229,43 +225,47 @@ TPoint FreePlaceFinder::FindPlain(const FreePlaceLine& line) {
   return line.Candidate(kTries - 1);
 }
 
-int FreePlaceFinder::NextUncovered(const FreePlaceLine& line, int side, int j, int limit, std::int64_t knownFrom,
-                                   std::int64_t knownTo) {
-  const std::int64_t dx = side ? line.sx : -line.sx, dy = side ? line.sy : -line.sy;
-  // The steps that take a point `room` points short of a block's edge
-  // beyond it, along an axis moving by d (ceil(room / |d|), without a
-  // division at every leap).
-  const std::int64_t ax = std::llabs(dx), ay = std::llabs(dy);
-  const double invX = ax ? 1.0 / static_cast<double>(ax) : 0.0, invY = ay ? 1.0 / static_cast<double>(ay) : 0.0;
+FreePlaceFinder::Walk::Walk(const FreePlaceLine& line, int side, std::int64_t from, std::int64_t to)
+    : mx(line.mx),
+      my(line.my),
+      dx(side ? line.sx : -line.sx),
+      dy(side ? line.sy : -line.sy),
+      ax(std::llabs(dx)),
+      ay(std::llabs(dy)),
+      invX(ax ? 1.0 / static_cast<double>(ax) : 0.0),
+      invY(ay ? 1.0 / static_cast<double>(ay) : 0.0),
+      knownFrom(from),
+      knownTo(to) {}
+
+bool FreePlaceFinder::Step(Walk& w, int limit) {
+  if (w.j >= w.knownFrom && w.j < w.knownTo) {
+    w.j = static_cast<int>(std::min<std::int64_t>(w.knownTo, limit));
+    return true;
+  }
+  ++steps_;
+  const std::int64_t x = w.mx + w.j * w.dx, y = w.my + w.j * w.dy;
+  const int depth = cover_.DepthAt(x, y, w.cursor);
+  if (depth <= 0) {
+    if (depth < 0) return false;
+    ++w.j;
+    return true;
+  }
+  // Every candidate up to where the line leaves the covered block is
+  // covered: the steps that take a point `room` points short of an edge
+  // beyond it, along an axis moving by d, are ceil(room / |d|).
   const auto stepsOut = [](std::int64_t room, std::int64_t d, double inv) {
     std::int64_t q = static_cast<std::int64_t>(static_cast<double>(room - 1) * inv);
     if ((q + 1) * d <= room - 1) ++q;
     if (q * d > room - 1) --q;
     return q + 1;
   };
-  while (j < limit) {
-    if (j >= knownFrom && j < knownTo) {
-      j = static_cast<int>(std::min<std::int64_t>(knownTo, limit));
-      continue;
-    }
-    ++steps_;
-    const std::int64_t x = line.mx + j * dx, y = line.my + j * dy;
-    const int depth = cover_.DepthAt(x, y);
-    if (depth < 0) return j;
-    if (depth == 0) {
-      ++j;
-      continue;
-    }
-    // Every candidate up to where the line leaves the covered block is
-    // covered.
-    const std::int64_t size = std::int64_t{1} << depth;
-    const std::int64_t x0 = x & -size, y0 = y & -size;
-    std::int64_t leave = limit - j;
-    if (dx) leave = std::min(leave, stepsOut(dx > 0 ? x0 + size - x : x - x0 + 1, ax, invX));
-    if (dy) leave = std::min(leave, stepsOut(dy > 0 ? y0 + size - y : y - y0 + 1, ay, invY));
-    j += static_cast<int>(std::max<std::int64_t>(leave, 1));
-  }
-  return limit;
+  const std::int64_t size = std::int64_t{1} << depth;
+  const std::int64_t x0 = x & -size, y0 = y & -size;
+  std::int64_t leave = limit - w.j;
+  if (w.dx) leave = std::min(leave, stepsOut(w.dx > 0 ? x0 + size - x : x - x0 + 1, w.ax, w.invX));
+  if (w.dy) leave = std::min(leave, stepsOut(w.dy > 0 ? y0 + size - y : y - y0 + 1, w.ay, w.invY));
+  w.j += static_cast<int>(std::max<std::int64_t>(leave, 1));
+  return true;
 }
 
 FreePlaceFinder::Track& FreePlaceFinder::TrackOf(const Track& key) {
@@ -322,31 +322,30 @@ TPoint FreePlaceFinder::Find(TPoint p1, TPoint p2) {
   const bool midCovered = (place >= track.from && place < track.to) || cover_.DepthAt(mid.x, mid.y) >= 0;
   if (!midCovered && !loose_.Taken(mid.x, mid.y)) return mid;
   // Candidate j steps before the midpoint is candidate 2j, the one j steps
-  // after it 2j + 1; the first free one wins.
+  // after it 2j + 1; the first free one wins. The two sides are walked
+  // together, a look at the cover on each in turn.
   constexpr int kTries = view::kFreePlaceTries;
-  int best = kTries;                      // the free candidate found first, none yet
-  std::array<int, 2> next{1, 1};          // the steps of each side to look at next
-  std::array<int, 2> covered{1, 1};       // the steps 1 .. covered - 1 of each side are covered
-  std::array<bool, 2> gap{false, false};  // a candidate not covered by the members that stay was seen
-  for (;;) {
-    // The side to go on with: the one whose next candidate comes first, as
-    // long as it comes before the best one.
-    int side = -1;
-    for (int s = 0; s < 2; ++s)
-      if (2 * next[s] + s < best && (side < 0 || 2 * next[s] + s < 2 * next[side] + side)) side = s;
-    if (side < 0) break;
-    const int limit = (best - side + 1) / 2;  // the side's steps below it come before `best`
-    const int j = NextUncovered(line, side, next[side], limit, knownFrom[side], knownTo[side]);
-    if (!gap[side]) covered[side] = j;
-    next[side] = j;
-    if (j == limit) continue;
-    gap[side] = true;
-    const std::int64_t k = side ? j : -j;
-    ++steps_;
-    if (!loose_.Taken(static_cast<std::int32_t>(line.mx + k * line.sx), static_cast<std::int32_t>(line.my + k * line.sy)))
-      best = 2 * j + side;
-    ++next[side];
+  int best = kTries;  // the free candidate found first, none yet
+  std::array<Walk, 2> walks{Walk(line, 0, knownFrom[0], knownTo[0]), Walk(line, 1, knownFrom[1], knownTo[1])};
+  std::array<int, 2> covered{0, 0};  // the steps 1 .. covered - 1 of each side are covered, when not 0
+  for (bool going = true; going;) {
+    going = false;
+    for (int side = 0; side < 2; ++side) {
+      Walk& w = walks[static_cast<std::size_t>(side)];
+      const int limit = (best - side + 1) / 2;  // the side's steps below it come before `best`
+      if (w.j >= limit) continue;
+      going = true;
+      if (Step(w, limit)) continue;
+      if (!covered[static_cast<std::size_t>(side)]) covered[static_cast<std::size_t>(side)] = w.j;
+      const std::int64_t k = side ? w.j : -w.j;
+      ++steps_;
+      if (!loose_.Taken(static_cast<std::int32_t>(line.mx + k * line.sx), static_cast<std::int32_t>(line.my + k * line.sy)))
+        best = 2 * w.j + side;
+      ++w.j;
+    }
   }
+  for (int side = 0; side < 2; ++side)
+    if (!covered[static_cast<std::size_t>(side)]) covered[static_cast<std::size_t>(side)] = std::max(walks[static_cast<std::size_t>(side)].j, 1);
   // Keep the stretch just seen covered, joined to the one known when they
   // touch, else the longer of the two.
   if (flip) std::swap(covered[0], covered[1]);

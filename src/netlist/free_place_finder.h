@@ -93,7 +93,7 @@ class SquareTable {
 class CoverMap {
  public:
   static constexpr int kPageBits = 10;
-  static constexpr int kLeafBits = 3;
+  static constexpr int kLeafBits = 5;
   // Beyond this radius a position would cover too many points: the cover
   // is then answered from a grid of the positions, without blocks.
   static constexpr std::int64_t kMostRadius = 512;
@@ -104,21 +104,27 @@ class CoverMap {
   CoverMap& operator=(const CoverMap&) = delete;
 
   void Add(model::TPoint p);
+  struct Page;
+  // The page looked at last by one walk.
+  struct Cursor {
+    std::uint64_t key = 0;
+    const Page* page = nullptr;
+  };
   // How the point (x, y) lies: -1 uncovered, 0 covered, b >= kLeafBits in
   // an entirely covered aligned block of side 2^b, the largest one.
-  int DepthAt(std::int64_t x, std::int64_t y) const;
+  int DepthAt(std::int64_t x, std::int64_t y, Cursor& cursor) const;
+  int DepthAt(std::int64_t x, std::int64_t y) const {
+    Cursor cursor;
+    return DepthAt(x, y, cursor);
+  }
 
  private:
-  struct Page;
-  Page* PageAt(std::int64_t px, std::int64_t py) const;
   void AddToPage(Page& page, std::int64_t x0, std::int64_t y0, model::TPoint p) const;
 
   std::int64_t radius_;
   std::unique_ptr<PositionGrid> grid_;  // the positions, when the radius is too large for bits
   SquareTable pageIndex_;               // page -> index in pages_
   std::vector<std::unique_ptr<Page>> pages_;
-  mutable std::uint64_t lastKey_ = 0;  // the page looked up last
-  mutable Page* lastPage_ = nullptr;
 };
 
 class FreePlaceFinder {
@@ -153,11 +159,20 @@ class FreePlaceFinder {
 
   bool Taken(model::TPoint c) const;
   model::TPoint FindPlain(const view::FreePlaceLine& line);
-  // The first j in [j, limit) at which the candidate j steps along side
-  // `side` is not covered by the members that stay, or limit; the steps
-  // in [knownFrom, knownTo) are known to be covered.
-  int NextUncovered(const view::FreePlaceLine& line, int side, int j, int limit, std::int64_t knownFrom,
-                    std::int64_t knownTo);
+  // The walk along one side of a line (side 0 before the midpoint, 1 after
+  // it), at the candidate j steps from the midpoint; the steps in
+  // [knownFrom, knownTo) are known covered by the members that stay.
+  struct Walk {
+    std::int64_t mx, my, dx, dy, ax, ay;
+    double invX, invY;
+    std::int64_t knownFrom, knownTo;
+    int j = 1;
+    CoverMap::Cursor cursor;
+    Walk(const view::FreePlaceLine& line, int side, std::int64_t from, std::int64_t to);
+  };
+  // Moves the walk on by one look at the cover, not to `limit` or beyond;
+  // false when candidate j is not covered by the members that stay.
+  bool Step(Walk& walk, int limit);
 
   CoverMap cover_;
   PositionGrid loose_;
