@@ -6,6 +6,9 @@
 // Star netlists of 10,000, 100,000 and 1,000,000 resistors from numbered
 // nets to ground, in each layout: on the circle every element shares the
 // ground junction, so the free-place search runs along the same few lines.
+// Random wiring: 100,000, 300,000 and 1,000,000 resistors between nets
+// drawn at random from a tenth as many, as created and on the circle, where
+// the elements pile up in long bands along the searched lines.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -124,6 +127,15 @@ void BM_ImportStar(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportStar)
     ->ArgsProduct({{0, 1, 2}, {10000, 100000, 1000000}})
+    ->Unit(benchmark::kMillisecond);
+
+// Arguments: the layout, the number of elements.
+void BM_ImportRandomNets(benchmark::State& state) {
+  const int elements = static_cast<int>(state.range(1));
+  importNetlist(state, RandomNetNetlist({"random nets"}, elements, elements / 10, 1));
+}
+BENCHMARK(BM_ImportRandomNets)
+    ->ArgsProduct({{0, 1}, {100000, 300000, 1000000}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -43,12 +43,6 @@ void PositionGrid::Remove(TPoint p) {
   spots.pop_back();
 }
 
-bool PositionGrid::Holds(TPoint p) const {
-  const auto it = cells_.find(KeyOf(CellOf(p.x), CellOf(p.y)));
-  return it != cells_.end() &&
-         std::any_of(it->second.begin(), it->second.end(), [&](const Spot& s) { return s.at == p; });
-}
-
 bool PositionGrid::Taken(std::int32_t x, std::int32_t y) const {
   // The spot's own cell first: a taken spot is mostly found there.
   const std::int64_t ox = CellOf(x), oy = CellOf(y);

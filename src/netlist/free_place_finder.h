@@ -7,15 +7,17 @@
 // elements already placed) and those that may leave again (Add / Remove:
 // the elements still at their first places, the element searching). The
 // ones that stay are drawn into a CoverMap, a bit for every whole point
-// within the hit radius of one of them, with blocks of points all covered
-// marked at several sizes; a search leaps over such a block along its line
-// in one step and tests single candidates only where the cover has gaps.
-// Since that cover only grows, for every track searched (the candidates of
-// lines with the same step whose midpoints lie whole steps apart) the
-// finder also remembers a stretch known covered, so a search along a track
-// searched before leaps over it: elements on the same two junctions, or on
-// junctions that give the same track, go on where the one before stopped. The members that may leave are tested one candidate at a time
-// against a grid of their positions.
+// within the hit radius of one of them, which also knows for every point
+// the largest aligned block around it whose points are all covered; a
+// search leaps over such a block along its line in one step and tests
+// single candidates only where the cover has gaps. Since that cover only
+// grows, for every track searched (the candidates of lines with the same
+// step whose midpoints lie whole steps apart) the finder also remembers a
+// stretch known covered, so a search along a track searched before leaps
+// over it: elements on the same two junctions, or on junctions that give
+// the same track, go on where the one before stopped. The members that may
+// leave are tested one candidate at a time against a grid of their
+// positions.
 #pragma once
 
 #include <array>
@@ -41,8 +43,6 @@ class PositionGrid {
   void Remove(model::TPoint p);
   // A member nearer to (x, y) than the hit radius (Manhattan distance).
   bool Taken(std::int32_t x, std::int32_t y) const;
-  // A member at exactly p.
-  bool Holds(model::TPoint p) const;
   std::int64_t Radius() const { return radius_; }
 
  private:
@@ -87,9 +87,9 @@ class SquareTable {
 
 // The whole points within the hit radius (Manhattan distance below the
 // radius) of a set of positions that only grows: a bit for each point in
-// pages of 2^kPageBits points square, and in each page a flag for every
-// aligned block of side 2^b (b from kLeafBits up to the page) whose points
-// are all covered, so a walk can leap over a covered block at once.
+// pages of 2^kPageBits points square, and for each leaf (an aligned block
+// of side 2^kLeafBits) the largest aligned block around it, up to the page,
+// whose points are all covered, so a walk can leap over it at once.
 class CoverMap {
  public:
   static constexpr int kPageBits = 10;
