@@ -116,26 +116,33 @@ constexpr std::int64_t kLeavesAcross = kPageSide / kLeafSide;
 }  // namespace
 
 struct CoverMap::Page {
-  std::vector<std::uint64_t> rows = std::vector<std::uint64_t>(static_cast<std::size_t>(kPageSide * kRowWords));
+  // The bits leaf by leaf: a leaf's rows of kLeafSide bits follow each
+  // other, so a walk through a leaf finds its candidates close together.
+  std::vector<std::uint64_t> bits = std::vector<std::uint64_t>(static_cast<std::size_t>(kPageSide * kRowWords));
   // Of each leaf (a block of side 2^kLeafBits): 0 when some point of it is
   // not covered, else b, the largest entirely covered aligned block around
   // it being 2^b square.
   std::vector<std::uint8_t> depth = std::vector<std::uint8_t>(static_cast<std::size_t>(kLeavesAcross * kLeavesAcross));
 
+  static constexpr std::int64_t kLeafWords = kLeafSide * kLeafSide / 64;
   std::uint8_t& DepthOf(std::int64_t lx, std::int64_t ly) {
     return depth[static_cast<std::size_t>(ly * kLeavesAcross + lx)];
   }
-  bool Covered(std::int64_t x, std::int64_t y) const {
-    return (rows[static_cast<std::size_t>(y * kRowWords + x / 64)] >> (x % 64)) & 1;
+  // The word holding point (x, y) of the page, and the point's first bit in it.
+  static std::size_t WordOf(std::int64_t x, std::int64_t y) {
+    const std::int64_t leaf = (y >> kLeafBits) * kLeavesAcross + (x >> kLeafBits);
+    return static_cast<std::size_t>(leaf * kLeafWords + ((y & (kLeafSide - 1)) * kLeafSide + (x & (kLeafSide - 1))) / 64);
   }
-  // The leaf at (lx, ly) is entirely covered when all its rows are: then so
+  static int BitOf(std::int64_t x, std::int64_t y) {
+    return static_cast<int>(((y & (kLeafSide - 1)) * kLeafSide + (x & (kLeafSide - 1))) % 64);
+  }
+  bool Covered(std::int64_t x, std::int64_t y) const { return (bits[WordOf(x, y)] >> BitOf(x, y)) & 1; }
+  // The leaf at (lx, ly) is entirely covered when all its bits are: then so
   // may be the blocks around it.
   void CheckLeaf(std::int64_t lx, std::int64_t ly) {
     if (DepthOf(lx, ly)) return;
-    const std::int64_t x = lx * kLeafSide, y = ly * kLeafSide;
-    constexpr std::uint64_t kLeafRow = (std::uint64_t{1} << kLeafSide) - 1;
-    for (std::int64_t r = y; r < y + kLeafSide; ++r)
-      if (((rows[static_cast<std::size_t>(r * kRowWords + x / 64)] >> (x % 64)) & kLeafRow) != kLeafRow) return;
+    const auto first = bits.begin() + static_cast<std::ptrdiff_t>((ly * kLeavesAcross + lx) * kLeafWords);
+    if (!std::all_of(first, first + kLeafWords, [](std::uint64_t w) { return w == kAll; })) return;
     DepthOf(lx, ly) = kLeafBits;
     // A block is covered when its four halves are; its leaves take its size.
     for (int b = kLeafBits + 1; b <= kPageBits; ++b) {
@@ -183,9 +190,10 @@ void CoverMap::AddToPage(Page& page, std::int64_t x0, std::int64_t y0, TPoint p)
     const std::int64_t from = std::max<std::int64_t>(0, cx - half), to = std::min(kPageSide - 1, cx + half);
     left = std::min(left, from);
     right = std::max(right, to);
-    for (std::int64_t w = from / 64; w <= to / 64; ++w) {
-      const std::int64_t a = std::max(from, w * 64) - w * 64, b = std::min(to, w * 64 + 63) - w * 64;
-      if (a <= b) page.rows[static_cast<std::size_t>(y * kRowWords + w)] |= (kAll >> (63 - (b - a))) << a;
+    // The row's points from `from` to `to`, a leaf at a time.
+    for (std::int64_t lx = from >> kLeafBits; lx <= to >> kLeafBits; ++lx) {
+      const std::int64_t a = std::max(from, lx << kLeafBits), b = std::min(to, ((lx + 1) << kLeafBits) - 1);
+      page.bits[Page::WordOf(a, y)] |= (kAll >> (63 - (b - a))) << Page::BitOf(a, y);
     }
   }
   for (std::int64_t ly = top >> kLeafBits; ly <= bottom >> kLeafBits; ++ly)
