@@ -42,8 +42,13 @@ void LayOutLevel(TheNode* level, std::int32_t w, std::int32_t h, std::int32_t gr
     m->X = view::Saturate(std::int64_t{view::RoundEven((c + 1.0) * rx)} + 20);
     m->Y = view::Saturate(std::int64_t{view::RoundEven((s + 1.0) * ry)} + 20);
   }
+  // Junctions and placed elements stay where they are; the elements not
+  // placed yet, and the one searching at (0, 0), leave their places.
   FreePlaceFinder finder(30.0 / (scale > 0.0 ? scale : 1.0), gridStep);
-  for (const TheNode* m : members) finder.Add(m->GetPos());
+  for (const TheNode* m : members) {
+    if (m->IsJunction()) finder.Fix(m->GetPos());
+    else finder.Add(m->GetPos());
+  }
   for (TheNode* e : members) {
     if (e->IsJunction()) continue;
     finder.Remove(e->GetPos());
@@ -65,7 +70,7 @@ void LayOutLevel(TheNode* level, std::int32_t w, std::int32_t h, std::int32_t gr
     finder.Remove(e->GetPos());
     e->X = at.x;
     e->Y = at.y;
-    finder.Add(at);
+    finder.Fix(at);
   }
 }
 

@@ -265,6 +265,51 @@ TEST_F(NetlistImportTest, FreePlaceFinderAgreesWithThePlainSearchAfterRemovals) 
   }
 }
 
+// The layout's use of the finder (junctions and placed elements stay, the
+// elements still at their first places and the one searching at (0, 0)
+// leave) on random wirings, against the plain search over a grid of all
+// members: many elements near one junction pair, the lines that run out of
+// candidates, a radius too large for the cover's bits.
+TEST_F(NetlistImportTest, FreePlaceFinderAgreesWithThePlainSearchOnRandomWirings) {
+  struct {
+    int elements, nets, height, gridStep;
+    double reach;
+  } cases[] = {{300, 40, 900, 15, 30.0},   {4000, 400, 900, 15, 30.0}, {6000, 3000, 900, 15, 30.0},
+               {9000, 3, 900, 15, 30.0},   {3000, 60, 120, 4, 30.0},   {2000, 200, 900, 15, 12.5},
+               {300, 30, 900, 15, 700.0}};
+  for (unsigned seed = 1; seed <= 2; ++seed) {
+    for (const auto& c : cases) {
+      std::mt19937 pick(seed);
+      std::vector<vemu::model::TPoint> junctions(static_cast<std::size_t>(c.nets));
+      for (auto& j : junctions) j = {static_cast<int>(pick() % 1280), static_cast<int>(pick() % c.height)};
+      vemu::netlist::FreePlaceFinder finder(c.reach, c.gridStep);
+      vemu::netlist::PositionGrid all(c.reach);
+      for (const auto& j : junctions) finder.Fix(j), all.Add(j);
+      for (int i = 0; i < c.elements; ++i) finder.Add({320, 20 * i + 25}), all.Add({320, 20 * i + 25});
+      for (int i = 0; i < c.elements; ++i) {
+        finder.Remove({320, 20 * i + 25}), all.Remove({320, 20 * i + 25});
+        finder.Add({0, 0}), all.Add({0, 0});
+        const auto p1 = junctions[pick() % junctions.size()], p2 = junctions[pick() % junctions.size()];
+        const auto plain = vemu::view::FindFreePlaceWhere(p1, p2, c.gridStep, [&](std::int32_t x, std::int32_t y) { return all.Taken(x, y); });
+        const vemu::model::TPoint found = finder.Find(p1, p2);
+        ASSERT_EQ(found, plain) << "seed " << seed << ", " << c.elements << " elements, element " << i;
+        finder.Remove({0, 0}), all.Remove({0, 0});
+        finder.Fix(found), all.Add(found);
+      }
+    }
+  }
+  // One line until every candidate is taken: then the last one, 2000 steps
+  // before the midpoint, though the one 2000 steps after it is free.
+  vemu::netlist::FreePlaceFinder finder(5.0, 15);
+  vemu::netlist::PositionGrid all(5.0);
+  for (int i = 0; i < 4003; ++i) {
+    const auto plain = vemu::view::FindFreePlaceWhere({0, 0}, {400, 0}, 15, [&](std::int32_t x, std::int32_t y) { return all.Taken(x, y); });
+    ASSERT_EQ(finder.Find({0, 0}, {400, 0}), plain) << i;
+    finder.Fix(plain), all.Add(plain);
+  }
+  EXPECT_EQ(finder.Find({0, 0}, {400, 0}), (vemu::model::TPoint{200, -30000}));
+}
+
 TEST_F(NetlistImportTest, DiagnosticLines) {
   importHost.diagnostics = true;
   import("t\nR1 1 2\nK1 1 2 3 4\nX1 a\n.X\n.END");
