@@ -68,8 +68,7 @@ TEST(NodeTreeDump, NestedCircuitInBothForms) {
   }
 }
 
-// A chain of sub-circuits one level deeper than the indent grows: the last level keeps the deepest indent and
-// shows its depth.
+// Sub-circuits one level deeper than the indent grows: the last keeps the deepest indent and shows its depth.
 TEST(NodeTreeDump, IndentStopsGrowingPastTheFixedDepth) {
   TheBaseOfGraf graph;
   TheNode* level = graph.MainNode = graph.AddNode(nullptr, ntRoot);

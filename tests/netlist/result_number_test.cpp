@@ -74,14 +74,12 @@ TEST(ResultNumber, LongestNumberAtTheStartAndFormat) {
 TEST(ResultNumber, TheWholeRangeOfTheValueReadsAndFormats) {
   const auto big = ParseResultNumber("5." + std::string(5000, '0') + "e+4931").value();
   EXPECT_EQ(FormatResultNumber(big, "3", "."), "5.000E+4931");
-  // What is written in exponent form (at most 32 characters) reads back as the value read.
-  for (const char* text : {"1e999", "7.25e+300", "-1.5e20", "5e4931"})
+  for (const char* text : {"1e999", "7.25e+300", "-1.5e20", "5e4931"})  // exponent form, at most 32 characters, reads back
     for (const char* separator : {".", ","}) {
       const std::string shown = FormatResultNumber(ParseResultNumber(text).value(), "3", separator);
       EXPECT_TRUE(shown.size() <= 32u && ParseResultNumber(shown) == ParseResultNumber(text)) << shown;
     }
-  // The longest: a sign, 18 decimals and a four-digit exponent.
-  EXPECT_EQ(FormatResultNumber(ParseResultNumber("-1e4000").value(), "18", ",").size(), 27u);
+  EXPECT_EQ(FormatResultNumber(ParseResultNumber("-1e4000").value(), "18", ",").size(), 27u);  // a sign, 18 decimals, 4-digit exponent
   const auto wide = ParseResultNumber(std::string(6000, '9') + "e-5990").value();  // digits past the precision
   EXPECT_NEAR(static_cast<double>(wide), 1e10, 1e-3);
   EXPECT_FALSE(ParseResultNumber(std::string(6000, '9')));

@@ -134,12 +134,11 @@ TEST(SafeFileWriterTest, TargetThatIsAFolderOrAnyOtherNodeButAFileIsLeftAlone) {
   const int sock = (at("sock").copy(address.sun_path, 100), ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) + ::mkfifo(at("fifo").c_str(), 0600) +
             ::symlink("fifo", at("to-fifo").c_str()) + ::symlink("null", at("l").c_str()) + ::symlink(at("l").c_str(), at("l2").c_str()), 0);
-  for (const std::string c : {"t.txt:Is a directory", "fifo:a FIFO", "to-fifo:a FIFO", "sock:a socket",
-                              "null:a character device", "l2:a character device"}) {  // l2: a chain of links
+  for (const std::string c : {"t.txt:Is a directory", "fifo:a FIFO", "to-fifo:a FIFO", "sock:a socket", "null:a character device", "l2:a character device"}) {
     const std::string name = c.substr(0, c.find(':')), kind = c.substr(name.size() + 1);
     if (!devices && kind.ends_with("device")) continue;
     std::string said;
-    const auto before = inode(name);
+    const auto before = inode(name);  // l2: a chain of links
     EXPECT_FALSE(writeLines(at(name), {"x"}, &said) || inode(name) != before) << name;  // the same node stays
     EXPECT_EQ(said, "Cannot replace file " + at(name) + ": " + (name == "t.txt" ? kind : "it is not a regular file (" + kind + ")"));
   }
@@ -292,7 +291,6 @@ TEST(TextFileRead, AFileOverTheReadersLimitIsRefusedBeforeItIsRead) {
 }
 
 TEST(SafeFileWriterTest, ALinkPlantedInASharedStickyFolderIsNeverFollowed) {
-  // Only the superuser can give a link to another user (lchown); CI runs the tests as the superuser.
   if (::geteuid() != 0) GTEST_SKIP() << "needs the superuser to give a link to another user";
   vemu::test::ScratchFolder folder(false);
   folder.makeDir("s");

@@ -75,8 +75,7 @@ TEST(WindowPlacement, WindowRectangleFromTheStoredKeys) {
       {{1500, 100, 800, 600}, false, {1500, 100, 800, 600}, false, {screen, right}},  // on the second screen
       {{2000, 900, 32767, 32767}, false, {1400, 0, 1280, 1024 - kTitleBarAllowance}, false, {screen, right}},
       {{32767, 32767, 32767, 32767}, false, {0, 0, 1400, 1000 - kTitleBarAllowance}, false, {screen, right}},
-      // The ends of the range of int.
-      {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, false, {0, 0, 1400, 1000 - kTitleBarAllowance}, false, {screen, right}},
+      {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, false, {0, 0, 1400, 1000 - kTitleBarAllowance}, false, {screen, right}},  // ends of int
       {{INT_MIN, INT_MIN, INT_MIN, INT_MIN}, false, {250, 175, 900, 650}, false}, {{-1000, 10, INT_MAX, 500}, false, {0, 10, 1400, 500}, false},
       {{INT_MAX, INT_MIN, INT_MIN, INT_MAX}, true, {250, 175, 900, 650}, false}, {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, true, {350, 250, 700, 500}, true},
   };
@@ -92,8 +91,7 @@ TEST(WindowPlacement, BarsGoInRowsByTopAndInOrderByLeft) {
   const std::vector<BarPlace> places{{300, 2}, {0, 2}, {10, 40}, {150, 3}, {0, 200}, {-5, 40}};
   EXPECT_EQ(ArrangeBarRows(places, 30), (std::vector<std::vector<int>>{{1, 3, 0}, {5, 2}, {4}}));
   EXPECT_EQ(ArrangeBarRows({}, 30).size(), 0u);
-  EXPECT_EQ(ArrangeBarRows({{INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, {0, INT_MAX - 1}, {5, 2}}, 30),
-            (std::vector<std::vector<int>>{{1, 3}, {2, 0}}));
+  EXPECT_EQ(ArrangeBarRows({{INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, {0, INT_MAX - 1}, {5, 2}}, 30), (std::vector<std::vector<int>>{{1, 3}, {2, 0}}));
 }
 
 TEST(SettingsIni, FirstStartUsesTheDefaultsAndTheEndWritesEveryKey) {
@@ -217,14 +215,14 @@ TEST(SettingsIni, SecondBuildKeepsItsFewerKeysAndLeavesTheOthers) {
 TEST(SettingsIni, NumbersAtTheEndsOfTheRangeKeepTheWindowOnTheScreen) {
   const char* keys[] = {"Left", "Top", "Width", "Height", "Option_x", "Option_y", "Undo_x", "Undo_y", "SaveLoad_x", "SaveLoad_y",
                         "Bars_x", "Bars_y", "Scale_x", "Scale_y", "Run_x", "Run_y", "Node_x", "Node_y"};
-  for (const bool second : {false, true})
-    for (const int pattern : {0, 1, 2, 3}) {
+  for (int run = 0; run < 8; ++run) {  // the full program, then the second
+      const int pattern = run % 4;
       ScratchFolder folder;
       std::string text = "[Form1]\r\n";
       for (int i = 0; i < 18; ++i)
         text += keys[i] + ("=" + std::to_string(pattern == 1 || (pattern == 2 && i / 2 % 2) || (pattern == 3 && i % 2) ? INT_MIN : INT_MAX)) + "\r\n";
       folder.write("SETTINGS.INI", text);
-      EXPECT_TRUE(Screen().contains(Program(second ? SecondProgramProfile() : FullProgramProfile()).form().geometry())) << text;
+      EXPECT_TRUE(Screen().contains(Program(run < 4 ? FullProgramProfile() : SecondProgramProfile()).form().geometry())) << text;
       EXPECT_EQ(IniFile::Load(folder.file("SETTINGS.INI")).ReadInteger("Form1", "Node_x", 0), pattern == 1 ? INT_MIN : INT_MAX) << text;
     }
 }
