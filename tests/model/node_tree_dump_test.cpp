@@ -76,9 +76,9 @@ TEST(NodeTreeDump, IndentStopsGrowingPastTheFixedDepth) {
   const std::vector<std::string> lines = DumpNodeTree(graph, DumpForm::Full, Descriptions());
   const std::string deepest(2 * kDumpIndentLevels, ' ');
   ASSERT_EQ(lines.size(), 2 + 3 * (kDumpIndentLevels + 2));
-  EXPECT_EQ(lines[2 + 2 * kDumpIndentLevels], deepest + "[#66] \"X64\" T=29-(type 29)");
-  EXPECT_EQ(std::vector(lines.begin() + 4 + 2 * kDumpIndentLevels, lines.begin() + 8 + 2 * kDumpIndentLevels),
-            (std::vector{deepest + "<65> [#67] \"X65\" T=29-(type 29)", deepest + "<65> {", deepest + "<65> }", deepest + "}"}));
+  EXPECT_EQ(std::vector(lines.begin() + 2 + 2 * kDumpIndentLevels, lines.begin() + 8 + 2 * kDumpIndentLevels),
+            (std::vector{deepest + "[#66] \"X64\" T=29-(type 29)", deepest + "{", deepest + "<65> [#67] \"X65\" T=29-(type 29)",
+                         deepest + "<65> {", deepest + "<65> }", deepest + "}"}));
 }
 
 TEST(NodeTreeDump, DamagedMembershipIsListedOnce) {

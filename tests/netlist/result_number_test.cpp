@@ -106,8 +106,7 @@ TEST(ResultIndex, FindsTheSameLinesAsAPlainSearchOpeningLinesFirst) {
     for (auto& k : keys) k = randomText(4) + "= ";
     keys.push_back("no end");  // not a key of the files' form: never found
     const ResultIndex index(keys, lines);
-    // The same lines as two file texts with line ends of either kind, walked in place.
-    std::string texts[2];
+    std::string texts[2];  // the same lines as two file texts with line ends of either kind, walked in place
     const std::size_t split = random() % (lines.size() + 1);
     for (std::size_t l = 0; l < lines.size(); ++l) texts[l >= split] += lines[l] + (random() % 2 ? "\r\n" : "\n");
     const ResultIndex walked = ResultIndex::OfTexts(keys, {texts[0], texts[1]});

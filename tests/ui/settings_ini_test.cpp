@@ -216,13 +216,12 @@ TEST(SettingsIni, NumbersAtTheEndsOfTheRangeKeepTheWindowOnTheScreen) {
   const char* keys[] = {"Left", "Top", "Width", "Height", "Option_x", "Option_y", "Undo_x", "Undo_y", "SaveLoad_x", "SaveLoad_y",
                         "Bars_x", "Bars_y", "Scale_x", "Scale_y", "Run_x", "Run_y", "Node_x", "Node_y"};
   for (int run = 0; run < 8; ++run) {  // the full program, then the second
-      const int pattern = run % 4;
-      ScratchFolder folder;
-      std::string text = "[Form1]\r\n";
-      for (int i = 0; i < 18; ++i)
-        text += keys[i] + ("=" + std::to_string(pattern == 1 || (pattern == 2 && i / 2 % 2) || (pattern == 3 && i % 2) ? INT_MIN : INT_MAX)) + "\r\n";
-      folder.write("SETTINGS.INI", text);
-      EXPECT_TRUE(Screen().contains(Program(run < 4 ? FullProgramProfile() : SecondProgramProfile()).form().geometry())) << text;
-      EXPECT_EQ(IniFile::Load(folder.file("SETTINGS.INI")).ReadInteger("Form1", "Node_x", 0), pattern == 1 ? INT_MIN : INT_MAX) << text;
-    }
+    ScratchFolder folder;
+    std::string text = "[Form1]\r\n";
+    for (int i = 0; i < 18; ++i)
+      text += keys[i] + ("=" + std::to_string(run % 4 == 1 || (run % 4 == 2 && i / 2 % 2) || (run % 4 == 3 && i % 2) ? INT_MIN : INT_MAX)) + "\r\n";
+    folder.write("SETTINGS.INI", text);
+    EXPECT_TRUE(Screen().contains(Program(run < 4 ? FullProgramProfile() : SecondProgramProfile()).form().geometry())) << text;
+    EXPECT_EQ(IniFile::Load(folder.file("SETTINGS.INI")).ReadInteger("Form1", "Node_x", 0), run % 4 == 1 ? INT_MIN : INT_MAX) << text;
+  }
 }
