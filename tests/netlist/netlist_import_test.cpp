@@ -265,8 +265,7 @@ TEST_F(NetlistImportTest, FreePlaceFinderAgreesWithThePlainSearchAfterRemovals) 
   }
 }
 
-// The layout's use of the finder on random wirings: many elements near one junction pair, lines out of candidates,
-// a radius too large for the cover's bits; the last case: one line only.
+// Many elements near one junction pair, lines out of candidates, a radius too large for the cover's bits, one line.
 TEST_F(NetlistImportTest, FreePlaceFinderAgreesWithThePlainSearchOnRandomWirings) {
   struct { int elements, nets, height, gridStep; double reach; } cases[] = {
       {300, 40, 900, 15, 30.0}, {4000, 400, 900, 15, 30.0}, {6000, 3000, 900, 15, 30.0}, {9000, 3, 900, 15, 30.0},

@@ -129,8 +129,7 @@ TEST_F(TextWindow, LoadButtonsShowTheFileOrSayItIsMissing) {
   settings().BoxBat = 0;
   press(6);
   EXPECT_EQ(folder.read("seen"), std::string(100, 'a') + "\r\n" + longOut);
-  // At most 100,000 lines are shown, however short.
-  std::string lines;
+  std::string lines;  // at most 100,000 lines are shown, however short
   for (int k = 0; k < 100000; ++k) lines += "l\r\n";
   const auto shown = [&](const std::string& clc) { folder.write("clc", clc); press(3); return memo(); };
   EXPECT_EQ(shown(lines), std::vector<std::string>(100000, "l"));

@@ -210,8 +210,7 @@ TEST(SettingsIni, SecondBuildKeepsItsFewerKeysAndLeavesTheOthers) {
   EXPECT_EQ(written.ReadInteger("Form1", "OSM", -1), 0);
 }
 
-// Every key INT_MAX, every key INT_MIN, the two by pairs, in turn: the window on the screen, the hidden node bar at
-// its stored place.
+// All keys INT_MAX, all INT_MIN, the two by pairs, in turn: the window on the screen, the hidden node bar in place.
 TEST(SettingsIni, NumbersAtTheEndsOfTheRangeKeepTheWindowOnTheScreen) {
   const char* keys[] = {"Left", "Top", "Width", "Height", "Option_x", "Option_y", "Undo_x", "Undo_y", "SaveLoad_x", "SaveLoad_y",
                         "Bars_x", "Bars_y", "Scale_x", "Scale_y", "Run_x", "Run_y", "Node_x", "Node_y"};
