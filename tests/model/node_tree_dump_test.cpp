@@ -68,21 +68,17 @@ TEST(NodeTreeDump, NestedCircuitInBothForms) {
   }
 }
 
-// A chain of sub-circuits one level deeper than the indent grows: the last
-// level keeps the deepest indent and shows its depth.
+// Sub-circuits one level deeper than the indent grows: the last keeps the deepest indent and shows its depth.
 TEST(NodeTreeDump, IndentStopsGrowingPastTheFixedDepth) {
   TheBaseOfGraf graph;
   TheNode* level = graph.MainNode = graph.AddNode(nullptr, ntRoot);
-  for (std::size_t depth = 0; depth <= kDumpIndentLevels + 1; ++depth)
-    level = AddMember(graph, level, ntSubCircuit, "X" + std::to_string(depth));
+  for (std::size_t depth = 0; depth <= kDumpIndentLevels + 1; ++depth) level = AddMember(graph, level, ntSubCircuit, "X" + std::to_string(depth));
   const std::vector<std::string> lines = DumpNodeTree(graph, DumpForm::Full, Descriptions());
   const std::string deepest(2 * kDumpIndentLevels, ' ');
   ASSERT_EQ(lines.size(), 2 + 3 * (kDumpIndentLevels + 2));
-  EXPECT_EQ(lines[2 + 2 * kDumpIndentLevels], deepest + "[#66] \"X64\" T=29-(type 29)");
-  EXPECT_EQ(lines[4 + 2 * kDumpIndentLevels], deepest + "<65> [#67] \"X65\" T=29-(type 29)");
-  EXPECT_EQ(lines[5 + 2 * kDumpIndentLevels], deepest + "<65> {");
-  EXPECT_EQ(lines[6 + 2 * kDumpIndentLevels], deepest + "<65> }");
-  EXPECT_EQ(lines[7 + 2 * kDumpIndentLevels], deepest + "}");
+  EXPECT_EQ(std::vector(lines.begin() + 2 + 2 * kDumpIndentLevels, lines.begin() + 8 + 2 * kDumpIndentLevels),
+            (std::vector{deepest + "[#66] \"X64\" T=29-(type 29)", deepest + "{", deepest + "<65> [#67] \"X65\" T=29-(type 29)",
+                         deepest + "<65> {", deepest + "<65> }", deepest + "}"}));
 }
 
 TEST(NodeTreeDump, DamagedMembershipIsListedOnce) {

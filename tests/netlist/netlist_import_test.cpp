@@ -265,49 +265,34 @@ TEST_F(NetlistImportTest, FreePlaceFinderAgreesWithThePlainSearchAfterRemovals) 
   }
 }
 
-// The layout's use of the finder (junctions and placed elements stay, the
-// elements still at their first places and the one searching at (0, 0)
-// leave) on random wirings, against the plain search over a grid of all
-// members: many elements near one junction pair, the lines that run out of
-// candidates, a radius too large for the cover's bits.
+// Many elements near one junction pair, lines out of candidates, a radius too large for the cover's bits, one line.
 TEST_F(NetlistImportTest, FreePlaceFinderAgreesWithThePlainSearchOnRandomWirings) {
-  struct {
-    int elements, nets, height, gridStep;
-    double reach;
-  } cases[] = {{300, 40, 900, 15, 30.0},   {4000, 400, 900, 15, 30.0}, {6000, 3000, 900, 15, 30.0},
-               {9000, 3, 900, 15, 30.0},   {3000, 60, 120, 4, 30.0},   {2000, 200, 900, 15, 12.5},
-               {300, 30, 900, 15, 700.0}};
-  for (unsigned seed = 1; seed <= 2; ++seed) {
+  struct { int elements, nets, height, gridStep; double reach; } cases[] = {
+      {300, 40, 900, 15, 30.0}, {4000, 400, 900, 15, 30.0}, {6000, 3000, 900, 15, 30.0}, {9000, 3, 900, 15, 30.0},
+      {3000, 60, 120, 4, 30.0}, {2000, 200, 900, 15, 12.5}, {300, 30, 900, 15, 700.0}, {0, 0, 0, 15, 5.0}};
+  for (unsigned seed = 1; seed <= 2; ++seed)
     for (const auto& c : cases) {
       std::mt19937 pick(seed);
-      std::vector<vemu::model::TPoint> junctions(static_cast<std::size_t>(c.nets));
-      for (auto& j : junctions) j = {static_cast<int>(pick() % 1280), static_cast<int>(pick() % c.height)};
       vemu::netlist::FreePlaceFinder finder(c.reach, c.gridStep);
       vemu::netlist::PositionGrid all(c.reach);
-      for (const auto& j : junctions) finder.Fix(j), all.Add(j);
-      for (int i = 0; i < c.elements; ++i) finder.Add({320, 20 * i + 25}), all.Add({320, 20 * i + 25});
+      const auto add = [&](vemu::model::TPoint p, bool stays) { stays ? finder.Fix(p) : finder.Add(p), all.Add(p); };
+      const auto plain = [&](vemu::model::TPoint p1, vemu::model::TPoint p2) {  // over a grid of all members
+        return vemu::view::FindFreePlaceWhere(p1, p2, c.gridStep, [&](std::int32_t x, std::int32_t y) { return all.Taken(x, y); }); };
+      std::vector<vemu::model::TPoint> junctions(static_cast<std::size_t>(c.nets));
+      for (auto& j : junctions) add(j = {static_cast<int>(pick() % 1280), static_cast<int>(pick() % c.height)}, true);
+      for (int i = 0; i < c.elements; ++i) add({320, 20 * i + 25}, false);  // leave one by one, as the one searching at (0, 0)
       for (int i = 0; i < c.elements; ++i) {
-        finder.Remove({320, 20 * i + 25}), all.Remove({320, 20 * i + 25});
-        finder.Add({0, 0}), all.Add({0, 0});
+        finder.Remove({320, 20 * i + 25}), all.Remove({320, 20 * i + 25}), add({0, 0}, false);
         const auto p1 = junctions[pick() % junctions.size()], p2 = junctions[pick() % junctions.size()];
-        const auto plain = vemu::view::FindFreePlaceWhere(p1, p2, c.gridStep, [&](std::int32_t x, std::int32_t y) { return all.Taken(x, y); });
         const vemu::model::TPoint found = finder.Find(p1, p2);
-        ASSERT_EQ(found, plain) << "seed " << seed << ", " << c.elements << " elements, element " << i;
-        finder.Remove({0, 0}), all.Remove({0, 0});
-        finder.Fix(found), all.Add(found);
+        ASSERT_EQ(found, plain(p1, p2)) << "seed " << seed << ", " << c.elements << " elements, element " << i;
+        finder.Remove({0, 0}), all.Remove({0, 0}), add(found, true);
       }
+      // One line until every candidate is taken: then the last one, 2000 steps before the midpoint (the one after: free).
+      for (int i = 0; i < 4003 && c.nets == 0; ++i, add(plain({0, 0}, {400, 0}), true))
+        ASSERT_EQ(finder.Find({0, 0}, {400, 0}), plain({0, 0}, {400, 0})) << i;
+      if (c.nets == 0) { EXPECT_EQ(finder.Find({0, 0}, {400, 0}), (vemu::model::TPoint{200, -30000})); }
     }
-  }
-  // One line until every candidate is taken: then the last one, 2000 steps
-  // before the midpoint, though the one 2000 steps after it is free.
-  vemu::netlist::FreePlaceFinder finder(5.0, 15);
-  vemu::netlist::PositionGrid all(5.0);
-  for (int i = 0; i < 4003; ++i) {
-    const auto plain = vemu::view::FindFreePlaceWhere({0, 0}, {400, 0}, 15, [&](std::int32_t x, std::int32_t y) { return all.Taken(x, y); });
-    ASSERT_EQ(finder.Find({0, 0}, {400, 0}), plain) << i;
-    finder.Fix(plain), all.Add(plain);
-  }
-  EXPECT_EQ(finder.Find({0, 0}, {400, 0}), (vemu::model::TPoint{200, -30000}));
 }
 
 TEST_F(NetlistImportTest, DiagnosticLines) {
@@ -370,14 +355,12 @@ TEST_F(NetlistImportTest, Commands) {
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0], "m30\r" + path);
   EXPECT_EQ(texts[1], "Cannot read the file " + path + ".gone:\r\nNo such file or directory");
-  // The whole file is built, however little of it the text window shows.
   std::string many = "t\n";
-  for (int k = 0; k < 200000; ++k) many += "*\n";
+  for (int k = 0; k < 200000; ++k) many += "*\n";  // the whole file is built, however little of it the text window shows
   folder.write("many.cir", many + "R2 1 0 7\n.END");
   dialogs.choiceAnswers = {0};
   commands.OpenNetlistAndBuild(folder.file("many.cir"));
-  EXPECT_EQ(graph.LastNode()->Name.str(), "R2");
-  EXPECT_EQ(graph.LastNode()->Y, 200001 * 20 + 5);
+  EXPECT_EQ(graph.LastNode()->Name.str() + " at " + std::to_string(graph.LastNode()->Y), "R2 at " + std::to_string(200001 * 20 + 5));
 }
 
 // Net numbers replaced by the order of their first appearance.

@@ -84,6 +84,7 @@ TEST(TextCodec, LengthAndLeftCountCharactersNotBytes) {
 // A console's text: the bytes as they come in pieces, the lines they give.
 TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
   // The pieces as they come, the lines after Finish.
+  const std::string x3(kConsoleLineBytes - 3, 'x');
   const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
       {{"a\nb", "c\r", "\nd"}, {"a", "bc", "d"}},                         // LF, CR LF across pieces
       {{"50%\r60%\rdone\n"}, {"done"}},                                  // a lone CR returns
@@ -100,12 +101,8 @@ TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
       {{std::string(kConsoleLineBytes - 1, 'x') + "\xD0\xAF\n"}, {std::string(kConsoleLineBytes - 1, 'x'), "\xD0\xAF"}},
       {{std::string(kConsoleLineBytes - 2, 'x'), "\xE2\x82\xAC" "b\n"},
        {std::string(kConsoleLineBytes - 2, 'x'), "\xE2\x82\xAC" "b"}},
-      // A 4-byte character ("😀") that comes in two pieces across the cut.
-      {{std::string(kConsoleLineBytes - 3, 'x') + "\xF0\x9F\x98", "\x80" "b\n"},
-       {std::string(kConsoleLineBytes - 3, 'x'), "\xF0\x9F\x98\x80" "b"}},
-      // A whole character that ends exactly at the limit stays on its line.
-      {{std::string(kConsoleLineBytes - 3, 'x') + "\xE2\x82\xAC", "\nb\n"},
-       {std::string(kConsoleLineBytes - 3, 'x') + "\xE2\x82\xAC", "b"}},
+      {{x3 + "\xF0\x9F\x98", "\x80" "b\n"}, {x3, "\xF0\x9F\x98\x80" "b"}},  // a 4-byte character ("😀") in two pieces across the cut
+      {{x3 + "\xE2\x82\xAC", "\nb\n"}, {x3 + "\xE2\x82\xAC", "b"}},  // a whole character that ends at the limit stays on its line
   };
   for (const auto& [pieces, lines] : cases) {
     ConsoleLines text;
@@ -118,8 +115,7 @@ TEST(ConsoleLines, CutsLinesAsTheyComeAndKeepsTheLastOnes) {
   EXPECT_EQ(many.Lines().size(), kConsoleLineLimit);
   EXPECT_EQ(many.Lines().front(), "5");
   EXPECT_EQ(many.Add(std::string(kConsoleLineBytes + 1, 'x')), 1u);
-  // A line without end is kept as its newest pieces, up to the byte bound.
-  ConsoleLines flood;
+  ConsoleLines flood;  // a line without end is kept as its newest pieces, up to the byte bound
   for (int i = 0; i < 2100; ++i) flood.Add(std::string(kConsoleLineBytes / 2, static_cast<char>('a' + i % 26)));
   EXPECT_EQ(flood.Completed(), 1050u);
   EXPECT_EQ(flood.Lines().size(), kConsoleKeptBytes / kConsoleLineBytes);

@@ -2,13 +2,13 @@
 // the run writes, for both programs, with keys of the other program kept.
 #include <gtest/gtest.h>
 
-#include <climits>
-
 #include <QAction>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTabBar>
 #include <QToolBar>
+
+#include <climits>
 
 #include "build2/second_profile.h"
 #include "files/ini_file.h"
@@ -75,12 +75,9 @@ TEST(WindowPlacement, WindowRectangleFromTheStoredKeys) {
       {{1500, 100, 800, 600}, false, {1500, 100, 800, 600}, false, {screen, right}},  // on the second screen
       {{2000, 900, 32767, 32767}, false, {1400, 0, 1280, 1024 - kTitleBarAllowance}, false, {screen, right}},
       {{32767, 32767, 32767, 32767}, false, {0, 0, 1400, 1000 - kTitleBarAllowance}, false, {screen, right}},
-      // The ends of the range of int.
-      {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, false, {0, 0, 1400, 1000 - kTitleBarAllowance}, false, {screen, right}},
-      {{INT_MIN, INT_MIN, INT_MIN, INT_MIN}, false, {250, 175, 900, 650}, false},
-      {{INT_MAX, INT_MIN, INT_MIN, INT_MAX}, true, {250, 175, 900, 650}, false},
-      {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, true, {350, 250, 700, 500}, true},
-      {{-1000, 10, INT_MAX, 500}, false, {0, 10, 1400, 500}, false},
+      {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, false, {0, 0, 1400, 1000 - kTitleBarAllowance}, false, {screen, right}},  // ends of int
+      {{INT_MIN, INT_MIN, INT_MIN, INT_MIN}, false, {250, 175, 900, 650}, false}, {{-1000, 10, INT_MAX, 500}, false, {0, 10, 1400, 500}, false},
+      {{INT_MAX, INT_MIN, INT_MIN, INT_MAX}, true, {250, 175, 900, 650}, false}, {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, true, {350, 250, 700, 500}, true},
   };
   for (const auto& c : cases) {
     const auto screens = c.screens.empty() ? std::vector<PlacementRect>{screen} : c.screens;
@@ -94,8 +91,7 @@ TEST(WindowPlacement, BarsGoInRowsByTopAndInOrderByLeft) {
   const std::vector<BarPlace> places{{300, 2}, {0, 2}, {10, 40}, {150, 3}, {0, 200}, {-5, 40}};
   EXPECT_EQ(ArrangeBarRows(places, 30), (std::vector<std::vector<int>>{{1, 3, 0}, {5, 2}, {4}}));
   EXPECT_EQ(ArrangeBarRows({}, 30).size(), 0u);
-  EXPECT_EQ(ArrangeBarRows({{INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, {0, INT_MAX - 1}, {5, 2}}, 30),
-            (std::vector<std::vector<int>>{{1, 3}, {2, 0}}));
+  EXPECT_EQ(ArrangeBarRows({{INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, {0, INT_MAX - 1}, {5, 2}}, 30), (std::vector<std::vector<int>>{{1, 3}, {2, 0}}));
 }
 
 TEST(SettingsIni, FirstStartUsesTheDefaultsAndTheEndWritesEveryKey) {
@@ -179,11 +175,11 @@ TEST(SettingsIni, VanishedLastFileIsDroppedAndWrittenBackEmpty) {
 
 TEST(SettingsIni, AFileOverItsLimitIsSaidAtTheStartAndLeftAsItWasWhenTheProgramEnds) {
   ScratchFolder folder;
-  const std::string huge = "[Form1]\r\nLeft=40\r\n" + std::string(16 << 20, ';');
+  const std::string huge = "[Form1]\r\nLeft=40\r\n" + std::string(16 << 20, ';'), why = ": too large: 16777234 bytes, more than 16 MiB";
   folder.write("SETTINGS.INI", huge);
   {
     Program program;
-    EXPECT_EQ(program.dialogs.texts().at(0), "Cannot read file " + folder.file("SETTINGS.INI") + ": too large: 16777234 bytes, more than 16 MiB");
+    EXPECT_EQ(program.dialogs.texts().at(0), "Cannot read file " + folder.file("SETTINGS.INI") + why);
     program.form().Exit1->trigger();
   }
   EXPECT_TRUE(folder.read("SETTINGS.INI") == huge);  // byte for byte (not printed: 16 MiB)
@@ -214,23 +210,17 @@ TEST(SettingsIni, SecondBuildKeepsItsFewerKeysAndLeavesTheOthers) {
   EXPECT_EQ(written.ReadInteger("Form1", "OSM", -1), 0);
 }
 
+// All keys INT_MAX, all INT_MIN, the two by pairs, in turn: the window on the screen, the hidden node bar in place.
 TEST(SettingsIni, NumbersAtTheEndsOfTheRangeKeepTheWindowOnTheScreen) {
-  const char* keys[] = {"Left", "Top", "Width", "Height", "Option_x", "Option_y", "Undo_x", "Undo_y", "SaveLoad_x",
-                        "SaveLoad_y", "Bars_x", "Bars_y", "Scale_x", "Scale_y", "Run_x", "Run_y", "Node_x", "Node_y"};
-  for (const bool second : {false, true})
-    for (const int pattern : {0, 1, 2, 3}) {  // every key INT_MAX, every key INT_MIN, the two by pairs, in turn
-      const auto value = [&](int i) {
-        return pattern == 1 || (pattern == 2 && i / 2 % 2) || (pattern == 3 && i % 2) ? INT_MIN : INT_MAX;
-      };
-      ScratchFolder folder;
-      std::string text = "[Form1]\r\n";
-      for (int i = 0; i < 18; ++i) text += std::string(keys[i]) + "=" + std::to_string(value(i)) + "\r\n";
-      folder.write("SETTINGS.INI", text);
-      {
-        Program program(second ? SecondProgramProfile() : FullProgramProfile());
-        EXPECT_TRUE(Screen().contains(program.form().geometry())) << text;
-      }
-      // The node bar stays hidden and keeps its stored place.
-      EXPECT_EQ(IniFile::Load(folder.file("SETTINGS.INI")).ReadInteger("Form1", "Node_x", 0), value(16)) << text;
-    }
+  const char* keys[] = {"Left", "Top", "Width", "Height", "Option_x", "Option_y", "Undo_x", "Undo_y", "SaveLoad_x", "SaveLoad_y",
+                        "Bars_x", "Bars_y", "Scale_x", "Scale_y", "Run_x", "Run_y", "Node_x", "Node_y"};
+  for (int run = 0; run < 8; ++run) {  // the full program, then the second
+    ScratchFolder folder;
+    std::string text = "[Form1]\r\n";
+    for (int i = 0; i < 18; ++i)
+      text += keys[i] + ("=" + std::to_string(run % 4 == 1 || (run % 4 == 2 && i / 2 % 2) || (run % 4 == 3 && i % 2) ? INT_MIN : INT_MAX)) + "\r\n";
+    folder.write("SETTINGS.INI", text);
+    EXPECT_TRUE(Screen().contains(Program(run < 4 ? FullProgramProfile() : SecondProgramProfile()).form().geometry())) << text;
+    EXPECT_EQ(IniFile::Load(folder.file("SETTINGS.INI")).ReadInteger("Form1", "Node_x", 0), run % 4 == 1 ? INT_MIN : INT_MAX) << text;
+  }
 }
