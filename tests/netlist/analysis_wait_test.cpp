@@ -76,26 +76,22 @@ TEST(ProcessRunner, ArgumentsReachTheProgramWhole) {
   std::signal(SIGXFSZ, SIG_DFL);
 }
 
-// A program that does not end on its KILL (held at its exit by a tracer, as
-// one stuck in the kernel): a stop, and so a destroyed process, gives it up a
-// second after the KILL, as killed; it is reaped at a later start once ended.
+// A program that does not end on its KILL (held at its exit by a tracer, as one stuck in the kernel): a stop,
+// and so a destroyed process, gives it up a second after the KILL, as killed; a later start reaps it once ended.
 TEST(ProcessRunner, AProgramStuckAfterItsKillIsGivenUpAndReapedLater) {
+  const auto holdAtExit = [](pid_t pid) {  // a tracer holding it, stopped at its TERM, then 2.5 s at its exit
+    const pid_t tracer = ::vfork();
+    if (tracer == 0 && ::ptrace(PTRACE_SEIZE, pid, 0, PTRACE_O_TRACEEXIT) == 0) ::execlp("sleep", "sleep", "2.5", nullptr);
+    if (tracer == 0) ::_exit(1);
+    return ::waitpid(tracer, nullptr, WNOHANG) == tracer ? -1 : tracer;
+  };
   for (const bool destroy : {false, true}) {
     std::string error;
     auto p = ChildProcess::Start(LaunchPlan{"/bin/sleep", {"30"}}, "/", error);
     ASSERT_TRUE(p) << error;
     const pid_t pid = p->Pid();
-    int ready[2];
-    char seized = 0;
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t tracer = ::fork();
-    if (tracer == 0) {  // holds the program, stopped at its TERM, then 2.5 s at its exit
-      seized = ::ptrace(PTRACE_SEIZE, pid, 0, PTRACE_O_TRACEEXIT) == 0;
-      ::_exit(::write(ready[1], &seized, 1) + ::usleep(seized ? 2500000 : 0));
-    }
-    ASSERT_EQ(::read(ready[0], &seized, 1), 1);
-    for (int fd : ready) ::close(fd);
-    if (!seized) GTEST_SKIP() << "no ptrace here";
+    const pid_t tracer = holdAtExit(pid);
+    if (tracer < 0) GTEST_SKIP() << "no ptrace here";
     const auto start = std::chrono::steady_clock::now();
     destroy ? p.reset() : p->Stop(std::chrono::milliseconds(0));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1900));

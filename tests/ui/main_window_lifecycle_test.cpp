@@ -16,6 +16,7 @@
 #include "catalogue/windows/settings_window.h"
 #include "platform/folder_claim.h"
 #include "platform/process_runner.h"
+#include "platform/program_folder.h"
 #include "platform/qt/termination_signals.h"
 #include "platform/scripted_dialogs.h"
 #include "support/graph_members.h"
@@ -382,11 +383,11 @@ TEST(MainWindowLifecycle, TheProgramsEntryGuardsCommandsAndEndsOnTwoSignals) {
   ScratchFolder folder;
   folder.copyShippedData();
   std::string error, out = "\n";
-  auto p = vemu::platform::ChildProcess::Start({QCoreApplication::applicationFilePath().toStdString(), {"--entry", folder.path()}},
+  auto p = vemu::platform::ChildProcess::Start({vemu::platform::runningProgramPath(), {"--entry", folder.path()}},
                                                folder.path(), error, vemu::platform::ChildOutput::Captured);
   ASSERT_TRUE(p) << error;
   while (p->ReadOutput(out) || !p->HasEnded()) ::usleep(10000);  // a hang fails by the test's time limit
-  EXPECT_NE(out.find("\nbox Not enough memory for this command: it was stopped.\nSIGXFSZ ignored\n"), out.npos) << out;
+  EXPECT_NE(out.find("\nbox Not enough memory for this command: it was stopped.\nSIGXFSZ ignored 1\n"), out.npos) << out;
   EXPECT_TRUE(p->WaitStatus() == 0 && !fs::exists(folder.file("IMAGES/BACKUP/vemu.lock")));
 }
 
