@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
       QTimer::singleShot(0, [] { throw std::bad_alloc(); });
       QTimer::singleShot(300, [] {
         auto* box = static_cast<QMessageBox*>(QApplication::activeModalWidget());
-        std::printf("box %s\nSIGXFSZ ignored %d\n", qPrintable(box->text()), std::signal(SIGXFSZ, SIG_IGN) == SIG_IGN);
+        std::fprintf(stderr, "box %s\nSIGXFSZ ignored %d\n", qPrintable(box->text()),  // unbuffered: kept if killed
+                     std::signal(SIGXFSZ, SIG_IGN) == SIG_IGN);
         for (int k = 0; k < 2; ++k) ::kill(::getpid(), SIGTERM);
       });
     });
