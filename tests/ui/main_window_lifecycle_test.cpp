@@ -377,8 +377,7 @@ TEST(MainWindowLifecycle, AnEndingSignalEndsAsExitDoesWithoutAQuestion) {
   EXPECT_TRUE(program.form().isVisible());
 }
 
-// The programs' own entry in a process of its own (test_main's "--entry"): SIGXFSZ
-// ignored, a command out of memory stopped with its message, two SIGTERMs ending it as Exit.
+// The programs' entry in a process of its own (test_main's "--entry"); two SIGTERMs end it as Exit.
 TEST(MainWindowLifecycle, TheProgramsEntryGuardsCommandsAndEndsOnTwoSignals) {
   ScratchFolder folder;
   folder.copyShippedData();
