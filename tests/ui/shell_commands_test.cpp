@@ -79,7 +79,7 @@ TEST_F(Registration, TheMenuCommandWritesTheFilesAndKeepsOtherAssociations) {
 // The desktop tools are waited for as every program: Cancel (or an ending signal) stops one.
 TEST_F(Registration, TheDesktopToolsAreWaitedForAsEveryProgram) {
   const std::string tool = program.folder.file("update-mime-database"), path = std::getenv("PATH");
-  std::filesystem::create_symlink("/bin/sleep", tool);  // as long as it is waited for
+  std::filesystem::create_symlink("/bin/true", tool);  // any program: the scripted wait cancels it
   ::setenv("PATH", (program.folder.path() + ":" + path).c_str(), 1);
   platform::ScriptedProcessWait wait;  // Cancel pressed: update-desktop-database is not started
   wait.cancels = {true};
