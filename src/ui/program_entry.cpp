@@ -29,9 +29,13 @@ int ProgramEntry(int argc, char** argv, const ProgramProfile& profile) {
   // written and this editor's lock, snapshots and private folder go. The
   // handling outlives the windows, so that no further signal ends the
   // program the system's way before they are gone.
+  // One taken while the windows are being made (a start-up message box
+  // runs the event loop) is acted on as soon as they stand.
   TForm1* main = nullptr;
-  vemu::platform::TerminationSignals ending([&main](int) {
+  bool endPending = false;
+  vemu::platform::TerminationSignals ending([&main, &endPending](int) {
     if (main) main->EndWithoutQuestion();
+    else endPending = true;
   });
   {
     WindowSet set(profile, args);
@@ -39,6 +43,7 @@ int ProgramEntry(int argc, char** argv, const ProgramProfile& profile) {
     dialogs.setParent(main);
     main->show();
     QTimer::singleShot(0, main, [main] { main->FormActivate(); });
+    if (endPending) QTimer::singleShot(0, main, [main] { main->EndWithoutQuestion(); });
     code = QApplication::exec();
     main = nullptr;
     dialogs.setParent(nullptr);

@@ -18,6 +18,15 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // "--entry FOLDER": vemu3's entry on FOLDER, its first command out of memory, then two SIGTERMs.
+  // "--entry-early FOLDER": a SIGTERM while a start-up box is open, then the box answered.
+  if (argc == 3 && argv[1] == std::string("--entry-early")) {
+    vemu::platform::setProgramFolder(argv[2]);
+    qAddPreRoutine([] {
+      QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
+      QTimer::singleShot(300, [] { QApplication::activeModalWidget()->close(); });
+    });
+    return ProgramEntry(1, argv, FullProgramProfile());
+  }
   if (argc == 3 && argv[1] == std::string("--entry")) {
     vemu::platform::setProgramFolder(argv[2]);
     qAddPreRoutine([] {

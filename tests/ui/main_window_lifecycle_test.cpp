@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 #include "build2/second_profile.h"
@@ -388,6 +389,12 @@ TEST(MainWindowLifecycle, TheProgramsEntryGuardsCommandsAndEndsOnTwoSignals) {
   while (p->ReadOutput(out) || !p->HasEnded()) ::usleep(10000);  // a hang fails by the test's time limit
   EXPECT_NE(out.find("\nbox Not enough memory for this command: it was stopped.\nSIGXFSZ ignored 1\n"), out.npos) << out;
   EXPECT_TRUE(p->WaitStatus() == 0 && !fs::exists(folder.file("IMAGES/BACKUP/vemu.lock")));
+  // A signal taken while a start-up box is open ends the editor once the box is answered.
+  std::ofstream(folder.file("SETTINGS.INI")) << std::string((16 << 20) + 1, ';');
+  auto early = vemu::platform::ChildProcess::Start(
+      {vemu::platform::runningProgramPath(), {"--entry-early", folder.path()}}, folder.path(), error);
+  while (!early->HasEnded()) ::usleep(10000);
+  EXPECT_TRUE(early->WaitStatus() == 0 && !fs::exists(folder.file("IMAGES/BACKUP/vemu.lock")));
 }
 
 TEST(MainWindowLifecycle, ToolButtonsShowPicturesWithTheirHints) {
